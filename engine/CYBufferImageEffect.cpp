@@ -1,0 +1,6 @@
+#include "CYBufferImageEffect.h"
+
+CYBufferImageEffect::CYBufferImageEffect()
+{
+    mYOnly = 1;
+}

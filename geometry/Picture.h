@@ -1,0 +1,42 @@
+#ifndef VELMORA_GEOMETRY_PICTURE_H
+#define VELMORA_GEOMETRY_PICTURE_H
+
+#include <QImage>
+#include <QSize>
+#include <QSizeF>
+
+// An immutable, implicitly shared picture: a pixel grid in the engine's layout
+// (QImage::Format_RGB32, bytes blue, green, red, 0xFF) and an orientation tag that says
+// how the grid must be turned to stand upright. Operations return new pictures.
+class Picture
+{
+public:
+    enum Orientation {
+        Up = 0,
+        Down = 1,
+        Left = 2,
+        Right = 3,
+        UpMirrored = 4,
+        DownMirrored = 5,
+        LeftMirrored = 6,
+        RightMirrored = 7,
+    };
+
+    Picture() = default;
+    // The grid is converted to Format_RGB32 when it is in any other format.
+    explicit Picture(const QImage &grid, Orientation orientation = Up);
+
+    bool isNull() const { return m_grid.isNull(); }
+    const QImage &grid() const { return m_grid; }
+    Orientation orientation() const { return m_orientation; }
+    // The upright size: the grid's size, turned for the left and right orientations.
+    QSizeF size() const;
+
+    static bool isSideways(Orientation orientation) { return (orientation & 2) != 0; }
+
+private:
+    QImage m_grid;
+    Orientation m_orientation = Up;
+};
+
+#endif
