@@ -1,0 +1,84 @@
+#ifndef VELMORA_TESTS_TESTPIXELS_H
+#define VELMORA_TESTS_TESTPIXELS_H
+
+// Test pictures in the engine's layout (4 bytes a pixel: blue, green, red, fourth byte),
+// shared by every suite that drives the engine.
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+struct TestPixels
+{
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    std::vector<uint8_t> bytes;
+
+    // Every byte starts as `fill`: padding and fourth bytes keep it, so tests can check
+    // that the engine never writes them.
+    TestPixels(int w, int h, int padding = 0, uint8_t fill = 0xA5)
+        : width(w), height(h), stride(4 * w + padding),
+          bytes(static_cast<size_t>(stride) * h, fill)
+    {
+    }
+
+    uint8_t *data() { return bytes.data(); }
+    uint8_t *at(int x, int y) { return bytes.data() + static_cast<size_t>(y) * stride + 4 * x; }
+    const uint8_t *at(int x, int y) const
+    {
+        return bytes.data() + static_cast<size_t>(y) * stride + 4 * x;
+    }
+
+    void set(int x, int y, uint8_t red, uint8_t green, uint8_t blue)
+    {
+        uint8_t *p = at(x, y);
+        p[0] = blue;
+        p[1] = green;
+        p[2] = red;
+    }
+    // {red, green, blue} of a pixel.
+    std::vector<int> rgb(int x, int y) const
+    {
+        const uint8_t *p = at(x, y);
+        return {p[2], p[1], p[0]};
+    }
+
+    static TestPixels solid(int w, int h, uint8_t red, uint8_t green, uint8_t blue,
+                            int padding = 0)
+    {
+        TestPixels pixels(w, h, padding);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels.set(x, y, red, green, blue);
+        return pixels;
+    }
+
+    // Red grows to the right, green downwards, blue along the diagonal.
+    static TestPixels gradient(int w, int h, int padding = 0)
+    {
+        TestPixels pixels(w, h, padding);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels.set(x, y, static_cast<uint8_t>(w > 1 ? 255 * x / (w - 1) : 0),
+                           static_cast<uint8_t>(h > 1 ? 255 * y / (h - 1) : 0),
+                           static_cast<uint8_t>((x + y) * 255 / (w + h > 2 ? w + h - 2 : 1)));
+        return pixels;
+    }
+
+    // Every colour byte random; reproducible for a seed.
+    static TestPixels random(int w, int h, unsigned seed, int padding = 0)
+    {
+        TestPixels pixels(w, h, padding);
+        std::mt19937 generator(seed);
+        std::uniform_int_distribution<int> byte(0, 255);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels.set(x, y, static_cast<uint8_t>(byte(generator)),
+                           static_cast<uint8_t>(byte(generator)),
+                           static_cast<uint8_t>(byte(generator)));
+        return pixels;
+    }
+};
+
+#endif
