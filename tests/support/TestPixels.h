@@ -24,6 +24,14 @@ struct TestPixels
     }
 
     uint8_t *data() { return bytes.data(); }
+
+    // Lends these pixels to an engine effect and processes them; returns Process()'s result.
+    template <class Effect> int processWith(Effect &effect)
+    {
+        effect.SetInput(bytes.data(), static_cast<unsigned short>(width),
+                        static_cast<unsigned short>(height), static_cast<unsigned short>(stride));
+        return effect.Process();
+    }
     uint8_t *at(int x, int y) { return bytes.data() + static_cast<size_t>(y) * stride + 4 * x; }
     const uint8_t *at(int x, int y) const
     {

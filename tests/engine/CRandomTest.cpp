@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "CImageEffect.h"
+#include "CRandom.h"
+
+namespace {
+
+class CRandomMatchesTheCLibrary : public testing::TestWithParam<unsigned>
+{
+};
+
+// The engine's generator must give exactly the numbers of glibc's rand() after srand(seed),
+// so that noise from a given seed is the same on every build.
+TEST_P(CRandomMatchesTheCLibrary, ForTheFirstDraws)
+{
+    const unsigned seed = GetParam();
+    CRandom generator(seed);
+    std::srand(seed);
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(generator.Next(), std::rand()) << "draw " << i << " of seed " << seed;
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, CRandomMatchesTheCLibrary,
+                         testing::Values(0u, 1u, 2u, 42u, 12345u, 127773u, 2147483647u,
+                                         2147483648u, 3000000000u, UINT_MAX));
+
+TEST(CRandom, ReseedingRepeatsTheSequence)
+{
+    CRandom generator(7);
+    std::vector<int> first;
+    for (int i = 0; i < 100; ++i)
+        first.push_back(generator.Next());
+    generator.Seed(7);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(generator.Next(), first[i]);
+}
+
+TEST(CRandom, ThreadsDrawFromTheirOwnGenerator)
+{
+    CImageEffect::Seed(99);
+    const int expected = CRandom(99).Next();
+    // Draws and seeds on another thread must not move this thread's sequence.
+    std::thread other([] {
+        CImageEffect::Seed(5);
+        for (int i = 0; i < 1000; ++i)
+            CRandom::Current().Next();
+    });
+    other.join();
+    EXPECT_EQ(CRandom::Current().Next(), expected);
+}
+
+} // namespace
