@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "CColorLineArtImageEffect.h"
+#include "LumaPictures.h"
+
+namespace {
+
+using LineArtProbe = DrawingProbe<CColorLineArtImageEffect>;
+
+TEST(ColorLineArt, LinesStayAndFlatAreasTintUnlessNearlyWhite)
+{
+    TestPixels pixels = LumaPicture(4, 2, {232, 232, 100, 100, 232, 232, 100, 100});
+    LineArtProbe lineArt;
+    ASSERT_EQ(Apply(lineArt, pixels), 1);
+    const std::vector<int> drawn = {lineArt.Drawn(0, 0), lineArt.Drawn(1, 0), lineArt.Drawn(2, 0),
+                                    lineArt.Drawn(3, 0), lineArt.Drawn(0, 1), lineArt.Drawn(1, 1),
+                                    lineArt.Drawn(2, 1), lineArt.Drawn(3, 1)};
+    EXPECT_EQ(drawn, (std::vector<int>{239, 239, 0, 192, 239, 239, 0, 192}));
+}
+
+class ColorLineArtFlat : public testing::TestWithParam<std::pair<int, int>>
+{
+};
+
+TEST_P(ColorLineArtFlat, OnlyLumaAbove229StaysWhite)
+{
+    const int luma = GetParam().first;
+    TestPixels pixels = LumaPicture(2, 2, {luma, luma, luma, luma});
+    LineArtProbe lineArt;
+    Apply(lineArt, pixels);
+    EXPECT_EQ(lineArt.Drawn(0, 0), GetParam().second);
+    EXPECT_EQ(lineArt.Drawn(0, 1), GetParam().second);
+    EXPECT_EQ(lineArt.Drawn(1, 1), GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lumas, ColorLineArtFlat,
+                         testing::Values(std::pair{16, 192}, std::pair{100, 192},
+                                         std::pair{229, 192}, std::pair{230, 239},
+                                         std::pair{235, 239}));
+
+} // namespace
