@@ -18,24 +18,4 @@ TEST(ColorLineArt, LinesStayAndFlatAreasTintUnlessNearlyWhite)
     EXPECT_EQ(drawn, (std::vector<int>{239, 239, 0, 192, 239, 239, 0, 192}));
 }
 
-class ColorLineArtFlat : public testing::TestWithParam<std::pair<int, int>>
-{
-};
-
-TEST_P(ColorLineArtFlat, OnlyLumaAbove229StaysWhite)
-{
-    const int luma = GetParam().first;
-    TestPixels pixels = LumaPicture(2, 2, {luma, luma, luma, luma});
-    LineArtProbe lineArt;
-    Apply(lineArt, pixels);
-    EXPECT_EQ(lineArt.Drawn(0, 0), GetParam().second);
-    EXPECT_EQ(lineArt.Drawn(0, 1), GetParam().second);
-    EXPECT_EQ(lineArt.Drawn(1, 1), GetParam().second);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lumas, ColorLineArtFlat,
-                         testing::Values(std::pair{16, 192}, std::pair{100, 192},
-                                         std::pair{229, 192}, std::pair{230, 239},
-                                         std::pair{235, 239}));
-
 } // namespace

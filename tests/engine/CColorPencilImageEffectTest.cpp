@@ -13,9 +13,7 @@ struct PencilEntry
     int grey;
 };
 
-class ColorPencilTable : public testing::TestWithParam<PencilEntry>
-{
-};
+using ColorPencilTable = testing::TestWithParam<PencilEntry>;
 
 // Dark entries are lifted by 100, so a line is never darker than luma 100; light entries
 // of a widened ramp keep their value.

@@ -27,9 +27,7 @@ std::set<int> Steps(int first, int step, int count, bool top)
     return values;
 }
 
-class PosterizeValues : public testing::TestWithParam<std::pair<int, std::set<int>>>
-{
-};
+using PosterizeValues = testing::TestWithParam<std::pair<int, std::set<int>>>;
 
 TEST_P(PosterizeValues, EachChannelTakesOnlyTheBinCentres)
 {
@@ -51,26 +49,5 @@ INSTANTIATE_TEST_SUITE_P(Levels, PosterizeValues,
                                          std::pair{3, Steps(6, 13, 20, false)},
                                          std::pair{10, Steps(10, 21, 12, true)},
                                          std::pair{20, Steps(63, 127, 2, true)}));
-
-TEST(Posterize, QuantisesEachChannelOnItsOwn)
-{
-    TestPixels pixels = TestPixels::solid(1, 1, 0, 128, 255);
-    CPosterizationImageEffect posterize;
-    Apply(posterize, pixels);
-    EXPECT_EQ(pixels.rgb(0, 0), (std::vector<int>{10, 136, 255}));
-}
-
-TEST(Posterize, ASecondPassChangesNothing)
-{
-    for (int level : {0, 3, 10, 20}) {
-        TestPixels once = TestPixels::random(17, 9, 5);
-        CPosterizationImageEffect posterize;
-        posterize.SetLevel1(static_cast<unsigned char>(level));
-        Apply(posterize, once);
-        TestPixels twice = once;
-        Apply(posterize, twice);
-        EXPECT_EQ(twice.bytes, once.bytes) << "level " << level;
-    }
-}
 
 } // namespace

@@ -16,9 +16,7 @@ struct Relief
     int drawn;
 };
 
-class SculptureDiagonal : public testing::TestWithParam<Relief>
-{
-};
+using SculptureDiagonal = testing::TestWithParam<Relief>;
 
 // Only the upper-left neighbour counts: the other two differ wildly and change nothing.
 TEST_P(SculptureDiagonal, LightWhereBrighterThanUpperLeftDarkWhereDarker)
@@ -31,9 +29,8 @@ TEST_P(SculptureDiagonal, LightWhereBrighterThanUpperLeftDarkWhereDarker)
 
 INSTANTIATE_TEST_SUITE_P(Level10, SculptureDiagonal,
                          testing::Values(Relief{0, 144}, Relief{23, 144}, Relief{-23, 144},
-                                         Relief{24, 207}, Relief{-24, 48}, Relief{30, 213},
-                                         Relief{-30, 42}, Relief{48, 255}, Relief{-48, 0},
-                                         Relief{120, 255}, Relief{-84, 0}));
+                                         Relief{24, 207}, Relief{-24, 48}, Relief{48, 255},
+                                         Relief{-48, 0}));
 
 TEST(SculptureEdges, FirstRowIsHorizontalFirstColumnVertical)
 {

@@ -12,9 +12,7 @@ struct Cut
     int value;
 };
 
-class StencilThreshold : public testing::TestWithParam<Cut>
-{
-};
+using StencilThreshold = testing::TestWithParam<Cut>;
 
 TEST_P(StencilThreshold, BlackUpToTheThresholdWhiteAbove)
 {
