@@ -1,0 +1,6 @@
+#include "CColorSculptureImageEffect.h"
+
+int CColorSculptureImageEffect::ProcessSelf()
+{
+    return ProcessSelfInColor();
+}
