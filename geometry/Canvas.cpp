@@ -5,11 +5,18 @@
 
 namespace {
 
-constexpr qreal kEpsilon = 1e-9;
+// Turns given in single precision leave terms of about 1e-7 where a quarter turn has none.
+constexpr qreal kEpsilon = 1e-6;
 
 bool isZero(qreal value)
 {
     return std::abs(value) < kEpsilon;
+}
+
+qreal snapped(qreal value)
+{
+    const qreal whole = std::round(value);
+    return std::abs(value - whole) < kEpsilon ? whole : value;
 }
 
 // The grid's own pixel square (0, 0, w, h) mapped onto rect, with the grid's top row at
@@ -107,7 +114,9 @@ void Canvas::drawMapped(const QImage &grid, const QTransform &toDevice)
         } else if (toDevice.m11() < 0 || toDevice.m22() < 0) {
             source = source.mirrored(toDevice.m11() < 0, toDevice.m22() < 0);
         }
-        const QRectF target = toDevice.mapRect(QRectF(QPointF(0, 0), QSizeF(grid.size())));
+        const QRectF mapped = toDevice.mapRect(QRectF(QPointF(0, 0), QSizeF(grid.size())));
+        const QRectF target(QPointF(snapped(mapped.left()), snapped(mapped.top())),
+                            QPointF(snapped(mapped.right()), snapped(mapped.bottom())));
         if (target.width() < source.width() || target.height() < source.height())
             source = source.scaled(roundedSide(target.width()), roundedSide(target.height()),
                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
