@@ -93,15 +93,6 @@ TEST_P(UprightTest, TopDownCanvasDrawsUpright)
     expectUpright(canvas.picture(), grid, GetParam().rows);
 }
 
-TEST_P(UprightTest, TransformMapsStoredCornersUpright)
-{
-    // The stored top-left pixel's centre lands on the upright pixel holding 'a'.
-    const Picture picture(TestImages::labelled(3, 2), GetParam().orientation);
-    const QPointF a = picture.uprightTransform().map(QPointF(0.5, 0.5));
-    const Picture upright = picture.upright();
-    EXPECT_EQ(upright.grid().pixel(int(a.x()), int(a.y())), picture.grid().pixel(0, 0));
-}
-
 INSTANTIATE_TEST_SUITE_P(AllEight, UprightTest, ::testing::ValuesIn(kUpright));
 
 TEST(Picture, LogicalSizeTurnsForSidewaysTags)
