@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSize>
 #include <QSizeF>
+#include <QTransform>
 
 // An immutable, implicitly shared picture: a pixel grid in the engine's layout
 // (QImage::Format_RGB32, bytes blue, green, red, 0xFF) and an orientation tag that says
@@ -11,7 +12,8 @@
 class Picture
 {
 public:
-    enum Orientation {
+    enum Orientation
+    {
         Up = 0,
         Down = 1,
         Left = 2,
@@ -24,6 +26,7 @@ public:
 
     Picture() = default;
     // The grid is converted to Format_RGB32 when it is in any other format.
+    // Tags outside 0..7 are read as Up.
     explicit Picture(const QImage &grid, Orientation orientation = Up);
 
     bool isNull() const { return m_grid.isNull(); }
@@ -31,6 +34,12 @@ public:
     Orientation orientation() const { return m_orientation; }
     // The upright size: the grid's size, turned for the left and right orientations.
     QSizeF size() const;
+
+    // Maps points of the stored grid (top-down, pixel corners) to the upright picture.
+    QTransform uprightTransform() const { return uprightTransform(m_orientation, m_grid.size()); }
+    static QTransform uprightTransform(Orientation orientation, QSizeF stored);
+    // The same picture with its pixels turned upright and the tag Up; an exact pixel copy.
+    Picture upright() const;
 
     static bool isSideways(Orientation orientation) { return (orientation & 2) != 0; }
 

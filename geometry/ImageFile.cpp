@@ -1,0 +1,221 @@
+#include "ImageFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include "ImageResizer.h"
+
+namespace {
+
+void setError(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+}
+
+Picture::Orientation orientationOf(QImageIOHandler::Transformations transformation)
+{
+    switch (transformation) {
+    case QImageIOHandler::TransformationRotate180:
+        return Picture::Down;
+    case QImageIOHandler::TransformationRotate270:
+        return Picture::Left;
+    case QImageIOHandler::TransformationRotate90:
+        return Picture::Right;
+    case QImageIOHandler::TransformationMirror:
+        return Picture::UpMirrored;
+    case QImageIOHandler::TransformationFlip:
+        return Picture::DownMirrored;
+    case QImageIOHandler::TransformationFlipAndRotate90:
+        return Picture::LeftMirrored;
+    case QImageIOHandler::TransformationMirrorAndRotate90:
+        return Picture::RightMirrored;
+    default:
+        return Picture::Up;
+    }
+}
+
+// Formats that no installed plugin reads but that are recognisably pictures.
+QString unsupportedFormat(const QByteArray &bytes)
+{
+    if (bytes.size() >= 12 && bytes.mid(4, 4) == "ftyp") {
+        const QByteArray brand = bytes.mid(8, 4);
+        if (brand == "avif" || brand == "avis")
+            return QStringLiteral("AVIF");
+        if (brand.startsWith("hei") || brand.startsWith("hev") || brand == "mif1" ||
+            brand == "msf1")
+            return QStringLiteral("HEIF");
+    }
+    if (bytes.startsWith("\xFF\x0A") || bytes.startsWith(QByteArray("\0\0\0\x0CJXL ", 8)))
+        return QStringLiteral("JPEG XL");
+    if (bytes.startsWith("8BPS"))
+        return QStringLiteral("Photoshop");
+    return QString();
+}
+
+// A JPEG decoder pads a stream that stops early with grey and reports success; a complete
+// stream has an end-of-image marker after the first scan's header.
+bool jpegComplete(const QByteArray &bytes)
+{
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype size = bytes.size();
+    qsizetype at = 2; // after the start-of-image marker
+    while (at + 4 <= size) {
+        if (data[at] != 0xFF)
+            return false;
+        const unsigned char marker = data[at + 1];
+        if (marker == 0xFF) { // fill byte
+            ++at;
+            continue;
+        }
+        const qsizetype length = (qsizetype(data[at + 2]) << 8) | data[at + 3];
+        if (marker == 0xDA) {
+            // Entropy-coded data never holds 0xFF 0xD9: 0xFF bytes are stuffed or restarts.
+            return bytes.indexOf(QByteArray("\xFF\xD9", 2), at + 2 + length) >= 0;
+        }
+        at += 2 + length;
+    }
+    return false;
+}
+
+Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, QString *error)
+{
+    const auto fail = [&](const QString &reason) {
+        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
+        return Picture();
+    };
+    if (bytes.isEmpty())
+        return fail(QStringLiteral("the file is empty"));
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format.isEmpty()) {
+        const QString known = unsupportedFormat(bytes);
+        if (!known.isEmpty())
+            return fail(QStringLiteral("%1 images are not supported").arg(known));
+        return fail(QStringLiteral("not an image, or a format no installed image plugin reads"));
+    }
+    const QSize stored = reader.size();
+    if (!stored.isValid() || stored.isEmpty())
+        return fail(QStringLiteral("the %1 header is damaged or truncated")
+                        .arg(QString::fromLatin1(format.toUpper())));
+
+    const bool jpeg = format == "jpeg" || format == "jpg";
+    const Picture::Orientation orientation = orientationOf(reader.transformation());
+    QSize decoded = stored;
+    if (jpeg && fitBox.isValid() && !fitBox.isEmpty()) {
+        const bool sideways = Picture::isSideways(orientation);
+        QSize fitted = ImageResizer::fittedSize(sideways ? stored.transposed() : stored, fitBox);
+        if (sideways)
+            fitted.transpose();
+        for (int denominator : {8, 4, 2}) {
+            const QSize reduced(stored.width() / denominator, stored.height() / denominator);
+            if (reduced.width() >= fitted.width() && reduced.height() >= fitted.height()) {
+                decoded = reduced;
+                reader.setScaledSize(reduced);
+                break;
+            }
+        }
+    }
+    if (qint64(decoded.width()) * decoded.height() > ImageFile::kMaxPixels)
+        return fail(QStringLiteral("the picture is %1 x %2 pixels, too large to decode "
+                                   "(at most %3 megapixels)")
+                        .arg(stored.width())
+                        .arg(stored.height())
+                        .arg(ImageFile::kMaxPixels / 1000000));
+    if (jpeg && !jpegComplete(bytes))
+        return fail(QStringLiteral("the JPEG data is truncated"));
+
+    reader.setAllocationLimit(int(ImageFile::kMaxPixels * 4 / (1024 * 1024)) + 16);
+    const QImage grid = reader.read();
+    if (grid.isNull())
+        return fail(QStringLiteral("the image data is damaged or truncated (%1)")
+                        .arg(reader.errorString()));
+    return Picture(grid, orientation);
+}
+
+} // namespace
+
+Picture ImageFile::read(const QString &path, QString *error, QSize fitBox)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        setError(error, QStringLiteral("Cannot read %1: it is a folder").arg(name));
+        return Picture();
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+        return Picture();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
+        return Picture();
+    }
+    return decodeNamed(bytes, name, fitBox, error);
+}
+
+Picture ImageFile::decode(const QByteArray &bytes, QString *error)
+{
+    return decodeNamed(bytes, QStringLiteral("image data"), QSize(), error);
+}
+
+QByteArray ImageFile::encodeJpeg(const Picture &picture, int quality)
+{
+    if (picture.isNull())
+        return QByteArray();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(qBound(0, quality, 100));
+    if (!writer.write(picture.upright().grid()))
+        return QByteArray();
+    return bytes;
+}
+
+bool ImageFile::write(const Picture &picture, const QString &path, QString *error, int quality)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    const auto fail = [&](const QString &reason) {
+        setError(error, QStringLiteral("Cannot write %1: %2").arg(name, reason));
+        return false;
+    };
+    if (picture.isNull())
+        return fail(QStringLiteral("there is no picture"));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QByteArray format;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        format = "jpeg";
+    else if (suffix == QLatin1String("png"))
+        format = "png";
+    else
+        return fail(
+            QStringLiteral("unknown file type \"%1\" (use .jpg, .jpeg or .png)").arg(suffix));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    QImageWriter writer(&file, format);
+    if (format == "jpeg")
+        writer.setQuality(qBound(0, quality, 100));
+    if (!writer.write(picture.upright().grid())) {
+        file.cancelWriting();
+        return fail(writer.errorString());
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
