@@ -47,8 +47,8 @@ std::vector<int> Read(const unsigned char *lookup, std::vector<int> at)
 TEST(AutoCorrection, StretchesLumaByTheLargerFactorAroundTheCentre)
 {
     // Centre (120 + 100) / 2 = 110; factors 128/90 and 128/70, the larger taken.
-    const unsigned char *lookup = LumaStretch().Build(200, 40, 100);
-    EXPECT_EQ(Read(lookup, {40, 60, 100, 110, 120, 200}),
+    LumaStretch stretch;
+    EXPECT_EQ(Read(stretch.Build(200, 40, 100), {40, 60, 100, 110, 120, 200}),
               (std::vector<int>{16, 36, 109, 128, 146, 239}));
 }
 
