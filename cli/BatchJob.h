@@ -1,0 +1,32 @@
+#ifndef VELMORA_CLI_BATCHJOB_H
+#define VELMORA_CLI_BATCHJOB_H
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include "EffectStep.h"
+
+class Picture;
+
+// One input to one output: read, bring upright and to the working size, apply the
+// effects in order (each on the previous result, at full scale), write atomically.
+class BatchJob
+{
+public:
+    struct Settings
+    {
+        QList<EffectStep> effects;
+        QSize workingSize; // empty: keep the upright size
+        int quality = 90;
+    };
+
+    // Returns an empty string on success, otherwise the reason the input failed.
+    static QString run(const QString &input, const QString &output, const Settings &settings);
+
+    // The stack applied to an upright picture; a null picture and `error` on failure.
+    static Picture applyEffects(const Picture &picture, const QList<EffectStep> &effects,
+                                QString *error);
+};
+
+#endif

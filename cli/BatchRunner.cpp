@@ -1,0 +1,106 @@
+#include "BatchRunner.h"
+
+#include <unistd.h>
+
+#include <atomic>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QThreadPool>
+
+#include "BatchJob.h"
+#include "CImageEffect.h"
+#include "ProgressBar.h"
+
+namespace {
+
+QString outputName(const QString &input)
+{
+    const QFileInfo info(input);
+    const QString suffix = info.suffix().toLower();
+    const bool keep = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+                      suffix == QLatin1String("png");
+    return info.completeBaseName() + QLatin1Char('.') + (keep ? suffix : QStringLiteral("jpg"));
+}
+
+} // namespace
+
+bool BatchRunner::planOutputs(QStringList *outputs, QString *error) const
+{
+    if (!m_options.output.isEmpty()) {
+        outputs->append(m_options.output);
+        return true;
+    }
+    const QString dir = m_options.outputDir;
+    if (!QDir().mkpath(dir)) {
+        *error = QStringLiteral("%1: the output folder cannot be created").arg(dir);
+        return false;
+    }
+    const QFileInfo info(dir);
+    if (!info.isDir() || !info.isWritable()) {
+        *error = QStringLiteral("%1: the output folder is not writable").arg(dir);
+        return false;
+    }
+    for (const QString &input : m_options.inputs)
+        outputs->append(QDir(dir).filePath(outputName(input)));
+    return true;
+}
+
+int BatchRunner::run()
+{
+    QStringList outputs;
+    QString error;
+    if (!planOutputs(&outputs, &error)) {
+        std::fprintf(stderr, "velmora-cli: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    // Problems visible before any work: an output that exists, one that two inputs would
+    // share, one that is an input itself (inputs are never modified).
+    QSet<QString> inputPaths;
+    for (const QString &input : m_options.inputs)
+        inputPaths.insert(QFileInfo(input).absoluteFilePath());
+    QSet<QString> planned;
+    QStringList refusals(outputs.size());
+    for (int i = 0; i < outputs.size(); ++i) {
+        const QString path = QFileInfo(outputs[i]).absoluteFilePath();
+        if (inputPaths.contains(path))
+            refusals[i] = QStringLiteral("%1: the output would overwrite an input").arg(outputs[i]);
+        else if (planned.contains(path))
+            refusals[i] = QStringLiteral("%1: another input writes the same output").arg(outputs[i]);
+        else if (!m_options.force && QFileInfo::exists(path))
+            refusals[i] = QStringLiteral("%1: the output exists (use --force to overwrite)").arg(outputs[i]);
+        planned.insert(path);
+    }
+
+    BatchJob::Settings settings;
+    settings.effects = m_options.effects;
+    settings.workingSize = m_options.workingSize;
+    settings.quality = m_options.quality;
+
+    const int count = m_options.inputs.size();
+    ProgressBar progress(count, count > 1 && isatty(STDERR_FILENO));
+    std::atomic<int> failures{0};
+    QThreadPool pool;
+    pool.setMaxThreadCount(m_options.jobs > 0 ? m_options.jobs : QThread::idealThreadCount());
+    for (int i = 0; i < count; ++i) {
+        pool.start([&, i] {
+            QString failure = refusals[i];
+            if (failure.isEmpty()) {
+                // Each input has its own seed, so the result never depends on --jobs.
+                if (m_options.seeded)
+                    CImageEffect::Seed(m_options.seed + static_cast<unsigned>(i));
+                failure = BatchJob::run(m_options.inputs[i], outputs[i], settings);
+            }
+            if (!failure.isEmpty()) {
+                ++failures;
+                progress.message(qPrintable(QStringLiteral("velmora-cli: ") + failure));
+            }
+            progress.advance();
+        });
+    }
+    pool.waitForDone();
+    progress.finish();
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+#ifndef VELMORA_CLI_BATCHRUNNER_H
+#define VELMORA_CLI_BATCHRUNNER_H
+
+#include "CliOptions.h"
+
+// Runs `apply` over every input, in parallel; returns the exit status (0 all written,
+// 1 any input failed). Each failure is one line on stderr naming the file and the reason.
+class BatchRunner
+{
+public:
+    explicit BatchRunner(const CliOptions &options) : m_options(options) {}
+
+    int run();
+
+private:
+    // The output path of each input, or an error for a problem that affects all of them.
+    bool planOutputs(QStringList *outputs, QString *error) const;
+
+    const CliOptions &m_options;
+};
+
+#endif

@@ -1,0 +1,165 @@
+#include "CliOptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+bool parseSize(const QString &text, QSize *size)
+{
+    const QString name = text.toLower();
+    if (name == QLatin1String("full"))
+        *size = QSize(1600, 1200);
+    else if (name == QLatin1String("medium"))
+        *size = QSize(1024, 768);
+    else if (name == QLatin1String("web"))
+        *size = QSize(640, 480);
+    else if (name == QLatin1String("original"))
+        *size = QSize();
+    else
+        return false;
+    return true;
+}
+
+bool parseNumber(const QString &text, long long low, long long high, long long *value)
+{
+    bool ok = false;
+    const long long number = text.toLongLong(&ok);
+    if (!ok || number < low || number > high)
+        return false;
+    *value = number;
+    return true;
+}
+
+} // namespace
+
+QString CliOptions::usage()
+{
+    return QStringLiteral(
+        "Usage:\n"
+        "  velmora-cli list [--json]\n"
+        "  velmora-cli apply [OPTIONS] INPUT...\n"
+        "\n"
+        "Applies stacked photo effects to image files. Each input is brought upright\n"
+        "(EXIF orientation), reduced to the working size and processed; inputs are\n"
+        "never modified and outputs are written atomically.\n"
+        "\n"
+        "Options of apply:\n"
+        "  -e, --effect SPEC      apply an effect; repeat to stack, applied in the order given.\n"
+        "                         SPEC is NAME or NAME=LEVEL. NAME is a display name from `list`\n"
+        "                         (case-insensitive) or GROUP:INDEX. LEVEL is 0..20; for the borders it is\n"
+        "                         the width in 1/200 of the picture width (default 6).\n"
+        "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480): the working\n"
+        "                         size the picture is reduced to, as the editor does; original: keep the size\n"
+        "  -o, --output FILE      output file, for a single input; the format follows the extension\n"
+        "  -d, --output-dir DIR   output folder, for any number of inputs\n"
+        "  -q, --quality Q        JPEG quality 1..100 (default 90)\n"
+        "      --seed N           seed the noise effects: reproducible output\n"
+        "  -j, --jobs N           files processed in parallel (default: the number of cores)\n"
+        "      --force            overwrite existing output files\n"
+        "\n"
+        "Options of list:\n"
+        "      --json             print the catalogue as a JSON array\n"
+        "\n"
+        "  -h, --help             show this help\n"
+        "  -v, --version          show the version\n"
+        "\n"
+        "Exit status: 0 when every output was written, 1 when any input failed, 2 for a usage error.\n");
+}
+
+CliOptions CliOptions::parse(const QStringList &arguments)
+{
+    CliOptions options;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    const QCommandLineOption effect({"e", "effect"}, QString(), "SPEC");
+    const QCommandLineOption size({"s", "size"}, QString(), "SIZE");
+    const QCommandLineOption output({"o", "output"}, QString(), "FILE");
+    const QCommandLineOption outputDir({"d", "output-dir"}, QString(), "DIR");
+    const QCommandLineOption quality({"q", "quality"}, QString(), "Q");
+    const QCommandLineOption seed("seed", QString(), "N");
+    const QCommandLineOption jobs({"j", "jobs"}, QString(), "N");
+    const QCommandLineOption force("force");
+    const QCommandLineOption json("json");
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version(QStringList{"v", "version"});
+    parser.addOptions({effect, size, output, outputDir, quality, seed, jobs, force, json, help,
+                       version});
+    if (!parser.parse(arguments)) {
+        options.error = parser.errorText();
+        return options;
+    }
+    if (parser.isSet(help)) {
+        options.showHelp = true;
+        return options;
+    }
+    if (parser.isSet(version)) {
+        options.showVersion = true;
+        return options;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        options.error = QStringLiteral("no command: give 'list' or 'apply'");
+        return options;
+    }
+    const QString command = positional.takeFirst();
+    if (command == QLatin1String("list")) {
+        options.command = Command::List;
+        options.json = parser.isSet(json);
+        if (!positional.isEmpty())
+            options.error = QStringLiteral("'list' takes no files");
+        return options;
+    }
+    if (command != QLatin1String("apply")) {
+        options.error = QStringLiteral("unknown command '%1': give 'list' or 'apply'").arg(command);
+        return options;
+    }
+
+    options.command = Command::Apply;
+    options.inputs = positional;
+    for (const QString &spec : parser.values(effect)) {
+        EffectStep step;
+        if (!EffectStep::parse(spec, &step, &options.error))
+            return options;
+        options.effects.append(step);
+    }
+    if (parser.isSet(size) && !parseSize(parser.value(size), &options.workingSize)) {
+        options.error = QStringLiteral("bad size '%1': give full, medium, web or original")
+                            .arg(parser.value(size));
+        return options;
+    }
+    long long number = 0;
+    if (parser.isSet(quality)) {
+        if (!parseNumber(parser.value(quality), 1, 100, &number)) {
+            options.error = QStringLiteral("bad quality '%1': give 1..100").arg(parser.value(quality));
+            return options;
+        }
+        options.quality = static_cast<int>(number);
+    }
+    if (parser.isSet(seed)) {
+        if (!parseNumber(parser.value(seed), 0, 4294967295LL, &number)) {
+            options.error = QStringLiteral("bad seed '%1': give 0..4294967295").arg(parser.value(seed));
+            return options;
+        }
+        options.seeded = true;
+        options.seed = static_cast<unsigned>(number);
+    }
+    if (parser.isSet(jobs)) {
+        if (!parseNumber(parser.value(jobs), 1, 256, &number)) {
+            options.error = QStringLiteral("bad job count '%1': give 1..256").arg(parser.value(jobs));
+            return options;
+        }
+        options.jobs = static_cast<int>(number);
+    }
+    options.force = parser.isSet(force);
+    options.output = parser.value(output);
+    options.outputDir = parser.value(outputDir);
+
+    if (options.inputs.isEmpty())
+        options.error = QStringLiteral("no input files");
+    else if (options.output.isEmpty() == options.outputDir.isEmpty())
+        options.error = QStringLiteral("give either --output FILE or --output-dir DIR");
+    else if (!options.output.isEmpty() && options.inputs.size() > 1)
+        options.error = QStringLiteral("--output takes a single input; use --output-dir for several");
+    return options;
+}

@@ -1,0 +1,29 @@
+#ifndef VELMORA_CLI_PROGRESSBAR_H
+#define VELMORA_CLI_PROGRESSBAR_H
+
+#include <cstdio>
+#include <mutex>
+
+// A one-line progress bar on a terminal, shared by the worker threads; error lines
+// printed through it do not tear the bar.
+class ProgressBar
+{
+public:
+    ProgressBar(int total, bool visible, std::FILE *stream = stderr);
+
+    void advance();
+    void message(const char *line);
+    void finish();
+
+private:
+    void draw();
+    void clear();
+
+    std::mutex m_mutex;
+    std::FILE *m_stream;
+    const int m_total;
+    int m_done = 0;
+    const bool m_visible;
+};
+
+#endif

@@ -1,0 +1,221 @@
+// velmora-cli driven as a user would: real files in a temporary folder, the real binary.
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class VelmoraCli : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const QString samples = qEnvironmentVariable("VELMORA_SOURCE_DIR") + "/resources/samples/";
+        ASSERT_TRUE(QFile::copy(samples + "coffee.png", path("coffee.png")));
+        ASSERT_TRUE(QFile::copy(samples + "chelsea.png", path("chelsea.png")));
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    Result run(const QStringList &arguments) const
+    {
+        QProcess process;
+        process.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
+        process.waitForFinished(120000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    static QByteArray digest(const QString &file)
+    {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+    }
+
+    // A large photo-like picture (a sample scaled up), saved as `name`.
+    QString makeLarge(const QString &name, QSize size) const
+    {
+        QImage image(path("coffee.png"));
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_TRUE(image.save(path(name)));
+        return path(name);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(VelmoraCli, ListsTheWholeCatalogue)
+{
+    const Result text = run({"list"});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_TRUE(text.out.contains("Infrared"));
+    EXPECT_TRUE(text.out.contains("not reached by stepping"));
+
+    const Result json = run({"list", "--json"});
+    ASSERT_EQ(json.exitCode, 0);
+    const QJsonArray entries = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(entries.size(), 36);
+    int steppable = 0;
+    for (const QJsonValue &value : entries) {
+        const QJsonObject entry = value.toObject();
+        for (const char *key : {"group", "index", "name", "level_name", "default_level", "steppable"})
+            EXPECT_TRUE(entry.contains(key)) << key;
+        steppable += entry["steppable"].toBool() ? 1 : 0;
+        if (entry["name"] == "Adjust Brightness") {
+            EXPECT_EQ(entry["level_name"].toString(), "Brightness");
+            EXPECT_EQ(entry["default_level"].toInt(), 10);
+        }
+        if (entry["name"] == "White border") {
+            EXPECT_EQ(entry["default_level"].toInt(), 6);
+        }
+        if (entry["name"] == "Sepia") {
+            EXPECT_TRUE(entry["level_name"].isNull());
+        }
+    }
+    EXPECT_EQ(steppable, 9 + 5 + 8 + 10);
+}
+
+TEST_F(VelmoraCli, HelpVersionAndUsageErrors)
+{
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("--output-dir"));
+    EXPECT_EQ(run({"--version"}).exitCode, 0);
+    const Result bad = run({"apply", "-e", "Sepia=30", path("coffee.png"), "-d", path("out")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains("Sepia=30") || bad.err.contains("30"));
+    EXPECT_FALSE(QDir(path("out")).exists());
+}
+
+struct SizeCase
+{
+    const char *size;
+    QSize input;
+    QSize expected;
+};
+
+class WorkingSize : public VelmoraCli, public testing::WithParamInterface<SizeCase>
+{
+};
+
+TEST_P(WorkingSize, ReducesAsTheEditorDoes)
+{
+    const QString input = makeLarge("large.png", GetParam().input);
+    const Result result = run({"apply", "-s", GetParam().size, input, "-o", path("out.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(QImage(path("out.png")).size(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, WorkingSize,
+                         testing::Values(SizeCase{"full", {2400, 1800}, {1600, 1200}},
+                                         SizeCase{"full", {1800, 2400}, {1200, 1600}},
+                                         SizeCase{"medium", {2400, 1800}, {1024, 768}},
+                                         SizeCase{"web", {2400, 1800}, {640, 480}},
+                                         SizeCase{"original", {2400, 1800}, {2400, 1800}},
+                                         SizeCase{"full", {600, 400}, {600, 400}}));
+
+TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
+{
+    const QByteArray before = digest(path("coffee.png"));
+    // The colour negative applied twice gives the picture back, byte for byte.
+    Result result = run({"apply", "-e", "Color Negative", "-e", "color negative",
+                         path("coffee.png"), "-o", path("twice.png")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(QImage(path("twice.png")).convertToFormat(QImage::Format_RGB32),
+              QImage(path("coffee.png")).convertToFormat(QImage::Format_RGB32));
+
+    result = run({"apply", "-e", "Sepia", "-e", "White border=20", path("coffee.png"), "-o",
+                  path("framed.jpg")});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QImage framed(path("framed.jpg"));
+    EXPECT_EQ(framed.size(), QSize(600, 400));
+    EXPECT_GT(qGray(framed.pixel(5, 200)), 240); // 20/200 of 600 = 60 pixels of white
+    EXPECT_EQ(digest(path("coffee.png")), before);
+}
+
+TEST_F(VelmoraCli, ABadInputDoesNotStopTheOthers)
+{
+    QFile truncated(path("broken.jpg"));
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write(QByteArray("\xFF\xD8\xFF\xE0", 4));
+    truncated.close();
+    const Result result = run({"apply", "-e", "Sepia", path("broken.jpg"), path("missing.png"),
+                               path("coffee.png"), "-d", path("out")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("broken.jpg")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("missing.png")) << result.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path("out/coffee.png")));
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files), QStringList{"coffee.png"});
+}
+
+TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
+{
+    QFile existing(path("out.png"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    Result result = run({"apply", path("coffee.png"), "-o", path("out.png")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("out.png"));
+    QFile check(path("out.png"));
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("keep me"));
+    check.close();
+
+    result = run({"apply", "--force", path("coffee.png"), "-o", path("out.png")});
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(QImage(path("out.png")).size(), QSize(600, 400));
+
+    const QByteArray before = digest(path("coffee.png"));
+    result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("coffee.png")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(digest(path("coffee.png")), before);
+}
+
+TEST_F(VelmoraCli, AnUnwritableOutputFolderIsReported)
+{
+    QFile file(path("not-a-folder"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const Result result = run({"apply", path("coffee.png"), "-d", path("not-a-folder/out")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("not-a-folder")) << result.err.toStdString();
+}
+
+TEST_F(VelmoraCli, SeededNoiseDoesNotDependOnTheJobCount)
+{
+    const QStringList inputs{path("coffee.png"), path("chelsea.png")};
+    const QStringList effects{"apply", "-e", "Night Vision", "-e", "30's Photo"};
+    const QStringList seven{"--seed", "7"};
+    ASSERT_EQ(run(effects + seven + QStringList{"-j", "1", "-d", path("one")} + inputs).exitCode, 0);
+    ASSERT_EQ(run(effects + seven + QStringList{"-j", "2", "-d", path("two")} + inputs).exitCode, 0);
+    ASSERT_EQ(run(effects + QStringList{"--seed", "8", "-d", path("eight")} + inputs).exitCode, 0);
+    for (const char *name : {"coffee.png", "chelsea.png"}) {
+        const QByteArray one = digest(path(QString("one/") + name));
+        EXPECT_FALSE(one.isEmpty());
+        EXPECT_EQ(one, digest(path(QString("two/") + name))) << name;
+        EXPECT_NE(one, digest(path(QString("eight/") + name))) << name;
+    }
+}
+
+} // namespace
