@@ -3,7 +3,6 @@
 #include "MainThread.h"
 #include "PictureJpeg.h"
 
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -113,6 +112,41 @@ int claimName(const QByteArray &temporary, const QString &folder, const QString 
     return EEXIST;
 }
 
+// Name order with digit runs compared as numbers, so "_2" comes before "_10" whatever
+// the locale's collation can do.
+bool numericLess(const QString &a, const QString &b)
+{
+    int i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            int endA = i, endB = j;
+            while (endA < a.size() && a[endA].isDigit())
+                ++endA;
+            while (endB < b.size() && b[endB].isDigit())
+                ++endB;
+            // Without leading zeros, a longer run is a larger number.
+            const QStringView runA = QStringView(a).mid(i, endA - i);
+            const QStringView runB = QStringView(b).mid(j, endB - j);
+            const int lengthA = static_cast<int>(runA.size()),
+                      lengthB = static_cast<int>(runB.size());
+            if (lengthA != lengthB)
+                return lengthA < lengthB;
+            const int order = runA.compare(runB);
+            if (order != 0)
+                return order < 0;
+            i = endA;
+            j = endB;
+            continue;
+        }
+        const int order = QString::compare(a.mid(i, 1), b.mid(j, 1), Qt::CaseInsensitive);
+        if (order != 0)
+            return order < 0;
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
 } // namespace
 
 PhotoAlbum::PhotoAlbum(const QString &folder)
@@ -206,9 +240,7 @@ QStringList PhotoAlbum::pictures() const
         dir.entryList({QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.png"),
                        QStringLiteral("*.JPG"), QStringLiteral("*.JPEG"), QStringLiteral("*.PNG")},
                       QDir::Files | QDir::Readable);
-    QCollator collator;
-    collator.setNumericMode(true);
-    std::sort(names.begin(), names.end(), collator);
+    std::sort(names.begin(), names.end(), numericLess);
     QStringList paths;
     paths.reserve(names.size());
     for (const QString &name : names)
