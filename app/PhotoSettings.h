@@ -4,14 +4,13 @@
 #include "Picture.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 #include <functional>
-#include <memory>
 
-class QSettings;
-
-// The user's choices and the last working picture, kept between runs in an INI file.
+// The user's choices and the last working picture, kept between runs in an INI file
+// (readable by QSettings; the picture is JPEG in base64 under "image").
 // One instance lives while the application runs and is reached through settings().
 // Setters change memory only; save() writes everything and is atomic, so an interrupted
 // or refused save leaves the previous file readable.
@@ -63,7 +62,8 @@ public:
     void setEncoder(Encoder encoder);
 
 private:
-    std::unique_ptr<QSettings> openStore();
+    // The file's keys and values; a damaged or unreadable file is set aside and reads empty.
+    QMap<QString, QString> readStore();
     void setAside(const QString &why);
 
     QString m_fileName;
