@@ -224,22 +224,6 @@ TEST_F(PhotoSettingsTest, UnreadableStoredPictureIsDroppedOnTheNextSave)
     EXPECT_FALSE(stored("image").isValid());
 }
 
-TEST_F(PhotoSettingsTest, SettersNeitherCheckRangesNorTouchTheSavedFlag)
-{
-    auto settings = open();
-    settings->setSegment(3);
-    settings->setUiType(-4);
-    settings->setImage(picture);
-    EXPECT_EQ(settings->segment(), 3);
-    EXPECT_EQ(settings->uiType(), -4);
-    EXPECT_FALSE(settings->imageSaved());
-    ASSERT_TRUE(settings->save());
-    EXPECT_EQ(stored("group").toInt(), 3);
-    settings->load();
-    EXPECT_EQ(settings->segment(), 0);
-    EXPECT_EQ(settings->uiType(), 0);
-}
-
 struct Damage
 {
     const char *label;
@@ -346,19 +330,6 @@ TEST_F(PhotoSettingsTest, SharedInstanceLivesAsLongAsTheStore)
         EXPECT_EQ(PhotoSettings::settings(), &settings);
     }
     EXPECT_EQ(PhotoSettings::settings(), nullptr);
-}
-
-TEST(PhotoSettingsLocation, UsersConfigFolderUnlessPointedElsewhere)
-{
-    const QByteArray saved = qgetenv("VELMORA_SETTINGS");
-    qunsetenv("VELMORA_SETTINGS");
-    EXPECT_TRUE(PhotoSettings::defaultFileName().endsWith("Velmora/settings.ini"));
-    qputenv("VELMORA_SETTINGS", "/elsewhere/velmora.ini");
-    EXPECT_EQ(PhotoSettings::defaultFileName(), "/elsewhere/velmora.ini");
-    if (saved.isNull())
-        qunsetenv("VELMORA_SETTINGS");
-    else
-        qputenv("VELMORA_SETTINGS", saved);
 }
 
 } // namespace

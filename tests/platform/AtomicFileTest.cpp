@@ -55,22 +55,4 @@ TEST_F(AtomicFileTest, FullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(entries(), QStringList{"data.ini"});
 }
 
-TEST_F(AtomicFileTest, RefusedFolderLeavesTheOldFileWhole)
-{
-    const QByteArray folder = QFile::encodeName(dir.path());
-    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
-    int error = 0;
-    {
-        WithoutPermissionOverride asUser;
-        if (WithoutPermissionOverride::stillPrivileged(asUser)) {
-            ::chmod(folder.constData(), 0755);
-            GTEST_SKIP() << "permissions cannot be enforced for this process";
-        }
-        error = AtomicFile::write(path, "new");
-    }
-    ::chmod(folder.constData(), 0755);
-    EXPECT_EQ(error, EACCES);
-    EXPECT_EQ(contents(), "old contents\n");
-}
-
 } // namespace

@@ -84,15 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                       Delivery{"Stranger", 3, {"any:Single Tap", "late:tapped"}}),
     [](const auto &info) { return std::string(info.param.label); });
 
-TEST_F(NotificationCenterTest, ObserverSeesNameAndSender)
-{
-    Recorder observer("o", &log);
-    center.addObserver(&observer, &Recorder::received, "Hover Shown");
-    center.post("Hover Shown", &left);
-    EXPECT_EQ(observer.lastSender, &left);
-    EXPECT_EQ(log, std::vector<std::string>{"o:Hover Shown"});
-}
-
 TEST_F(NotificationCenterTest, DestroyedObserverIsNeverCalledAgain)
 {
     auto doomed = std::make_unique<Recorder>("doomed", &log);

@@ -146,20 +146,6 @@ TEST_F(PhotoAlbumTest, FullDiskIsReportedAndLeavesNoPartialFile)
     EXPECT_TRUE(everything(path).isEmpty());
 }
 
-TEST_F(PhotoAlbumTest, FailureStillCompletesOnTheMainThread)
-{
-    QFile blocker(folder("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    PhotoAlbum album(folder("blocker/album"));
-    std::unique_ptr<PhotoAlbum::SaveResult> result;
-    album.save(picture, nullptr, [&](const PhotoAlbum::SaveResult &r) {
-        result = std::make_unique<PhotoAlbum::SaveResult>(r);
-    });
-    ASSERT_TRUE(waitUntil([&] { return result != nullptr; }));
-    EXPECT_FALSE(result->ok());
-}
-
 TEST_F(PhotoAlbumTest, NoPictureIsRefused)
 {
     const PhotoAlbum::SaveResult result = PhotoAlbum::saveNow(Picture(), folder());
@@ -193,19 +179,6 @@ TEST_F(PhotoAlbumTest, ListingShowsPicturesOnlyInNumericNameOrder)
         names << QFileInfo(p).fileName();
     EXPECT_EQ(names, (QStringList{"a.png", "b_2.jpg", "b_10.jpg", "c.JPEG"}));
     EXPECT_TRUE(PhotoAlbum(folder("missing")).pictures().isEmpty());
-}
-
-TEST(PhotoAlbumDefault, LivesInTheUsersPicturesUnlessConfigured)
-{
-    const QByteArray saved = qgetenv("VELMORA_ALBUM");
-    qunsetenv("VELMORA_ALBUM");
-    EXPECT_TRUE(PhotoAlbum::defaultFolder().endsWith("/Velmora"));
-    qputenv("VELMORA_ALBUM", "/somewhere/else");
-    EXPECT_EQ(PhotoAlbum().folder(), "/somewhere/else");
-    if (saved.isNull())
-        qunsetenv("VELMORA_ALBUM");
-    else
-        qputenv("VELMORA_ALBUM", saved);
 }
 
 } // namespace

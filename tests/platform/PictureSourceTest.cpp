@@ -140,12 +140,4 @@ TEST_F(PictureSourceLoad, SavedPhotosAreTheAlbumsPictures)
     EXPECT_TRUE(offered.first().startsWith(album));
 }
 
-TEST(PictureSource, FileFilterOffersCommonImageTypes)
-{
-    testApplication();
-    const QString filter = PictureSource::imageFileFilter();
-    EXPECT_TRUE(filter.contains("*.jpg"));
-    EXPECT_TRUE(filter.contains("*.png"));
-}
-
 } // namespace
