@@ -1,0 +1,53 @@
+#ifndef VELMORA_PLATFORM_PICTURESOURCE_H
+#define VELMORA_PLATFORM_PICTURESOURCE_H
+
+#include "Picture.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class PhotoAlbum;
+
+// Where pictures come from: the photo library (any image file the user picks), the
+// camera, and the saved-photos album. Reading the chosen file is the caller's loader,
+// so the same intake and its error messages serve every source.
+class PictureSource
+{
+public:
+    enum SourceType
+    {
+        PhotoLibrary = 0,
+        Camera = 1,
+        SavedPhotosAlbum = 2
+    };
+
+    // Reads a picture file; on failure returns a null picture and may say why in `error`.
+    using Loader = std::function<Picture(const QString &path, QString *error)>;
+
+    struct LoadResult
+    {
+        Picture picture;
+        QString error; // for the user, when there is no picture
+
+        bool ok() const { return !picture.isNull(); }
+    };
+
+    PictureSource() = delete;
+
+    // The library and the album always are; the camera only when one is attached and the
+    // build has camera support.
+    static bool isSourceTypeAvailable(int sourceType);
+    static bool cameraAvailable();
+
+    // A file-dialog filter for the image files this build can read.
+    static QString imageFileFilter();
+    // The pictures offered by the saved-photos source.
+    static QStringList savedPhotos(const PhotoAlbum &album);
+
+    // Loads the file chosen from `sourceType`.
+    static LoadResult load(int sourceType, const QString &path, const Loader &loader);
+};
+
+#endif
