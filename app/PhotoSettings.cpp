@@ -2,7 +2,7 @@
 
 #include "AtomicFile.h"
 #include "Log.h"
-#include "PictureJpeg.h"
+#include "ImageFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -42,7 +42,7 @@ bool samePicture(const Picture &a, const Picture &b)
 
 QByteArray encodeJpeg(const Picture &picture)
 {
-    return PictureJpeg::encode(picture, 90);
+    return ImageFile::encodeJpeg(picture, 90);
 }
 
 // Missing reads as no, like an empty or "false" value.
@@ -213,7 +213,9 @@ void PhotoSettings::load()
         photoSize = toInteger(store.value(kPhotoSize));
         uiType = toInteger(store.value(kUiType));
         if (store.contains(kImage)) {
-            m_image = PictureJpeg::decode(QByteArray::fromBase64(store.value(kImage).toLatin1()));
+            QString error;
+            m_image = ImageFile::decode(QByteArray::fromBase64(store.value(kImage).toLatin1()),
+                                        &error);
             // Unreadable bytes count as stored: the next save drops them.
             m_imageSaved = true;
             if (m_image.isNull())

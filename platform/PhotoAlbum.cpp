@@ -1,7 +1,7 @@
 #include "PhotoAlbum.h"
 
 #include "MainThread.h"
-#include "PictureJpeg.h"
+#include "ImageFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -195,12 +195,9 @@ PhotoAlbum::SaveResult PhotoAlbum::saveNow(const Picture &picture, const QString
                     .arg(folder)};
     }
 
-    QString encodeError;
-    const QByteArray bytes = PictureJpeg::encode(picture, 90, &encodeError);
+    const QByteArray bytes = ImageFile::encodeJpeg(picture, 90);
     if (bytes.isEmpty()) {
-        return {Error::EncodeFailed,
-                {},
-                QStringLiteral("The picture could not be encoded as JPEG: %1").arg(encodeError)};
+        return {Error::EncodeFailed, {}, QStringLiteral("The picture could not be encoded as JPEG.")};
     }
 
     // Written under a hidden temporary name first: the album never lists a partial file.

@@ -1,5 +1,6 @@
 #include "PictureSource.h"
 
+#include "ImageFile.h"
 #include "PhotoAlbum.h"
 
 #include <QFileInfo>
@@ -65,11 +66,8 @@ PictureSource::LoadResult PictureSource::load(int sourceType, const QString &pat
         return refused(QStringLiteral("The file \"%1\" does not exist.").arg(path));
     if (!info.isFile())
         return refused(QStringLiteral("\"%1\" is not a picture file.").arg(path));
-    if (!loader)
-        return refused(QStringLiteral("Pictures cannot be read here."));
-
     QString error;
-    const Picture picture = loader(path, &error);
+    const Picture picture = loader ? loader(path, &error) : ImageFile::read(path, &error);
     if (picture.isNull()) {
         if (error.isEmpty())
             error = QStringLiteral("The file \"%1\" could not be read as a picture.").arg(path);

@@ -46,8 +46,9 @@ public:
     // The pictures offered by the saved-photos source.
     static QStringList savedPhotos(const PhotoAlbum &album);
 
-    // Loads the file chosen from `sourceType`.
-    static LoadResult load(int sourceType, const QString &path, const Loader &loader);
+    // Loads the file chosen from `sourceType`; without a loader, through the image-file
+    // intake (ImageFile::read), whose errors name the file and the reason.
+    static LoadResult load(int sourceType, const QString &path, const Loader &loader = {});
 };
 
 #endif

@@ -1,6 +1,6 @@
 #include "PhotoSettings.h"
 #include "../platform/PlatformTestSupport.h"
-#include "PictureJpeg.h"
+#include "ImageFile.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ protected:
         auto settings = std::make_unique<PhotoSettings>(path);
         settings->setEncoder([this](const Picture &p) {
             ++encodes;
-            return PictureJpeg::encode(p, 90);
+            return ImageFile::encodeJpeg(p, 90);
         });
         return settings;
     }
@@ -162,7 +162,7 @@ TEST_F(PhotoSettingsTest, ValuesWithoutTheSavedMarkAreIgnored)
         QSettings raw(path, QSettings::IniFormat);
         raw.setValue("animation", false);
         raw.setValue("group", 1);
-        raw.setValue("image", PictureJpeg::encode(picture));
+        raw.setValue("image", ImageFile::encodeJpeg(picture));
     }
     auto settings = open();
     EXPECT_TRUE(settings->animation());

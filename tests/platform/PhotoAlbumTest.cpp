@@ -1,5 +1,5 @@
 #include "PhotoAlbum.h"
-#include "PictureJpeg.h"
+#include "ImageFile.h"
 #include "PlatformTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +56,8 @@ TEST_F(PhotoAlbumTest, SaveWritesAReadableJpegAndCompletesOnTheMainThread)
 
     QFile file(result->filePath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const Picture back = PictureJpeg::decode(file.readAll());
+    QString error;
+    const Picture back = ImageFile::decode(file.readAll(), &error);
     EXPECT_EQ(back.grid().size(), QSize(80, 60));
 }
 

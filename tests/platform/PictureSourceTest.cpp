@@ -101,6 +101,22 @@ TEST_F(PictureSourceLoad, ExplainsAFailureTheLoaderDidNotExplain)
     EXPECT_TRUE(result.error.contains(file));
 }
 
+TEST_F(PictureSourceLoad, ReadsThroughTheImageFileIntakeByDefault)
+{
+    // "chosen.jpg" holds five bytes of text: the intake's reason names the file.
+    const auto refused = PictureSource::load(PictureSource::PhotoLibrary, file);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_TRUE(refused.error.contains("chosen.jpg")) << refused.error.toStdString();
+
+    const QString photo = dir.filePath("photo.png");
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(photo));
+    const auto loaded = PictureSource::load(PictureSource::PhotoLibrary, photo);
+    ASSERT_TRUE(loaded.ok()) << loaded.error.toStdString();
+    EXPECT_EQ(loaded.picture.size(), QSizeF(6, 4));
+}
+
 struct BadChoice
 {
     const char *label;
