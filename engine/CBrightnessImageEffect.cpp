@@ -11,14 +11,7 @@ int CBrightnessImageEffect::ProcessSelf()
 {
     // Column mLevel1 of the offset curves; entries for one value are kLevels apart.
     const unsigned char *offset = sAdjust2 + mLevel1;
-    for (int y = 0; y < mHeight; ++y) {
-        unsigned char *row = Row(y);
-        for (int x = 0; x < mWidth; ++x) {
-            unsigned char *p = row + 4 * x;
-            unsigned char luma, cb, cr;
-            UColorSpace::RgbtoYCbCr(p[2], p[1], p[0], &luma, &cb, &cr);
-            UColorSpace::YCbCrtoRbg(offset[luma * kLevels], cb, cr, &p[2], &p[1], &p[0]);
-        }
-    }
+    RemapYCbCr(
+        [offset](unsigned char &y, unsigned char &, unsigned char &) { y = offset[y * kLevels]; });
     return 1;
 }

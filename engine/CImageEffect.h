@@ -5,6 +5,7 @@
 
 #include "CRandom.h"
 #include "CText.h"
+#include "UColorSpace.h"
 
 // The root of every pixel effect. An effect rewrites a lent buffer of 4-byte pixels
 // (bytes blue, green, red, and a fourth byte it never writes) in place.
@@ -68,6 +69,22 @@ public:
 protected:
     // First byte of row y of the lent buffer (offsets exceed int for the largest pictures).
     unsigned char *Row(int y) const { return mData + static_cast<size_t>(y) * mStride; }
+
+    // Converts every pixel to YCbCr, lets remap(y, cb, cr) change the components in place
+    // and converts back. A template, so the remap is inlined: no call per pixel.
+    template <class Remap> void RemapYCbCr(Remap remap)
+    {
+        for (int y = 0; y < mHeight; ++y) {
+            unsigned char *row = Row(y);
+            for (int x = 0; x < mWidth; ++x) {
+                unsigned char *p = row + 4 * x;
+                unsigned char luma, cb, cr;
+                UColorSpace::RgbtoYCbCr(p[2], p[1], p[0], &luma, &cb, &cr);
+                remap(luma, cb, cr);
+                UColorSpace::YCbCrtoRbg(luma, cb, cr, &p[2], &p[1], &p[0]);
+            }
+        }
+    }
 
     unsigned char mLevel1 = 0;
     unsigned char mLevel2 = 0;

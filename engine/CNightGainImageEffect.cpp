@@ -45,14 +45,7 @@ int CNightGainImageEffect::ProcessSelf()
 {
     // The chroma would pass through column 10 of the slope curves, which is the identity,
     // so only luma is looked up.
-    for (int y = 0; y < mHeight; ++y) {
-        unsigned char *row = Row(y);
-        for (int x = 0; x < mWidth; ++x) {
-            unsigned char *p = row + 4 * x;
-            unsigned char luma, cb, cr;
-            UColorSpace::RgbtoYCbCr(p[2], p[1], p[0], &luma, &cb, &cr);
-            UColorSpace::YCbCrtoRbg(mLevels[luma], cb, cr, &p[2], &p[1], &p[0]);
-        }
-    }
+    const unsigned char *levels = mLevels;
+    RemapYCbCr([levels](unsigned char &y, unsigned char &, unsigned char &) { y = levels[y]; });
     return 1;
 }

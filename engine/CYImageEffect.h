@@ -11,6 +11,41 @@ public:
     int ProcessSelf() override;
 
 protected:
+    // Paints every pixel with luma map(its luma) and the fixed chroma mCb, mCr. With noise,
+    // each pixel draws four numbers, in this order: luma, red, green, blue. A template, so
+    // the map is inlined: no call per pixel.
+    template <class Map> void PaintLuma(Map map)
+    {
+        using U = UColorSpace;
+        // The chroma terms are the same for every pixel: read them once.
+        const int redTerm = U::sCrRed[mCr];
+        const int greenTerm = U::sCrGreen[mCr] + U::sCbGreen[mCb];
+        const int blueTerm = U::sCbBlue[mCb];
+        const unsigned char *clip = U::sCliping;
+        const unsigned char amount = mNoise;
+        for (int y = 0; y < mHeight; ++y) {
+            unsigned char *row = Row(y);
+            for (int x = 0; x < mWidth; ++x) {
+                unsigned char *p = row + 4 * x;
+                const unsigned char luma = map(U::Luma(p[2], p[1], p[0]));
+                if (amount == 0) {
+                    const int base = U::sY[luma];
+                    p[2] = clip[(base + redTerm) >> 7];
+                    p[1] = clip[(base + greenTerm) >> 7];
+                    p[0] = clip[(base + blueTerm) >> 7];
+                    continue;
+                }
+                const int base = U::sY[Noise(luma, amount)];
+                const unsigned char red = Noise(clip[(base + redTerm) >> 7], amount);
+                const unsigned char green = Noise(clip[(base + greenTerm) >> 7], amount);
+                const unsigned char blue = Noise(clip[(base + blueTerm) >> 7], amount);
+                p[2] = red;
+                p[1] = green;
+                p[0] = blue;
+            }
+        }
+    }
+
     unsigned char mNoise = 0;
     unsigned char mCb = 128;
     unsigned char mCr = 128;

@@ -20,8 +20,8 @@ public:
         *cr = sCliping[(sRedCr[red] + sGreenCr[green] + sBlueCr[blue] + 32768) >> 8];
     }
 
-    static void YCbCrtoRbg(unsigned char y, unsigned char cb, unsigned char cr,
-                           unsigned char *red, unsigned char *green, unsigned char *blue)
+    static void YCbCrtoRbg(unsigned char y, unsigned char cb, unsigned char cr, unsigned char *red,
+                           unsigned char *green, unsigned char *blue)
     {
         *red = sCliping[(sY[y] + sCrRed[cr]) >> 7];
         *green = sCliping[(sY[y] + sCrGreen[cr] + sCbGreen[cb]) >> 7];
