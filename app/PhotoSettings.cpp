@@ -1,8 +1,8 @@
 #include "PhotoSettings.h"
 
 #include "AtomicFile.h"
-#include "Log.h"
 #include "ImageFile.h"
+#include "Log.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -214,8 +214,8 @@ void PhotoSettings::load()
         uiType = toInteger(store.value(kUiType));
         if (store.contains(kImage)) {
             QString error;
-            m_image = ImageFile::decode(QByteArray::fromBase64(store.value(kImage).toLatin1()),
-                                        &error);
+            m_image =
+                ImageFile::decode(QByteArray::fromBase64(store.value(kImage).toLatin1()), &error);
             // Unreadable bytes count as stored: the next save drops them.
             m_imageSaved = true;
             if (m_image.isNull())

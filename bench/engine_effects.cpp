@@ -112,7 +112,8 @@ template <class Effect> void BM_effect(benchmark::State &state)
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         effect.SetInput(pixels.data(), static_cast<unsigned short>(width),
-                        static_cast<unsigned short>(height), static_cast<unsigned short>(4 * width));
+                        static_cast<unsigned short>(height),
+                        static_cast<unsigned short>(4 * width));
         benchmark::DoNotOptimize(effect.Process());
         benchmark::ClobberMemory();
     }

@@ -111,8 +111,7 @@ const Group kGroups[ImageEffect::kGroupCount] = {
 
 const Entry *entry(int group, int index)
 {
-    if (group < 0 || group >= ImageEffect::kGroupCount || index < 0 ||
-        index >= kGroups[group].size)
+    if (group < 0 || group >= ImageEffect::kGroupCount || index < 0 || index >= kGroups[group].size)
         return nullptr;
     return &kGroups[group].entries[index];
 }

@@ -21,8 +21,8 @@ public:
     static constexpr int kDefaultFrameLevel = 6;
 
     // The catalogue itself, for any group and index (outside the tables: 0, null, nullptr).
-    static int effectCount(int group);   // entries reachable by stepping
-    static int tableSize(int group);     // every entry, including those beyond the count
+    static int effectCount(int group); // entries reachable by stepping
+    static int tableSize(int group);   // every entry, including those beyond the count
     static QString effectName(int group, int index);
     static CImageEffect *createProcessor(int group, int index); // the caller owns it
     static bool isFrame(int group, int index);

@@ -68,9 +68,11 @@ int BatchRunner::run()
         if (inputPaths.contains(path))
             refusals[i] = QStringLiteral("%1: the output would overwrite an input").arg(outputs[i]);
         else if (planned.contains(path))
-            refusals[i] = QStringLiteral("%1: another input writes the same output").arg(outputs[i]);
+            refusals[i] =
+                QStringLiteral("%1: another input writes the same output").arg(outputs[i]);
         else if (!m_options.force && QFileInfo::exists(path))
-            refusals[i] = QStringLiteral("%1: the output exists (use --force to overwrite)").arg(outputs[i]);
+            refusals[i] =
+                QStringLiteral("%1: the output exists (use --force to overwrite)").arg(outputs[i]);
         planned.insert(path);
     }
 

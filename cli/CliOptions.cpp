@@ -46,11 +46,15 @@ QString CliOptions::usage()
         "Options of apply:\n"
         "  -e, --effect SPEC      apply an effect; repeat to stack, applied in the order given.\n"
         "                         SPEC is NAME or NAME=LEVEL. NAME is a display name from `list`\n"
-        "                         (case-insensitive) or GROUP:INDEX. LEVEL is 0..20; for the borders it is\n"
+        "                         (case-insensitive) or GROUP:INDEX. LEVEL is 0..20; for the "
+        "borders it is\n"
         "                         the width in 1/200 of the picture width (default 6).\n"
-        "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480): the working\n"
-        "                         size the picture is reduced to, as the editor does; original: keep the size\n"
-        "  -o, --output FILE      output file, for a single input; the format follows the extension\n"
+        "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480): the "
+        "working\n"
+        "                         size the picture is reduced to, as the editor does; original: "
+        "keep the size\n"
+        "  -o, --output FILE      output file, for a single input; the format follows the "
+        "extension\n"
         "  -d, --output-dir DIR   output folder, for any number of inputs\n"
         "  -q, --quality Q        JPEG quality 1..100 (default 90)\n"
         "      --seed N           seed the noise effects: reproducible output\n"
@@ -63,7 +67,8 @@ QString CliOptions::usage()
         "  -h, --help             show this help\n"
         "  -v, --version          show the version\n"
         "\n"
-        "Exit status: 0 when every output was written, 1 when any input failed, 2 for a usage error.\n");
+        "Exit status: 0 when every output was written, 1 when any input failed, 2 for a usage "
+        "error.\n");
 }
 
 CliOptions CliOptions::parse(const QStringList &arguments)
@@ -82,8 +87,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption json("json");
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
-    parser.addOptions({effect, size, output, outputDir, quality, seed, jobs, force, json, help,
-                       version});
+    parser.addOptions(
+        {effect, size, output, outputDir, quality, seed, jobs, force, json, help, version});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -131,14 +136,16 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     long long number = 0;
     if (parser.isSet(quality)) {
         if (!parseNumber(parser.value(quality), 1, 100, &number)) {
-            options.error = QStringLiteral("bad quality '%1': give 1..100").arg(parser.value(quality));
+            options.error =
+                QStringLiteral("bad quality '%1': give 1..100").arg(parser.value(quality));
             return options;
         }
         options.quality = static_cast<int>(number);
     }
     if (parser.isSet(seed)) {
         if (!parseNumber(parser.value(seed), 0, 4294967295LL, &number)) {
-            options.error = QStringLiteral("bad seed '%1': give 0..4294967295").arg(parser.value(seed));
+            options.error =
+                QStringLiteral("bad seed '%1': give 0..4294967295").arg(parser.value(seed));
             return options;
         }
         options.seeded = true;
@@ -146,7 +153,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     }
     if (parser.isSet(jobs)) {
         if (!parseNumber(parser.value(jobs), 1, 256, &number)) {
-            options.error = QStringLiteral("bad job count '%1': give 1..256").arg(parser.value(jobs));
+            options.error =
+                QStringLiteral("bad job count '%1': give 1..256").arg(parser.value(jobs));
             return options;
         }
         options.jobs = static_cast<int>(number);
@@ -160,6 +168,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     else if (options.output.isEmpty() == options.outputDir.isEmpty())
         options.error = QStringLiteral("give either --output FILE or --output-dir DIR");
     else if (!options.output.isEmpty() && options.inputs.size() > 1)
-        options.error = QStringLiteral("--output takes a single input; use --output-dir for several");
+        options.error =
+            QStringLiteral("--output takes a single input; use --output-dir for several");
     return options;
 }

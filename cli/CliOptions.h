@@ -12,7 +12,12 @@
 // error (exit code 2) and sets `showHelp` / `showVersion` when those were asked for.
 struct CliOptions
 {
-    enum class Command { None, List, Apply };
+    enum class Command
+    {
+        None,
+        List,
+        Apply
+    };
 
     Command command = Command::None;
     bool json = false;

@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "velmora-cli: %s\nTry 'velmora-cli --help'.\n", qPrintable(options.error));
+        std::fprintf(stderr, "velmora-cli: %s\nTry 'velmora-cli --help'.\n",
+                     qPrintable(options.error));
         return 2;
     }
     if (options.command == CliOptions::Command::List) {

@@ -1,7 +1,7 @@
 #include "PhotoAlbum.h"
 
-#include "MainThread.h"
 #include "ImageFile.h"
+#include "MainThread.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -197,7 +197,8 @@ PhotoAlbum::SaveResult PhotoAlbum::saveNow(const Picture &picture, const QString
 
     const QByteArray bytes = ImageFile::encodeJpeg(picture, 90);
     if (bytes.isEmpty()) {
-        return {Error::EncodeFailed, {}, QStringLiteral("The picture could not be encoded as JPEG.")};
+        return {
+            Error::EncodeFailed, {}, QStringLiteral("The picture could not be encoded as JPEG.")};
     }
 
     // Written under a hidden temporary name first: the album never lists a partial file.

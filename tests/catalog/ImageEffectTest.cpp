@@ -188,8 +188,8 @@ TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)
     catalogue.setGroup(3);
     catalogue.setEffect(GetParam().index);
     catalogue.resetProcessor();
-    catalogue.setImage(Picture(TestImages::quadrants(GetParam().input.width(),
-                                                     GetParam().input.height())));
+    catalogue.setImage(
+        Picture(TestImages::quadrants(GetParam().input.width(), GetParam().input.height())));
     const Picture result = catalogue.applyEffectStep1();
     ASSERT_FALSE(result.isNull());
     EXPECT_EQ(result.size(), QSizeF(GetParam().output));

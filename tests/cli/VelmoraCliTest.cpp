@@ -78,7 +78,8 @@ TEST_F(VelmoraCli, ListsTheWholeCatalogue)
     int steppable = 0;
     for (const QJsonValue &value : entries) {
         const QJsonObject entry = value.toObject();
-        for (const char *key : {"group", "index", "name", "level_name", "default_level", "steppable"})
+        for (const char *key :
+             {"group", "index", "name", "level_name", "default_level", "steppable"})
             EXPECT_TRUE(entry.contains(key)) << key;
         steppable += entry["steppable"].toBool() ? 1 : 0;
         if (entry["name"] == "Adjust Brightness") {
@@ -207,8 +208,10 @@ TEST_F(VelmoraCli, SeededNoiseDoesNotDependOnTheJobCount)
     const QStringList inputs{path("coffee.png"), path("chelsea.png")};
     const QStringList effects{"apply", "-e", "Night Vision", "-e", "30's Photo"};
     const QStringList seven{"--seed", "7"};
-    ASSERT_EQ(run(effects + seven + QStringList{"-j", "1", "-d", path("one")} + inputs).exitCode, 0);
-    ASSERT_EQ(run(effects + seven + QStringList{"-j", "2", "-d", path("two")} + inputs).exitCode, 0);
+    ASSERT_EQ(run(effects + seven + QStringList{"-j", "1", "-d", path("one")} + inputs).exitCode,
+              0);
+    ASSERT_EQ(run(effects + seven + QStringList{"-j", "2", "-d", path("two")} + inputs).exitCode,
+              0);
     ASSERT_EQ(run(effects + QStringList{"--seed", "8", "-d", path("eight")} + inputs).exitCode, 0);
     for (const char *name : {"coffee.png", "chelsea.png"}) {
         const QByteArray one = digest(path(QString("one/") + name));

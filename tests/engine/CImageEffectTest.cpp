@@ -102,8 +102,8 @@ TEST(Noise, StaysWithinItsBandAndTheByteRange)
     for (int amount : {1, 5, 31, 255}) {
         for (int i = 0; i < 2000; ++i) {
             for (int v : {0, 100, 255}) {
-                const int noisy = effect.Noise(static_cast<unsigned char>(v),
-                                               static_cast<unsigned char>(amount));
+                const int noisy =
+                    effect.Noise(static_cast<unsigned char>(v), static_cast<unsigned char>(amount));
                 ASSERT_GE(noisy, std::max(0, v - 4 * amount));
                 ASSERT_LE(noisy, std::min(255, v + 4 * amount - 1));
             }

@@ -26,8 +26,8 @@ TEST_P(CRandomMatchesTheCLibrary, ForTheFirstDraws)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, CRandomMatchesTheCLibrary,
-                         testing::Values(0u, 1u, 2u, 42u, 12345u, 127773u, 2147483647u,
-                                         2147483648u, 3000000000u, UINT_MAX));
+                         testing::Values(0u, 1u, 2u, 42u, 12345u, 127773u, 2147483647u, 2147483648u,
+                                         3000000000u, UINT_MAX));
 
 TEST(CRandom, ReseedingRepeatsTheSequence)
 {

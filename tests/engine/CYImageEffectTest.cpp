@@ -16,7 +16,6 @@ public:
     }
 };
 
-
 TEST(CYImageEffect, PaintsLumaBackInGrey)
 {
     TestPixels pixels(3, 1);

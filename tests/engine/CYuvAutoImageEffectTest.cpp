@@ -17,7 +17,6 @@ public:
     int seenMeanY = -1;
 };
 
-
 TEST(CYuvAutoImageEffect, OneColourHasEqualExtremesAndMean)
 {
     TestPixels pixels = TestPixels::solid(7, 5, 255, 0, 0); // Y 81, Cb 90, Cr 239

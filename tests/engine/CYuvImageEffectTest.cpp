@@ -4,8 +4,8 @@
 
 #include "CYBufferImageEffect.h"
 #include "CYuvImageEffect.h"
-#include "UColorSpace.h"
 #include "TestPixels.h"
+#include "UColorSpace.h"
 
 namespace {
 
@@ -26,7 +26,6 @@ public:
         CYuvImageEffect::ProcessRgbFromYuv(y, cr, cb);
     }
 };
-
 
 TEST(CYuvImageEffect, RoundTripLosesAtMostTheConversionError)
 {

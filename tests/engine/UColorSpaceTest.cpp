@@ -27,23 +27,24 @@ TEST_P(ProductTable, HoldsItsProductForEveryByte)
         EXPECT_EQ(c.table[i], c.factor * (i - c.offset)) << c.name << "[" << i << "]";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tables, ProductTable,
-    testing::Values(ProductCase{"RedCy", UColorSpace::sRedCy, 66, 0},
-                    ProductCase{"GreenCy", UColorSpace::sGreenCy, 129, 0},
-                    ProductCase{"BlueCy", UColorSpace::sBlueCy, 25, 0},
-                    ProductCase{"RedCb", UColorSpace::sRedCb, -38, 0},
-                    ProductCase{"GreenCb", UColorSpace::sGreenCb, -74, 0},
-                    ProductCase{"BlueCb", UColorSpace::sBlueCb, 112, 0},
-                    ProductCase{"RedCr", UColorSpace::sRedCr, 112, 0},
-                    ProductCase{"GreenCr", UColorSpace::sGreenCr, -94, 0},
-                    ProductCase{"BlueCr", UColorSpace::sBlueCr, -18, 0},
-                    ProductCase{"Y", UColorSpace::sY, 149, 16},
-                    ProductCase{"CrRed", UColorSpace::sCrRed, 204, 128},
-                    ProductCase{"CbGreen", UColorSpace::sCbGreen, -50, 128},
-                    ProductCase{"CrGreen", UColorSpace::sCrGreen, -104, 128},
-                    ProductCase{"CbBlue", UColorSpace::sCbBlue, 258, 128}),
-    [](const testing::TestParamInfo<ProductCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Tables, ProductTable,
+                         testing::Values(ProductCase{"RedCy", UColorSpace::sRedCy, 66, 0},
+                                         ProductCase{"GreenCy", UColorSpace::sGreenCy, 129, 0},
+                                         ProductCase{"BlueCy", UColorSpace::sBlueCy, 25, 0},
+                                         ProductCase{"RedCb", UColorSpace::sRedCb, -38, 0},
+                                         ProductCase{"GreenCb", UColorSpace::sGreenCb, -74, 0},
+                                         ProductCase{"BlueCb", UColorSpace::sBlueCb, 112, 0},
+                                         ProductCase{"RedCr", UColorSpace::sRedCr, 112, 0},
+                                         ProductCase{"GreenCr", UColorSpace::sGreenCr, -94, 0},
+                                         ProductCase{"BlueCr", UColorSpace::sBlueCr, -18, 0},
+                                         ProductCase{"Y", UColorSpace::sY, 149, 16},
+                                         ProductCase{"CrRed", UColorSpace::sCrRed, 204, 128},
+                                         ProductCase{"CbGreen", UColorSpace::sCbGreen, -50, 128},
+                                         ProductCase{"CrGreen", UColorSpace::sCrGreen, -104, 128},
+                                         ProductCase{"CbBlue", UColorSpace::sCbBlue, 258, 128}),
+                         [](const testing::TestParamInfo<ProductCase> &info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(UColorSpace, ClippingTableClampsItsWholeRange)
 {
@@ -74,11 +75,12 @@ TEST_P(RgbRoundTrip, ConvertsAndComesBack)
     EXPECT_EQ((Triple{r, g, b}), c.back);
 }
 
-INSTANTIATE_TEST_SUITE_P(Colours, RgbRoundTrip,
-                         testing::Values(ConversionCase{{0, 0, 0}, {16, 128, 128}, {0, 0, 0}},
-                                         ConversionCase{{255, 255, 255}, {235, 128, 128}, {254, 254, 254}},
-                                         ConversionCase{{128, 128, 128}, {126, 128, 128}, {128, 128, 128}},
-                                         ConversionCase{{255, 0, 0}, {81, 90, 239}, {252, 0, 0}}));
+INSTANTIATE_TEST_SUITE_P(
+    Colours, RgbRoundTrip,
+    testing::Values(ConversionCase{{0, 0, 0}, {16, 128, 128}, {0, 0, 0}},
+                    ConversionCase{{255, 255, 255}, {235, 128, 128}, {254, 254, 254}},
+                    ConversionCase{{128, 128, 128}, {126, 128, 128}, {128, 128, 128}},
+                    ConversionCase{{255, 0, 0}, {81, 90, 239}, {252, 0, 0}}));
 
 struct BackwardCase
 {

@@ -18,8 +18,7 @@ struct TestPixels
     // Every byte starts as `fill`: padding and fourth bytes keep it, so tests can check
     // that the engine never writes them.
     TestPixels(int w, int h, int padding = 0, uint8_t fill = 0xA5)
-        : width(w), height(h), stride(4 * w + padding),
-          bytes(static_cast<size_t>(stride) * h, fill)
+        : width(w), height(h), stride(4 * w + padding), bytes(static_cast<size_t>(stride) * h, fill)
     {
     }
 
@@ -52,8 +51,7 @@ struct TestPixels
         return {p[2], p[1], p[0]};
     }
 
-    static TestPixels solid(int w, int h, uint8_t red, uint8_t green, uint8_t blue,
-                            int padding = 0)
+    static TestPixels solid(int w, int h, uint8_t red, uint8_t green, uint8_t blue, int padding = 0)
     {
         TestPixels pixels(w, h, padding);
         for (int y = 0; y < h; ++y)
