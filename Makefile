@@ -28,6 +28,9 @@ bench: bootstrap
 	cmake --build $(BUILD)-release -j $(JOBS) --target engine_bench
 	$(BUILD)-release/bench/engine_bench --benchmark_counters_tabular=true
 
+bench-peers: bootstrap
+	bench/compare-peers.sh
+
 test-sanitize: bootstrap
 	cmake -S . -B $(BUILD_SAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BENCH=OFF
 	cmake --build $(BUILD_SAN) -j $(JOBS)
