@@ -134,10 +134,11 @@ QString ImageEffect::effectName(int group, int index)
     return e != nullptr ? QString::fromLatin1(e->name) : QString();
 }
 
-CImageEffect *ImageEffect::createProcessor(int group, int index)
+std::unique_ptr<CImageEffect> ImageEffect::createProcessor(int group, int index)
 {
     const Entry *e = entry(group, index);
-    return e != nullptr && e->create != nullptr ? e->create() : nullptr;
+    return std::unique_ptr<CImageEffect>(e != nullptr && e->create != nullptr ? e->create()
+                                                                               : nullptr);
 }
 
 bool ImageEffect::isFrame(int group, int index)
@@ -149,7 +150,7 @@ QString ImageEffect::levelName(int group, int index)
 {
     if (isFrame(group, index))
         return QStringLiteral("Width");
-    const std::unique_ptr<CImageEffect> engine(createProcessor(group, index));
+    const std::unique_ptr<CImageEffect> engine = createProcessor(group, index);
     return engine ? QString::fromLatin1(engine->GetLevel1Name().Get()) : QString();
 }
 
@@ -157,7 +158,7 @@ int ImageEffect::defaultLevel(int group, int index)
 {
     if (isFrame(group, index))
         return kDefaultFrameLevel;
-    const std::unique_ptr<CImageEffect> engine(createProcessor(group, index));
+    const std::unique_ptr<CImageEffect> engine = createProcessor(group, index);
     return engine ? engine->GetLevel1() : 0;
 }
 
@@ -185,7 +186,7 @@ int ImageEffect::getEffectIndex(const QString &name) const
 
 void ImageEffect::resetProcessor()
 {
-    setProcessor(std::unique_ptr<CImageEffect>(getEffectProcessor()));
+    setProcessor(getEffectProcessor());
 }
 
 void ImageEffect::nextEffect()

@@ -1,6 +1,8 @@
 #ifndef VELMORA_CATALOG_IMAGEEFFECT_H
 #define VELMORA_CATALOG_IMAGEEFFECT_H
 
+#include <memory>
+
 #include <QString>
 
 #include "ImageProcessingEffect.h"
@@ -24,7 +26,7 @@ public:
     static int effectCount(int group); // entries reachable by stepping
     static int tableSize(int group);   // every entry, including those beyond the count
     static QString effectName(int group, int index);
-    static CImageEffect *createProcessor(int group, int index); // the caller owns it
+    static std::unique_ptr<CImageEffect> createProcessor(int group, int index);
     static bool isFrame(int group, int index);
     // The name of an entry's level (empty: it has none) and the level it starts at.
     static QString levelName(int group, int index);
@@ -40,7 +42,10 @@ public:
     QString getEffect(int index) const { return effectName(m_group, index); }
     QString getEffect() const { return getEffect(m_effect); }
     int getEffectIndex(const QString &name) const;
-    CImageEffect *getEffectProcessor() const { return createProcessor(m_group, m_effect); }
+    std::unique_ptr<CImageEffect> getEffectProcessor() const
+    {
+        return createProcessor(m_group, m_effect);
+    }
     void resetProcessor() override;
     void nextEffect();
     void prevEffect();

@@ -44,8 +44,10 @@ Picture ImageProcessingEffect::applyEffectStep1()
     m_imageData = grid.format() == QImage::Format_RGB32
                       ? grid.copy()
                       : grid.convertToFormat(QImage::Format_RGB32);
-    if (m_imageData.isNull())
+    if (m_imageData.isNull()) {
+        m_refusal = QStringLiteral("There is not enough memory to copy the picture.");
         return Picture();
+    }
     m_bits = m_imageData.bits();
     m_width = static_cast<unsigned short>(m_imageData.width());
     m_height = static_cast<unsigned short>(m_imageData.height());

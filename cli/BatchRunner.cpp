@@ -11,6 +11,7 @@
 
 #include "BatchJob.h"
 #include "CImageEffect.h"
+#include "ImageFile.h"
 #include "ProgressBar.h"
 
 namespace {
@@ -18,10 +19,9 @@ namespace {
 QString outputName(const QString &input)
 {
     const QFileInfo info(input);
-    const QString suffix = info.suffix().toLower();
-    const bool keep = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
-                      suffix == QLatin1String("png");
-    return info.completeBaseName() + QLatin1Char('.') + (keep ? suffix : QStringLiteral("jpg"));
+    const bool keep = !ImageFile::writeFormat(input).isEmpty();
+    return info.completeBaseName() + QLatin1Char('.') +
+           (keep ? info.suffix() : QStringLiteral("jpg"));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "ImageFile.h"
+
 namespace {
 
 bool parseSize(const QString &text, QSize *size)
@@ -170,5 +172,9 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     else if (!options.output.isEmpty() && options.inputs.size() > 1)
         options.error =
             QStringLiteral("--output takes a single input; use --output-dir for several");
+    else if (!options.output.isEmpty() && ImageFile::writeFormat(options.output).isEmpty())
+        options.error = QStringLiteral("cannot write '%1': give an output ending in .jpg, .jpeg "
+                                       "or .png")
+                            .arg(options.output);
     return options;
 }

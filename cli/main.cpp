@@ -6,8 +6,21 @@
 #include "CatalogueListing.h"
 #include "CliOptions.h"
 
+namespace {
+
+// Decoders report damage through Qt's log as well; the tool says it once, in its own
+// words, naming the file.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "velmora-cli: %s\n", qPrintable(message));
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(quietMessages);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velmora-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));

@@ -59,6 +59,14 @@ QString unsupportedFormat(const QByteArray &bytes)
     return QString();
 }
 
+// A complete PNG holds its empty IEND chunk (some writers append data after it). Checked
+// before decoding because the PNG decoder reports a stream that stops early on stderr,
+// outside any error path we can word.
+bool pngComplete(const QByteArray &bytes)
+{
+    return bytes.lastIndexOf(QByteArray("\0\0\0\0IEND", 8)) >= 0;
+}
+
 // A JPEG decoder pads a stream that stops early with grey and reports success; a complete
 // stream has an end-of-image marker after the first scan's header.
 bool jpegComplete(const QByteArray &bytes)
@@ -136,6 +144,8 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
                         .arg(ImageFile::kMaxPixels / 1000000));
     if (jpeg && !jpegComplete(bytes))
         return fail(QStringLiteral("the JPEG data is truncated"));
+    if (format == "png" && !pngComplete(bytes))
+        return fail(QStringLiteral("the PNG data is truncated"));
 
     reader.setAllocationLimit(int(ImageFile::kMaxPixels * 4 / (1024 * 1024)) + 16);
     const QImage grid = reader.read();
@@ -186,6 +196,16 @@ QByteArray ImageFile::encodeJpeg(const Picture &picture, int quality)
     return bytes;
 }
 
+QByteArray ImageFile::writeFormat(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return "jpeg";
+    if (suffix == QLatin1String("png"))
+        return "png";
+    return QByteArray();
+}
+
 bool ImageFile::write(const Picture &picture, const QString &path, QString *error, int quality)
 {
     const QString name = QDir::toNativeSeparators(path);
@@ -195,15 +215,10 @@ bool ImageFile::write(const Picture &picture, const QString &path, QString *erro
     };
     if (picture.isNull())
         return fail(QStringLiteral("there is no picture"));
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    QByteArray format;
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        format = "jpeg";
-    else if (suffix == QLatin1String("png"))
-        format = "png";
-    else
-        return fail(
-            QStringLiteral("unknown file type \"%1\" (use .jpg, .jpeg or .png)").arg(suffix));
+    const QByteArray format = writeFormat(path);
+    if (format.isEmpty())
+        return fail(QStringLiteral("unknown file type \"%1\" (use .jpg, .jpeg or .png)")
+                        .arg(QFileInfo(path).suffix()));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

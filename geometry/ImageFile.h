@@ -32,6 +32,8 @@ public:
     static QByteArray encodeJpeg(const Picture &picture, int quality = 90);
     // The format follows the suffix: .jpg, .jpeg or .png. The file is replaced atomically:
     // on failure an existing file keeps its old content.
+    // The format write() uses for a path: "jpeg", "png", or empty when it cannot write it.
+    static QByteArray writeFormat(const QString &path);
     static bool write(const Picture &picture, const QString &path, QString *error,
                       int quality = 90);
 };

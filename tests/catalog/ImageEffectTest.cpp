@@ -56,7 +56,6 @@ TEST_P(WalkGroup, ForwardAndBackWrapAround)
         EXPECT_EQ(catalogue.getEffect(), ImageEffect::effectName(GetParam(), i % count));
         // An engine object exists exactly for the pixel effects.
         EXPECT_EQ(catalogue.getEffectProcessor() != nullptr, GetParam() != 3);
-        delete catalogue.getEffectProcessor();
     }
     for (int i = count - 1; i >= -1; --i) {
         catalogue.prevEffect();

@@ -48,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"quality 101", {"apply", "-q", "101", "a.jpg", "-d", "o"}},
         UsageErrorCase{"seed not a number", {"apply", "--seed", "x", "a.jpg", "-d", "o"}},
         UsageErrorCase{"zero jobs", {"apply", "-j", "0", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"list with files", {"list", "a.jpg"}}),
+        UsageErrorCase{"list with files", {"list", "a.jpg"}},
+        UsageErrorCase{"output format unknown", {"apply", "a.jpg", "-o", "b.bmp"}}),
     [](const testing::TestParamInfo<UsageErrorCase> &info) {
         std::string name;
         for (char c : std::string(info.param.why))

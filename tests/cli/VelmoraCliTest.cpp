@@ -160,11 +160,19 @@ TEST_F(VelmoraCli, ABadInputDoesNotStopTheOthers)
     ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
     truncated.write(QByteArray("\xFF\xD8\xFF\xE0", 4));
     truncated.close();
+    QFile half(path("half.png"));
+    QFile whole(path("chelsea.png"));
+    ASSERT_TRUE(half.open(QIODevice::WriteOnly) && whole.open(QIODevice::ReadOnly));
+    half.write(whole.read(whole.size() / 2));
+    half.close();
     const Result result = run({"apply", "-e", "Sepia", path("broken.jpg"), path("missing.png"),
-                               path("coffee.png"), "-d", path("out")});
+                               path("half.png"), path("coffee.png"), "-d", path("out")});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("broken.jpg")) << result.err.toStdString();
-    EXPECT_TRUE(result.err.contains("missing.png")) << result.err.toStdString();
+    // One line per failed input, each naming it; nothing else (decoder chatter) on stderr.
+    const QStringList lines = result.err.split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 3) << result.err.toStdString();
+    for (const char *name : {"broken.jpg", "missing.png", "half.png"})
+        EXPECT_EQ(lines.filter(name).size(), 1) << name << ": " << result.err.toStdString();
     EXPECT_TRUE(QFile::exists(path("out/coffee.png")));
     EXPECT_EQ(QDir(path("out")).entryList(QDir::Files), QStringList{"coffee.png"});
 }
