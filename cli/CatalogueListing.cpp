@@ -8,24 +8,30 @@
 
 QString CatalogueListing::text()
 {
-    QString listing = QStringLiteral("%1  %2  %3  %4\n")
-                          .arg(QStringLiteral("EFFECT"), -5)
-                          .arg(QStringLiteral("NAME"), -28)
-                          .arg(QStringLiteral("LEVEL"), -18)
-                          .arg(QStringLiteral("DEFAULT"));
+    const auto line = [](const QString &entry, const QString &name, const QString &level,
+                         const QString &initial, const QString &remark) {
+        return QStringLiteral("%1  %2  %3  %4  %5")
+                   .arg(entry, -6)
+                   .arg(name, -28)
+                   .arg(level, -14)
+                   .arg(initial, -7)
+                   .arg(remark)
+                   .trimmed() +
+               QLatin1Char('\n');
+    };
+    QString listing = line(QStringLiteral("EFFECT"), QStringLiteral("NAME"),
+                           QStringLiteral("LEVEL"), QStringLiteral("DEFAULT"), QString());
     for (int group = 0; group < ImageEffect::kGroupCount; ++group)
         for (int index = 0; index < ImageEffect::tableSize(group); ++index) {
             const QString level = ImageEffect::levelName(group, index);
-            const bool steppable = index < ImageEffect::effectCount(group);
-            listing +=
-                QStringLiteral("%1  %2  %3  %4%5\n")
-                    .arg(QStringLiteral("%1:%2").arg(group).arg(index), -5)
-                    .arg(ImageEffect::effectName(group, index), -28)
-                    .arg(level.isEmpty() ? QStringLiteral("-") : level, -18)
-                    .arg(level.isEmpty() ? QStringLiteral("-")
-                                         : QString::number(ImageEffect::defaultLevel(group, index)),
-                         -7)
-                    .arg(steppable ? QString() : QStringLiteral("  (not reached by stepping)"));
+            const QString none = QStringLiteral("-");
+            listing += line(
+                QStringLiteral("%1:%2").arg(group).arg(index),
+                ImageEffect::effectName(group, index), level.isEmpty() ? none : level,
+                level.isEmpty() ? none : QString::number(ImageEffect::defaultLevel(group, index)),
+                index < ImageEffect::effectCount(group)
+                    ? QString()
+                    : QStringLiteral("(not reached by stepping)"));
         }
     return listing;
 }
