@@ -2,184 +2,123 @@
 #include "ImageFile.h"
 #include "PlatformTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <sys/stat.h>
 #include <thread>
 #include <vector>
 
 namespace {
 
+using Result = PhotoAlbum::SaveResult;
+using Error = PhotoAlbum::Error;
+
 class PhotoAlbumTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        testApplication();
-        ASSERT_TRUE(root.isValid());
-    }
-
-    QString folder(const QString &name = "album") const { return root.filePath(name); }
-    // Every entry, hidden ones included: nothing half-written may be left behind.
-    QStringList everything(const QString &path) const
-    {
-        return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    }
-
     QTemporaryDir root;
-    const Picture picture = pictureOf(TestPixels::gradient(80, 60));
+    const QString folder = root.filePath("album");
+    const Picture picture = testPicture(80, 60);
 };
 
-TEST_F(PhotoAlbumTest, SaveWritesAReadableJpegAndCompletesOnTheMainThread)
+TEST_F(PhotoAlbumTest, SavesAReadableJpegOffTheMainThreadAndCompletesOnIt)
 {
-    PhotoAlbum album(folder("new/album"));
-    std::unique_ptr<PhotoAlbum::SaveResult> result;
+    PhotoAlbum album(root.filePath("new/album"));
+    std::unique_ptr<Result> result;
     QThread *completedOn = nullptr;
+    bool deadCalled = false;
     QObject context;
-    album.save(picture, &context, [&](const PhotoAlbum::SaveResult &r) {
-        result = std::make_unique<PhotoAlbum::SaveResult>(r);
+    auto dead = std::make_unique<QObject>();
+    album.save(picture, &context, [&](const Result &r) {
+        result = std::make_unique<Result>(r);
         completedOn = QThread::currentThread();
     });
+    album.save(picture, dead.get(), [&](const Result &) { deadCalled = true; });
+    dead.reset();
     EXPECT_EQ(result, nullptr) << "the save must not run on the caller";
-
-    ASSERT_TRUE(waitUntil([&] { return result != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return result && album.pictures().size() == 2; }));
+    waitUntil([] { return false; }, 50);
+    EXPECT_FALSE(deadCalled) << "a destroyed context gets no completion";
     EXPECT_EQ(completedOn, QCoreApplication::instance()->thread());
-    ASSERT_TRUE(result->ok()) << result->message.toStdString();
-    EXPECT_EQ(album.pictures(), QStringList{result->filePath});
-    EXPECT_EQ(everything(album.folder()).size(), 1);
-
-    QFile file(result->filePath);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(album.pictures().contains(result->filePath)) << result->message.toStdString();
+    EXPECT_EQ(filesIn(album.folder()).size(), 2);
     QString error;
-    const Picture back = ImageFile::decode(file.readAll(), &error);
-    EXPECT_EQ(back.grid().size(), QSize(80, 60));
+    EXPECT_EQ(ImageFile::read(result->filePath, &error).grid().size(), QSize(80, 60));
 }
 
 TEST_F(PhotoAlbumTest, ConcurrentSavesInTheSameSecondGetDistinctNames)
 {
-    const QString path = folder();
     const QDateTime when(QDate(2024, 3, 1), QTime(12, 0, 0));
-    constexpr int kSaves = 8;
-    std::vector<PhotoAlbum::SaveResult> results(kSaves);
+    std::vector<Result> results(8);
     std::vector<std::thread> threads;
-    for (int i = 0; i < kSaves; ++i)
-        threads.emplace_back([&, i] { results[i] = PhotoAlbum::saveNow(picture, path, when); });
-    for (std::thread &t : threads)
-        t.join();
-
+    for (Result &r : results)
+        threads.emplace_back([&] { r = PhotoAlbum::saveNow(picture, folder, when); });
     QSet<QString> names;
-    for (const PhotoAlbum::SaveResult &r : results) {
-        ASSERT_TRUE(r.ok()) << r.message.toStdString();
-        names.insert(r.filePath);
+    for (int i = 0; i < 8; ++i) {
+        threads[i].join();
+        names.insert(results[i].filePath);
     }
-    EXPECT_EQ(names.size(), kSaves);
-    EXPECT_EQ(PhotoAlbum(path).pictures().size(), kSaves);
-    EXPECT_EQ(everything(path).size(), kSaves) << "no temporary file is left";
+    EXPECT_EQ(names.size(), 8);
+    EXPECT_EQ(filesIn(folder).size(), 8) << "every save is kept, no temporary file is left";
 }
 
-TEST_F(PhotoAlbumTest, AsynchronousSavesNeverOverwriteEachOther)
+enum class Fault
 {
-    PhotoAlbum album(folder());
-    QObject context;
-    QStringList saved;
-    for (int i = 0; i < 5; ++i)
-        album.save(picture, &context, [&](const PhotoAlbum::SaveResult &r) {
-            EXPECT_TRUE(r.ok()) << r.message.toStdString();
-            saved << r.filePath;
-        });
-    ASSERT_TRUE(waitUntil([&] { return saved.size() == 5; }));
-    saved.sort();
-    EXPECT_EQ(saved.removeDuplicates(), 0);
-    EXPECT_EQ(album.pictures().size(), 5);
-}
+    ReadOnly,
+    FullDisk,
+    Uncreatable,
+    NoPicture
+};
 
-TEST_F(PhotoAlbumTest, ReadOnlyFolderIsReportedAndLeftUntouched)
+class PhotoAlbumRefusal : public PhotoAlbumTest,
+                          public ::testing::WithParamInterface<std::pair<Fault, Error>>
 {
-    const QString path = folder();
-    ASSERT_TRUE(QDir().mkpath(path));
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0555), 0);
-    PhotoAlbum::SaveResult result;
-    {
-        WithoutPermissionOverride asUser;
-        if (WithoutPermissionOverride::stillPrivileged(asUser))
+};
+
+TEST_P(PhotoAlbumRefusal, IsReportedAndLeavesNoFile)
+{
+    QString path = folder;
+    Result r;
+    ASSERT_TRUE(QDir().mkpath(path) && writeFile(root.filePath("file"), ""));
+    switch (GetParam().first) {
+    case Fault::ReadOnly:
+        if (!inReadOnlyFolder(path, [&] { r = PhotoAlbum::saveNow(picture, path); }))
             GTEST_SKIP() << "permissions cannot be enforced for this process";
-        result = PhotoAlbum::saveNow(picture, path);
+        break;
+    case Fault::FullDisk:
+        onFullDisk(4096, [&] { r = PhotoAlbum::saveNow(testPicture(200, 200, 7), path); });
+        break;
+    case Fault::Uncreatable: // a file stands where a parent folder should be
+        r = PhotoAlbum::saveNow(picture, path = root.filePath("file/album"));
+        break;
+    case Fault::NoPicture:
+        r = PhotoAlbum::saveNow(Picture(), path);
+        break;
     }
-    ::chmod(QFile::encodeName(path).constData(), 0755);
-
-    EXPECT_EQ(result.error, PhotoAlbum::Error::NotWritable);
-    EXPECT_TRUE(result.message.contains(path)) << result.message.toStdString();
-    EXPECT_TRUE(everything(path).isEmpty());
+    EXPECT_EQ(r.error, GetParam().second);
+    EXPECT_TRUE(r.message.contains(GetParam().first == Fault::NoPicture ? "no picture" : path))
+        << r.message.toStdString();
+    EXPECT_TRUE(filesIn(folder).isEmpty());
 }
 
-TEST_F(PhotoAlbumTest, FolderThatCannotBeCreatedIsReported)
+INSTANTIATE_TEST_SUITE_P(Faults, PhotoAlbumRefusal,
+                         ::testing::Values(std::pair(Fault::ReadOnly, Error::NotWritable),
+                                           std::pair(Fault::FullDisk, Error::DiskFull),
+                                           std::pair(Fault::Uncreatable, Error::NotWritable),
+                                           std::pair(Fault::NoPicture, Error::NoPicture)));
+
+TEST_F(PhotoAlbumTest, ListsPicturesOnlyInNumericNameOrder)
 {
-    QFile blocker(folder("blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    const PhotoAlbum::SaveResult result = PhotoAlbum::saveNow(picture, folder("blocker/album"));
-
-    EXPECT_EQ(result.error, PhotoAlbum::Error::NotWritable);
-    EXPECT_FALSE(result.message.isEmpty());
-}
-
-TEST_F(PhotoAlbumTest, FullDiskIsReportedAndLeavesNoPartialFile)
-{
-    const QString path = folder();
-    ASSERT_TRUE(QDir().mkpath(path));
-    // Random pixels compress badly: the JPEG is far larger than the space left.
-    const Picture noisy = pictureOf(TestPixels::random(200, 200, 7));
-    PhotoAlbum::SaveResult result;
-    {
-        FileSizeLimit full(4096);
-        result = PhotoAlbum::saveNow(noisy, path);
-    }
-
-    EXPECT_EQ(result.error, PhotoAlbum::Error::DiskFull) << result.message.toStdString();
-    EXPECT_TRUE(result.message.contains("full")) << result.message.toStdString();
-    EXPECT_TRUE(everything(path).isEmpty());
-}
-
-TEST_F(PhotoAlbumTest, NoPictureIsRefused)
-{
-    const PhotoAlbum::SaveResult result = PhotoAlbum::saveNow(Picture(), folder());
-    EXPECT_EQ(result.error, PhotoAlbum::Error::NoPicture);
-    EXPECT_FALSE(QFileInfo::exists(folder()));
-}
-
-TEST_F(PhotoAlbumTest, CompletionForADestroyedContextIsDropped)
-{
-    PhotoAlbum album(folder());
-    bool called = false;
-    auto context = std::make_unique<QObject>();
-    album.save(picture, context.get(), [&](const PhotoAlbum::SaveResult &) { called = true; });
-    context.reset();
-    ASSERT_TRUE(waitUntil([&] { return album.pictures().size() == 1; }));
-    spinFor(50);
-    EXPECT_FALSE(called);
-}
-
-TEST_F(PhotoAlbumTest, ListingShowsPicturesOnlyInNumericNameOrder)
-{
-    const QString path = folder();
-    ASSERT_TRUE(QDir().mkpath(path));
+    ASSERT_TRUE(QDir().mkpath(folder));
     for (const char *name :
-         {"b_10.jpg", "b_2.jpg", "a.png", "notes.txt", ".velmora-save-abc", "c.JPEG"}) {
-        QFile file(QDir(path).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+         {"b_10.jpg", "b_2.jpg", "a.png", "notes.txt", ".velmora-save-1", "c.JPEG"})
+        ASSERT_TRUE(writeFile(QDir(folder).filePath(name), ""));
     QStringList names;
-    for (const QString &p : PhotoAlbum(path).pictures())
+    for (const QString &p : PhotoAlbum(folder).pictures())
         names << QFileInfo(p).fileName();
     EXPECT_EQ(names, (QStringList{"a.png", "b_2.jpg", "b_10.jpg", "c.JPEG"}));
-    EXPECT_TRUE(PhotoAlbum(folder("missing")).pictures().isEmpty());
+    EXPECT_TRUE(PhotoAlbum(root.filePath("missing")).pictures().isEmpty());
 }
 
 } // namespace
