@@ -22,31 +22,31 @@ class PictureSourceLoad : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(writeFile(file, "bytes")); }
-    // Records what it was asked for and answers as told.
-    PictureSource::Loader loader(Picture answer, QString error = {})
+    PictureSource::LoadResult load(int source, const QString &path)
     {
-        return [this, answer, error](const QString &path, QString *why) {
-            asked << path;
-            *why = error;
+        return PictureSource::load(source, path, [this](const QString &p, QString *why) {
+            asked << p;
+            *why = reason;
             return answer;
-        };
+        });
     }
     QTemporaryDir dir;
     const QString file = dir.filePath("chosen.jpg");
-    QStringList asked;
+    QStringList asked; // what the loader was asked for
+    Picture answer = testPicture();
+    QString reason;
 };
 
 TEST_F(PictureSourceLoad, HandsTheChosenFileToTheLoaderAndPassesOnItsReason)
 {
-    const Picture picture = testPicture();
-    auto result = PictureSource::load(PictureSource::PhotoLibrary, file, loader(picture));
+    EXPECT_EQ(load(PictureSource::PhotoLibrary, file).picture.grid().cacheKey(),
+              answer.grid().cacheKey());
     EXPECT_EQ(asked, QStringList{file});
-    EXPECT_EQ(result.picture.grid().cacheKey(), picture.grid().cacheKey());
-    result = PictureSource::load(PictureSource::SavedPhotosAlbum, file,
-                                 loader(Picture(), "The file is truncated."));
-    EXPECT_EQ(result.error, "The file is truncated.");
-    // A failure the loader did not explain is explained, naming the file.
-    result = PictureSource::load(PictureSource::PhotoLibrary, file, loader(Picture()));
+    answer = Picture();
+    reason = "The file is truncated.";
+    EXPECT_EQ(load(PictureSource::SavedPhotosAlbum, file).error, reason);
+    reason.clear(); // a failure the loader did not explain is explained, naming the file
+    const auto result = load(PictureSource::PhotoLibrary, file);
     EXPECT_TRUE(!result.ok() && result.error.contains(file)) << result.error.toStdString();
 }
 
@@ -63,15 +63,12 @@ TEST_F(PictureSourceLoad, ReadsThroughTheImageFileIntakeByDefault)
 }
 
 // Nothing chosen, a missing file, a folder, an unknown source.
-class PictureSourceRefusal : public PictureSourceLoad,
-                             public ::testing::WithParamInterface<std::pair<int, const char *>>
-{
-};
+using PictureSourceRefusal = WithParam<PictureSourceLoad, std::pair<int, const char *>>;
 
 TEST_P(PictureSourceRefusal, NeverReachesTheLoader)
 {
-    const QString path = *GetParam().second ? dir.filePath(GetParam().second) : QString();
-    const auto result = PictureSource::load(GetParam().first, path, loader(testPicture()));
+    const auto result =
+        load(GetParam().first, *GetParam().second ? dir.filePath(GetParam().second) : "");
     EXPECT_TRUE(!result.ok() && !result.error.isEmpty());
     EXPECT_TRUE(asked.isEmpty());
 }

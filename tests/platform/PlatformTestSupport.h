@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <linux/capability.h>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -27,6 +29,11 @@ struct GuiEnvironment : ::testing::Environment
 };
 inline ::testing::Environment *const g_gui =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+template <class Fixture, class Param>
+class WithParam : public Fixture, public ::testing::WithParamInterface<Param>
+{
+};
 
 // Runs the event loop until `done()` holds or `ms` pass; false on time-out.
 template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
@@ -73,7 +80,8 @@ template <class Work> bool inReadOnlyFolder(const QString &folder, Work work)
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct saved[2]{}, reduced[2]{};
     syscall(SYS_capget, &header, saved);
-    std::copy(saved, saved + 2, reduced);
+    reduced[0] = saved[0];
+    reduced[1] = saved[1];
     reduced[0].effective &=
         ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER);
     if (syscall(SYS_capset, &header, reduced) != 0 && geteuid() == 0)

@@ -3,7 +3,6 @@
 #include "PlatformTestSupport.h"
 
 #include <atomic>
-#include <memory>
 
 namespace {
 
