@@ -2,56 +2,27 @@
 #include "../platform/PlatformTestSupport.h"
 #include "ImageFile.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <memory>
-#include <sys/stat.h>
-
 namespace {
 
-QStringList g_logLines;
-
-void captureLog(QtMsgType, const QMessageLogContext &context, const QString &message)
+// Animation, update and left hand as 0 or 1, then group, photo size and ui type.
+QString state(const PhotoSettings &s)
 {
-    if (context.category && QByteArray(context.category) == "velmora")
-        g_logLines << message;
+    return QString::asprintf("%d%d%d %d %d %d", s.animation(), s.update(), s.lefthand(),
+                             s.segment(), s.photoSize(), s.uiType());
 }
 
 class PhotoSettingsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        testApplication();
-        ASSERT_TRUE(dir.isValid());
-        path = dir.filePath("settings.ini");
-        g_logLines.clear();
-        previousHandler = qInstallMessageHandler(captureLog);
-    }
-    void TearDown() override { qInstallMessageHandler(previousHandler); }
-
-    void writeFile(const QByteArray &text)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-    QByteArray fileBytes(const QString &name) const
-    {
-        QFile file(name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    // An independent look at what is on disk.
+    // An independent reader of what is on disk.
     QVariant stored(const QString &key) const
     {
         return QSettings(path, QSettings::IniFormat).value(key);
     }
-    // Builds settings whose encoder counts its calls.
+    // Settings whose encoder counts its calls.
     std::unique_ptr<PhotoSettings> open()
     {
         auto settings = std::make_unique<PhotoSettings>(path);
@@ -63,273 +34,138 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString path;
+    const QString path = dir.filePath("settings.ini");
     int encodes = 0;
-    QtMessageHandler previousHandler = nullptr;
-    const Picture picture = pictureOf(TestPixels::gradient(48, 32));
 };
 
-TEST_F(PhotoSettingsTest, FirstRunHasTheDefaultsAndTheFirstSaveWritesThem)
+TEST_F(PhotoSettingsTest, FirstRunHasTheDefaultsAndChoicesSurviveARestart)
 {
     auto settings = open();
-    EXPECT_TRUE(settings->animation());
-    EXPECT_FALSE(settings->update());
-    EXPECT_FALSE(settings->lefthand());
-    EXPECT_EQ(settings->segment(), 0);
-    EXPECT_EQ(settings->photoSize(), 0);
-    EXPECT_EQ(settings->uiType(), 0);
-    EXPECT_TRUE(settings->image().isNull());
-
+    EXPECT_EQ(PhotoSettings::settings(), settings.get());
+    EXPECT_EQ(state(*settings), "100 0 0 0");
     ASSERT_TRUE(settings->save());
-    EXPECT_EQ(stored("saved"), QVariant(true).toString());
-    EXPECT_TRUE(stored("animation").toBool());
-    EXPECT_FALSE(stored("update").toBool());
-    EXPECT_FALSE(stored("left hand").toBool());
-    EXPECT_TRUE(stored("left hand").isValid());
-    for (const char *key : {"group", "photo size", "ui type"}) {
-        EXPECT_TRUE(stored(key).isValid()) << key;
-        EXPECT_EQ(stored(key).toInt(), 0) << key;
-    }
+    const char *written[][2] = {{"saved", "true"},      {"animation", "true"}, {"update", "false"},
+                                {"left hand", "false"}, {"group", "0"},        {"photo size", "0"},
+                                {"ui type", "0"}};
+    for (const auto &[key, value] : written)
+        EXPECT_EQ(stored(key), value) << key;
     EXPECT_FALSE(stored("image").isValid());
+
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(::chmod(name.constData(), 0640), 0);
+    settings->setAnimation(false);
+    settings->setUpdate(true);
+    settings->setSegment(2);
+    settings->setPhotoSize(1);
+    settings->setUiType(1);
+    ASSERT_TRUE(settings->save());
+    struct stat info;
+    EXPECT_TRUE(::stat(name.constData(), &info) == 0 && (info.st_mode & 0777) == 0640)
+        << "a save keeps the file's permissions";
+    settings.reset();
+    EXPECT_EQ(PhotoSettings::settings(), nullptr);
+    EXPECT_EQ(state(*open()), "010 2 1 1");
     EXPECT_EQ(encodes, 0);
 }
 
-TEST_F(PhotoSettingsTest, ChoicesSurviveARestart)
-{
-    {
-        auto settings = open();
-        settings->setAnimation(false);
-        settings->setUpdate(true);
-        settings->setLefthand(true);
-        settings->setSegment(2);
-        settings->setPhotoSize(1);
-        settings->setUiType(1);
-        ASSERT_TRUE(settings->save());
-    }
-    auto again = open();
-    EXPECT_FALSE(again->animation());
-    EXPECT_TRUE(again->update());
-    EXPECT_TRUE(again->lefthand());
-    EXPECT_EQ(again->segment(), 2);
-    EXPECT_EQ(again->photoSize(), 1);
-    EXPECT_EQ(again->uiType(), 1);
-}
+// A file's [General] lines and what they load as. Values are kept only under "saved";
+// out-of-range ones read as 0, missing flags as no. No picture comes from these files,
+// so the next save keeps none.
+using PhotoSettingsStored = WithParam<PhotoSettingsTest, std::pair<const char *, const char *>>;
 
-struct Stored
+TEST_P(PhotoSettingsStored, LoadsAs)
 {
-    const char *label;
-    const char *file; // after "saved=true"
-    qint32 segment, photoSize, uiType;
-};
-
-class PhotoSettingsRange : public PhotoSettingsTest, public ::testing::WithParamInterface<Stored>
-{
-};
-
-TEST_P(PhotoSettingsRange, OutOfRangeValuesLoadAsZero)
-{
-    writeFile(QByteArray("[General]\nsaved=true\n") + GetParam().file);
+    const QByteArray jpeg = ImageFile::encodeJpeg(testPicture(), 90).toBase64();
+    QByteArray text = QByteArray(GetParam().first).replace("JPEG", jpeg).replace(';', '\n');
+    ASSERT_TRUE(writeFile(path, "[General]\n" + text));
     auto settings = open();
-    EXPECT_EQ(settings->segment(), GetParam().segment);
-    EXPECT_EQ(settings->photoSize(), GetParam().photoSize);
-    EXPECT_EQ(settings->uiType(), GetParam().uiType);
+    EXPECT_EQ(state(*settings), GetParam().second);
+    EXPECT_TRUE(settings->image().isNull());
+    ASSERT_TRUE(settings->save());
+    EXPECT_FALSE(stored("image").isValid());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, PhotoSettingsRange,
-    ::testing::Values(Stored{"PhotoSizeFive", "photo%20size=5\ngroup=1\nui%20type=1\n", 1, 0, 1},
-                      Stored{"UiTypeMinusOne", "ui%20type=-1\nphoto%20size=2\n", 0, 2, 0},
-                      Stored{"GroupThree", "group=3\n", 0, 0, 0},
-                      Stored{"GroupMinusOne", "group=-1\n", 0, 0, 0},
-                      Stored{"UiTypeTwo", "ui%20type=2\n", 0, 0, 0},
-                      Stored{"HighestValid", "group=2\nphoto%20size=2\nui%20type=1\n", 2, 2, 1},
-                      Stored{"TooBigForAnInt", "group=4294967298\n", 0, 0, 0},
-                      Stored{"NotANumber", "photo%20size=large\n", 0, 0, 0}),
-    [](const auto &info) { return std::string(info.param.label); });
+    Files, PhotoSettingsStored,
+    ::testing::Values(
+        std::pair("saved=1;photo%20size=5;group=1;ui%20type=1;left%20hand=1", "001 1 0 1"),
+        std::pair("saved=true;ui%20type=-1;photo%20size=2;update=1", "010 0 2 0"),
+        std::pair("saved=true;group=3;animation=true", "100 0 0 0"),
+        std::pair("saved=true;group=-1", "000 0 0 0"),
+        std::pair("saved=true;ui%20type=2", "000 0 0 0"),
+        std::pair("saved=true;group=2;photo%20size=2;ui%20type=1", "000 2 2 1"),
+        std::pair("saved=true;group=4294967298", "000 0 0 0"), // 2^32 + 2
+        std::pair("saved=true;photo%20size=large", "000 0 0 0"),
+        std::pair("saved=true", "000 0 0 0"),
+        std::pair("animation=false;group=1;image=JPEG", "100 0 0 0"),
+        std::pair("saved=true;group=1;image=bm90IGEganBlZw==", "000 1 0 0"))); // no JPEG
 
-TEST_F(PhotoSettingsTest, MissingKeysOfASavedStoreReadAsNoAndZero)
-{
-    writeFile("[General]\nsaved=true\n");
-    auto settings = open();
-    EXPECT_FALSE(settings->animation());
-    EXPECT_FALSE(settings->update());
-    EXPECT_EQ(settings->segment(), 0);
-}
-
-TEST_F(PhotoSettingsTest, ValuesWithoutTheSavedMarkAreIgnored)
-{
-    {
-        QSettings raw(path, QSettings::IniFormat);
-        raw.setValue("animation", false);
-        raw.setValue("group", 1);
-        raw.setValue("image", ImageFile::encodeJpeg(picture));
-    }
-    auto settings = open();
-    EXPECT_TRUE(settings->animation());
-    EXPECT_EQ(settings->segment(), 0);
-    EXPECT_TRUE(settings->image().isNull());
-
-    ASSERT_TRUE(settings->save());
-    EXPECT_FALSE(stored("image").isValid()) << "no picture is held, so none is kept";
-}
-
-TEST_F(PhotoSettingsTest, ANewPictureIsEncodedOnceAcrossSaves)
+TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
 {
     auto settings = open();
-    settings->markImage(picture);
+    settings->markImage(testPicture(40, 30, 0, Picture::Right));
     EXPECT_FALSE(settings->imageSaved());
-    ASSERT_TRUE(settings->save());
-    ASSERT_TRUE(settings->save());
+    ASSERT_TRUE(settings->save() && settings->save());
     EXPECT_EQ(encodes, 1);
     EXPECT_TRUE(settings->imageSaved());
-
-    // The same picture handed back (a copy sharing its pixels) is not new.
-    const Picture same = settings->image();
-    settings->markImage(same);
-    EXPECT_TRUE(settings->imageSaved());
+    settings->markImage(Picture(settings->image())); // a copy sharing its pixels is not new
     ASSERT_TRUE(settings->save());
     EXPECT_EQ(encodes, 1);
-
-    settings->markImage(pictureOf(TestPixels::gradient(48, 32)));
+    settings->markImage(testPicture(40, 30, 0, Picture::Right)); // equal pixels, a new picture
     EXPECT_FALSE(settings->imageSaved());
     ASSERT_TRUE(settings->save());
     EXPECT_EQ(encodes, 2);
-}
 
-TEST_F(PhotoSettingsTest, StoredPictureComesBackAndIsNotReencoded)
-{
-    {
-        auto settings = open();
-        settings->markImage(pictureOf(TestPixels::gradient(40, 30), Picture::Right));
-        ASSERT_TRUE(settings->save());
-    }
-    encodes = 0;
-    auto again = open();
-    ASSERT_FALSE(again->image().isNull());
-    EXPECT_EQ(again->image().size(), QSizeF(30, 40));
-    EXPECT_TRUE(again->imageSaved());
-    ASSERT_TRUE(again->save());
-    EXPECT_EQ(encodes, 0);
+    settings = open();
+    EXPECT_EQ(settings->image().size(), QSizeF(30, 40));
+    EXPECT_TRUE(settings->imageSaved());
+    ASSERT_TRUE(settings->save());
+    EXPECT_EQ(encodes, 2);
     EXPECT_TRUE(stored("image").isValid());
 }
 
-TEST_F(PhotoSettingsTest, UnreadableStoredPictureIsDroppedOnTheNextSave)
-{
-    writeFile("[General]\nsaved=true\ngroup=1\nimage=@ByteArray(not a jpeg)\n");
-    auto settings = open();
-    EXPECT_TRUE(settings->image().isNull());
-    EXPECT_TRUE(settings->imageSaved());
-    EXPECT_EQ(settings->segment(), 1);
-    ASSERT_TRUE(settings->save());
-    EXPECT_FALSE(stored("image").isValid());
-}
-
-struct Damage
-{
-    const char *label;
-    QByteArray bytes;
-};
-
-class PhotoSettingsDamage : public PhotoSettingsTest, public ::testing::WithParamInterface<Damage>
-{
-};
+// Binary bytes, an unclosed section, a line cut short.
+using PhotoSettingsDamage = WithParam<PhotoSettingsTest, QByteArray>;
 
 TEST_P(PhotoSettingsDamage, LoadsAsFirstRunAndKeepsTheDamagedFileAside)
 {
-    writeFile(GetParam().bytes);
+    ASSERT_TRUE(writeFile(path, GetParam()));
     auto settings = open();
-    EXPECT_TRUE(settings->animation());
-    EXPECT_EQ(settings->segment(), 0);
-    EXPECT_EQ(g_logLines.size(), 1) << "said once";
-
-    const QStringList aside = QDir(dir.path()).entryList({"settings.ini.damaged-*"}, QDir::Files);
+    EXPECT_EQ(state(*settings), "100 0 0 0");
+    const QStringList aside = QDir(dir.path()).entryList({"settings.ini.damaged-*"});
     ASSERT_EQ(aside.size(), 1);
-    EXPECT_EQ(fileBytes(QDir(dir.path()).filePath(aside.first())), GetParam().bytes);
-
-    settings->setSegment(2);
-    settings->markImage(picture);
-    ASSERT_TRUE(settings->save());
-    auto again = open();
-    EXPECT_EQ(again->segment(), 2);
-    EXPECT_FALSE(again->image().isNull());
-    EXPECT_EQ(g_logLines.size(), 1);
+    EXPECT_EQ(contentsOf(dir.filePath(aside.first())), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, PhotoSettingsDamage,
-    ::testing::Values(Damage{"Binary", QByteArray("\x00\x01\x02\xff\xfe[garbage", 14)},
-                      Damage{"UnclosedSection", "[General\nsaved=true\ngroup=2\n"},
-                      Damage{"CutMidLine", "[General]\nsaved=true\nanimation=false\ngro"}),
-    [](const auto &info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Files, PhotoSettingsDamage,
+                         ::testing::Values(QByteArray("\x00\x01\x02\xff\xfe[garbage", 14),
+                                           "[General\nsaved=true\ngroup=2\n",
+                                           "[General]\nsaved=true\nanimation=false\ngro"));
 
-TEST_F(PhotoSettingsTest, DeniedSaveKeepsThePreviousFile)
+// A save refused by a read-only folder (true) or cut short by a full disk (false).
+using PhotoSettingsCutSave = WithParam<PhotoSettingsTest, bool>;
+
+TEST_P(PhotoSettingsCutSave, KeepsThePreviousFileAndRetriesThePicture)
 {
-    {
-        auto settings = open();
-        settings->setSegment(1);
-        ASSERT_TRUE(settings->save());
-    }
-    const QByteArray before = fileBytes(path);
+    ASSERT_TRUE(writeFile(path, "[General]\nsaved=true\ngroup=1\n"));
     auto settings = open();
     settings->setSegment(2);
-    settings->markImage(picture);
-
-    const QByteArray folder = QFile::encodeName(dir.path());
-    ASSERT_EQ(::chmod(folder.constData(), 0555), 0);
+    settings->markImage(testPicture(160, 160, 3)); // noise: far larger than the room left
     bool saved = true;
-    {
-        WithoutPermissionOverride asUser;
-        if (WithoutPermissionOverride::stillPrivileged(asUser)) {
-            ::chmod(folder.constData(), 0755);
-            GTEST_SKIP() << "permissions cannot be enforced for this process";
-        }
-        saved = settings->save();
-    }
-    ::chmod(folder.constData(), 0755);
-
+    if (!GetParam())
+        onFullDisk(4096, [&] { saved = settings->save(); });
+    else if (!inReadOnlyFolder(dir.path(), [&] { saved = settings->save(); }))
+        GTEST_SKIP() << "permissions cannot be enforced for this process";
     EXPECT_FALSE(saved);
     EXPECT_FALSE(settings->imageSaved()) << "the picture never reached the disk";
-    EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(open()->segment(), 1);
-}
-
-TEST_F(PhotoSettingsTest, SaveInterruptedByAFullDiskKeepsThePreviousFileAndRetries)
-{
-    {
-        auto settings = open();
-        settings->setSegment(1);
-        ASSERT_TRUE(settings->save());
-    }
-    const QByteArray before = fileBytes(path);
-    auto settings = open();
-    settings->setSegment(2);
-    // Noise makes a JPEG far larger than the room left.
-    settings->markImage(pictureOf(TestPixels::random(160, 160, 3)));
-    bool saved = true;
-    {
-        FileSizeLimit full(4096);
-        saved = settings->save();
-    }
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(fileBytes(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1)
-        << "no temporary file is left";
+    EXPECT_EQ(contentsOf(path), "[General]\nsaved=true\ngroup=1\n");
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"}) << "no temporary file is left";
 
     ASSERT_TRUE(settings->save());
     EXPECT_EQ(encodes, 2) << "the picture is written again once there is room";
-    auto again = open();
-    EXPECT_EQ(again->segment(), 2);
-    EXPECT_FALSE(again->image().isNull());
+    EXPECT_EQ(state(*open()), "000 2 0 0");
 }
 
-TEST_F(PhotoSettingsTest, SharedInstanceLivesAsLongAsTheStore)
-{
-    ASSERT_EQ(PhotoSettings::settings(), nullptr);
-    {
-        PhotoSettings settings(path);
-        EXPECT_EQ(PhotoSettings::settings(), &settings);
-    }
-    EXPECT_EQ(PhotoSettings::settings(), nullptr);
-}
+INSTANTIATE_TEST_SUITE_P(ReadOnlyOrFull, PhotoSettingsCutSave, ::testing::Bool());
 
 } // namespace

@@ -1,48 +1,19 @@
 #include "PictureSource.h"
-#include "PhotoAlbum.h"
 #include "PlatformTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Availability
+TEST(PictureSource, LibraryAndAlbumAreAlwaysAvailableTheCameraOnlyWhenAttached)
 {
-    int source;
-    bool available;
-};
-
-class PictureSourceAvailability : public ::testing::TestWithParam<Availability>
-{
-};
-
-TEST_P(PictureSourceAvailability, MatchesWhatThisBuildCanOffer)
-{
-    testApplication();
-    EXPECT_EQ(PictureSource::isSourceTypeAvailable(GetParam().source), GetParam().available);
-}
-
-#ifdef VELMORA_HAVE_MULTIMEDIA
-constexpr bool kCameraPossible = true;
-#else
-constexpr bool kCameraPossible = false;
+    EXPECT_TRUE(PictureSource::isSourceTypeAvailable(PictureSource::PhotoLibrary));
+    EXPECT_TRUE(PictureSource::isSourceTypeAvailable(PictureSource::SavedPhotosAlbum));
+    EXPECT_FALSE(PictureSource::isSourceTypeAvailable(-1) ||
+                 PictureSource::isSourceTypeAvailable(3));
+#ifndef VELMORA_HAVE_MULTIMEDIA
+    EXPECT_FALSE(PictureSource::cameraAvailable());
 #endif
-
-INSTANTIATE_TEST_SUITE_P(Sources, PictureSourceAvailability,
-                         ::testing::Values(Availability{PictureSource::PhotoLibrary, true},
-                                           Availability{PictureSource::SavedPhotosAlbum, true},
-                                           Availability{-1, false}, Availability{3, false}));
-
-TEST(PictureSource, CameraNeedsCameraSupportInTheBuild)
-{
-    testApplication();
-    if (!kCameraPossible) {
-        EXPECT_FALSE(PictureSource::isSourceTypeAvailable(PictureSource::Camera));
-    }
     EXPECT_EQ(PictureSource::isSourceTypeAvailable(PictureSource::Camera),
               PictureSource::cameraAvailable());
 }
@@ -50,110 +21,62 @@ TEST(PictureSource, CameraNeedsCameraSupportInTheBuild)
 class PictureSourceLoad : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    void SetUp() override { ASSERT_TRUE(writeFile(file, "bytes")); }
+    PictureSource::LoadResult load(int source, const QString &path)
     {
-        testApplication();
-        ASSERT_TRUE(dir.isValid());
-        file = dir.filePath("chosen.jpg");
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("bytes");
-    }
-
-    // Records what it was asked for and answers as told.
-    PictureSource::Loader loader(Picture answer, QString error = {})
-    {
-        return [this, answer, error](const QString &path, QString *why) {
-            asked << path;
-            if (!error.isEmpty())
-                *why = error;
+        return PictureSource::load(source, path, [this](const QString &p, QString *why) {
+            asked << p;
+            *why = reason;
             return answer;
-        };
+        });
     }
-
     QTemporaryDir dir;
-    QString file;
-    QStringList asked;
+    const QString file = dir.filePath("chosen.jpg");
+    QStringList asked; // what the loader was asked for
+    Picture answer = testPicture();
+    QString reason;
 };
 
-TEST_F(PictureSourceLoad, HandsTheChosenFileToTheLoader)
+TEST_F(PictureSourceLoad, HandsTheChosenFileToTheLoaderAndPassesOnItsReason)
 {
-    const Picture picture = pictureOf(TestPixels::gradient(4, 3));
-    const auto result = PictureSource::load(PictureSource::PhotoLibrary, file, loader(picture));
+    EXPECT_EQ(load(PictureSource::PhotoLibrary, file).picture.grid().cacheKey(),
+              answer.grid().cacheKey());
     EXPECT_EQ(asked, QStringList{file});
-    ASSERT_TRUE(result.ok());
-    EXPECT_EQ(result.picture.grid().cacheKey(), picture.grid().cacheKey());
-    EXPECT_TRUE(result.error.isEmpty());
-}
-
-TEST_F(PictureSourceLoad, PassesOnTheLoadersReason)
-{
-    const auto result = PictureSource::load(PictureSource::SavedPhotosAlbum, file,
-                                            loader(Picture(), "The file is truncated."));
-    EXPECT_FALSE(result.ok());
-    EXPECT_EQ(result.error, "The file is truncated.");
-}
-
-TEST_F(PictureSourceLoad, ExplainsAFailureTheLoaderDidNotExplain)
-{
-    const auto result = PictureSource::load(PictureSource::PhotoLibrary, file, loader(Picture()));
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.error.contains(file));
+    answer = Picture();
+    reason = "The file is truncated.";
+    EXPECT_EQ(load(PictureSource::SavedPhotosAlbum, file).error, reason);
+    reason.clear(); // a failure the loader did not explain is explained, naming the file
+    const auto result = load(PictureSource::PhotoLibrary, file);
+    EXPECT_TRUE(!result.ok() && result.error.contains(file)) << result.error.toStdString();
 }
 
 TEST_F(PictureSourceLoad, ReadsThroughTheImageFileIntakeByDefault)
 {
     // "chosen.jpg" holds five bytes of text: the intake's reason names the file.
     const auto refused = PictureSource::load(PictureSource::PhotoLibrary, file);
-    EXPECT_FALSE(refused.ok());
-    EXPECT_TRUE(refused.error.contains("chosen.jpg")) << refused.error.toStdString();
-
+    EXPECT_TRUE(!refused.ok() && refused.error.contains("chosen.jpg"))
+        << refused.error.toStdString();
     const QString photo = dir.filePath("photo.png");
-    QImage image(6, 4, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(photo));
+    ASSERT_TRUE(TestImages::solid(6, 4, Qt::darkCyan).save(photo));
     const auto loaded = PictureSource::load(PictureSource::PhotoLibrary, photo);
-    ASSERT_TRUE(loaded.ok()) << loaded.error.toStdString();
-    EXPECT_EQ(loaded.picture.size(), QSizeF(6, 4));
+    EXPECT_EQ(loaded.picture.size(), QSizeF(6, 4)) << loaded.error.toStdString();
 }
 
-struct BadChoice
-{
-    const char *label;
-    int source;
-    const char *path; // relative to the test folder; "" for none
-};
-
-class PictureSourceRefusal : public PictureSourceLoad,
-                             public ::testing::WithParamInterface<BadChoice>
-{
-};
+// Nothing chosen, a missing file, a folder, an unknown source.
+using PictureSourceRefusal = WithParam<PictureSourceLoad, std::pair<int, const char *>>;
 
 TEST_P(PictureSourceRefusal, NeverReachesTheLoader)
 {
-    const QString path = *GetParam().path ? dir.filePath(GetParam().path) : QString();
     const auto result =
-        PictureSource::load(GetParam().source, path, loader(pictureOf(TestPixels::gradient(2, 2))));
-    EXPECT_FALSE(result.ok());
-    EXPECT_FALSE(result.error.isEmpty());
+        load(GetParam().first, *GetParam().second ? dir.filePath(GetParam().second) : "");
+    EXPECT_TRUE(!result.ok() && !result.error.isEmpty());
     EXPECT_TRUE(asked.isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Choices, PictureSourceRefusal,
-    ::testing::Values(BadChoice{"NothingChosen", PictureSource::PhotoLibrary, ""},
-                      BadChoice{"MissingFile", PictureSource::PhotoLibrary, "gone.jpg"},
-                      BadChoice{"Folder", PictureSource::SavedPhotosAlbum, "."},
-                      BadChoice{"UnknownSource", 9, "chosen.jpg"}),
-    [](const auto &info) { return std::string(info.param.label); });
-
-TEST_F(PictureSourceLoad, SavedPhotosAreTheAlbumsPictures)
-{
-    const QString album = dir.filePath("album");
-    ASSERT_TRUE(PhotoAlbum::saveNow(pictureOf(TestPixels::gradient(8, 8)), album).ok());
-    const QStringList offered = PictureSource::savedPhotos(PhotoAlbum(album));
-    ASSERT_EQ(offered.size(), 1);
-    EXPECT_TRUE(offered.first().startsWith(album));
-}
+INSTANTIATE_TEST_SUITE_P(Choices, PictureSourceRefusal,
+                         ::testing::Values(std::pair(PictureSource::PhotoLibrary, ""),
+                                           std::pair(PictureSource::PhotoLibrary, "gone.jpg"),
+                                           std::pair(PictureSource::SavedPhotosAlbum, "."),
+                                           std::pair(9, "chosen.jpg")));
 
 } // namespace

@@ -1,43 +1,39 @@
 #ifndef VELMORA_TESTS_PLATFORMTESTSUPPORT_H
 #define VELMORA_TESTS_PLATFORMTESTSUPPORT_H
 
-// What the platform and settings suites share: the application object, waiting on the
-// event loop, test pictures, and two ways to make file writes fail even when the tests
-// run as root.
+// Shared by the platform and settings suites: the event loop, pictures, files, and two ways
+// to make file writes fail even when the tests run as root.
 
 #include "Picture.h"
-#include "TestPixels.h"
+#include "TestImages.h"
 
-#include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QThread>
 
+#include <gtest/gtest.h>
+
 #include <csignal>
+#include <functional>
 #include <linux/capability.h>
+#include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <ostream>
-
-inline void PrintTo(const QString &text, std::ostream *out)
+// One application object for the whole test program, made before the first test.
+struct GuiEnvironment : ::testing::Environment
 {
-    *out << '"' << text.toStdString() << '"';
-}
+    void SetUp() override { TestImages::ensureGuiApplication(); }
+};
+inline ::testing::Environment *const g_gui =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
-inline QCoreApplication *testApplication()
+template <class Fixture, class Param>
+class WithParam : public Fixture, public ::testing::WithParamInterface<Param>
 {
-    if (QCoreApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "velmora-tests";
-        static char *argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-    return QCoreApplication::instance();
-}
+};
 
 // Runs the event loop until `done()` holds or `ms` pass; false on time-out.
 template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
@@ -53,82 +49,62 @@ template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
     return true;
 }
 
-// Runs the event loop for `ms`.
-inline void spinFor(int ms)
+// Noise when `seed` is given: its JPEG is far larger than a few kilobytes.
+inline Picture testPicture(int w = 48, int h = 32, unsigned seed = 0,
+                           Picture::Orientation orientation = Picture::Up)
 {
-    QElapsedTimer clock;
-    clock.start();
-    waitUntil([&] { return clock.elapsed() >= ms; }, ms + 1000);
+    return Picture(seed ? TestImages::random(w, h, seed) : TestImages::labelled(w, h), orientation);
 }
 
-inline Picture pictureOf(const TestPixels &pixels, Picture::Orientation orientation = Picture::Up)
+inline QStringList filesIn(const QString &folder)
 {
-    const QImage view(pixels.bytes.data(), pixels.width, pixels.height, pixels.stride,
-                      QImage::Format_RGB32);
-    return Picture(view.copy(), orientation);
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
 }
 
-// Drops the calling thread's power to ignore file permissions, as root has; permissions
-// are checked per thread, so only writes made from this thread are refused.
-class WithoutPermissionOverride
+inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
-public:
-    WithoutPermissionOverride()
-    {
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        m_header.pid = 0;
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
-        const unsigned drop =
-            (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
-        reduced[0].effective &= ~drop;
-        m_active = syscall(SYS_capset, &m_header, reduced) == 0;
-    }
-    ~WithoutPermissionOverride()
-    {
-        if (m_active)
-            syscall(SYS_capset, &m_header, m_saved);
-    }
-    WithoutPermissionOverride(const WithoutPermissionOverride &) = delete;
-    WithoutPermissionOverride &operator=(const WithoutPermissionOverride &) = delete;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
-    // Root whose override could not be dropped: permission tests cannot run.
-    static bool stillPrivileged(const WithoutPermissionOverride &guard)
-    {
-        return geteuid() == 0 && !guard.m_active;
-    }
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_active = false;
-};
-
-// A full disk as the writer sees it: regular-file writes past `bytes` fail with EFBIG
-// (the signal that would otherwise end the process is ignored meanwhile).
-class FileSizeLimit
+inline QByteArray contentsOf(const QString &path)
 {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = SIG_DFL;
-};
+// Runs `work` with `folder` read-only and this thread without root's power to override
+// permissions (checked per thread); false, without running it, when that power stays.
+template <class Work> bool inReadOnlyFolder(const QString &folder, Work work)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2]{}, reduced[2]{};
+    syscall(SYS_capget, &header, saved);
+    reduced[0] = saved[0];
+    reduced[1] = saved[1];
+    reduced[0].effective &=
+        ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER);
+    if (syscall(SYS_capset, &header, reduced) != 0 && geteuid() == 0)
+        return false;
+    const QByteArray path = QFile::encodeName(folder);
+    ::chmod(path.constData(), 0555);
+    work();
+    syscall(SYS_capset, &header, saved);
+    ::chmod(path.constData(), 0755);
+    return true;
+}
+
+// Runs `work` on a full disk as a writer sees it: file writes past `bytes` fail with EFBIG.
+template <class Work> void onFullDisk(rlim_t bytes, Work work)
+{
+    rlimit saved{}, limit{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    limit = {bytes, saved.rlim_max};
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    work();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+}
 
 #endif

@@ -2,13 +2,7 @@
 #include "MainThread.h"
 #include "PlatformTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QElapsedTimer>
-#include <QThread>
-
 #include <atomic>
-#include <memory>
 
 namespace {
 
@@ -19,101 +13,56 @@ public:
     int count = 0;
 };
 
-class TimerTest : public ::testing::Test
+TEST(Timer, FiresOnceUnlessInvalidatedOrItsTargetDies)
 {
-protected:
-    void SetUp() override { testApplication(); }
-};
-
-TEST_F(TimerTest, FiresOnceAfterItsInterval)
-{
+    int invalidated = 0, orphaned = 0, self = 0;
     Target target;
+    auto doomed = std::make_unique<QObject>();
     QElapsedTimer clock;
     clock.start();
-    QPointer<QTimer> timer = Timer::scheduled(0.05, &target, &Target::fired);
-    EXPECT_TRUE(Timer::isPending(timer));
+    QPointer<QTimer> once = Timer::scheduled(0.05, &target, &Target::fired);
+    QPointer<QTimer> cancelled = Timer::scheduled(0.02, &target, [&] { ++invalidated; });
+    QPointer<QTimer> dead = Timer::scheduled(0.02, doomed.get(), [&] { ++orphaned; });
+    QPointer<QTimer> own;
+    own = Timer::scheduled(0.01, &target, [&] {
+        ++self;
+        Timer::invalidate(own); // from its own action
+    });
+    EXPECT_TRUE(Timer::isPending(once));
+    Timer::invalidate(cancelled);
+    Timer::invalidate(cancelled); // twice is harmless
+    doomed.reset();
+    EXPECT_TRUE(cancelled.isNull() && dead.isNull());
 
     ASSERT_TRUE(waitUntil([&] { return target.count > 0; }));
     EXPECT_GE(clock.elapsed(), 45);
-    EXPECT_FALSE(Timer::isPending(timer));
-    spinFor(120);
-    EXPECT_EQ(target.count, 1);
-    EXPECT_TRUE(timer.isNull()) << "a fired timer cleans itself up";
+    waitUntil([] { return false; }, 100);
+    EXPECT_EQ(target.count + self, 2);
+    EXPECT_EQ(invalidated + orphaned, 0);
+    EXPECT_TRUE(once.isNull()) << "a fired timer cleans itself up";
 }
 
-TEST_F(TimerTest, InvalidatedTimerNeverFires)
+TEST(MainThread, WorkIsQueuedFromAnyThreadAndDroppedWithItsContext)
 {
-    Target target;
-    QPointer<QTimer> timer = Timer::scheduled(0.02, &target, &Target::fired);
-    Timer::invalidate(timer);
-    EXPECT_TRUE(timer.isNull());
-    Timer::invalidate(timer); // twice is harmless
-
-    spinFor(80);
-    EXPECT_EQ(target.count, 0);
-}
-
-TEST_F(TimerTest, DestroyedTargetTakesItsTimerAlong)
-{
-    int calls = 0;
-    auto target = std::make_unique<QObject>();
-    QPointer<QTimer> timer = Timer::scheduled(0.02, target.get(), [&] { ++calls; });
-    target.reset();
-
-    EXPECT_TRUE(timer.isNull());
-    spinFor(80);
-    EXPECT_EQ(calls, 0);
-}
-
-TEST_F(TimerTest, ActionMayInvalidateItsOwnHandle)
-{
-    Target target;
-    QPointer<QTimer> timer;
-    timer = Timer::scheduled(0.01, &target, [&] {
-        ++target.count;
-        Timer::invalidate(timer);
-    });
-    ASSERT_TRUE(waitUntil([&] { return target.count == 1; }));
-    spinFor(30);
-    EXPECT_TRUE(timer.isNull());
-    EXPECT_EQ(target.count, 1);
-}
-
-TEST_F(TimerTest, MainThreadWorkIsQueuedEvenFromTheMainThread)
-{
-    bool ran = false;
-    MainThread::post([&] { ran = true; });
-    EXPECT_FALSE(ran);
-    ASSERT_TRUE(waitUntil([&] { return ran; }));
-}
-
-TEST_F(TimerTest, WorkerHandsWorkToTheMainThreadWithoutWaiting)
-{
+    bool fromMain = false, forDead = false;
     std::atomic<bool> posted{false};
     QThread *ranOn = nullptr;
-    QThread *worker = QThread::create([&] {
+    MainThread::post([&] { fromMain = true; });
+    EXPECT_FALSE(fromMain) << "queued even from the main thread";
+    auto context = std::make_unique<QObject>();
+    MainThread::post(context.get(), [&] { forDead = true; });
+    context.reset();
+    std::unique_ptr<QThread> worker(QThread::create([&] {
         MainThread::post([&] { ranOn = QThread::currentThread(); });
         posted = true;
-    });
+    }));
     worker->start();
-    // The main thread runs no events here, so a blocking post would never return.
-    ASSERT_TRUE(worker->wait(5000));
-    EXPECT_TRUE(posted);
+    // The main thread runs no events meanwhile, so a blocking post would never return.
+    ASSERT_TRUE(worker->wait(5000) && posted);
     EXPECT_EQ(ranOn, nullptr);
-
-    ASSERT_TRUE(waitUntil([&] { return ranOn != nullptr; }));
+    ASSERT_TRUE(waitUntil([&] { return ranOn && fromMain; }));
     EXPECT_EQ(ranOn, QCoreApplication::instance()->thread());
-    delete worker;
-}
-
-TEST_F(TimerTest, WorkForADestroyedContextIsDropped)
-{
-    bool ran = false;
-    auto context = std::make_unique<QObject>();
-    MainThread::post(context.get(), [&] { ran = true; });
-    context.reset();
-    spinFor(30);
-    EXPECT_FALSE(ran);
+    EXPECT_FALSE(forDead);
 }
 
 } // namespace
