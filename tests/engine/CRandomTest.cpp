@@ -3,7 +3,6 @@
 #include <climits>
 #include <cstdlib>
 #include <thread>
-#include <vector>
 
 #include "CImageEffect.h"
 #include "CRandom.h"
@@ -14,12 +13,15 @@ class CRandomMatchesTheCLibrary : public testing::TestWithParam<unsigned>
 {
 };
 
-// The engine's generator must give exactly the numbers of glibc's rand() after srand(seed),
-// so that noise from a given seed is the same on every build.
+// Exactly the numbers of glibc's rand() after srand(seed), so that noise from a seed is the
+// same on every build; seeding a generator already in use starts the sequence afresh.
 TEST_P(CRandomMatchesTheCLibrary, ForTheFirstDraws)
 {
     const unsigned seed = GetParam();
-    CRandom generator(seed);
+    CRandom generator(seed + 1);
+    for (int i = 0; i < 40; ++i)
+        generator.Next();
+    generator.Seed(seed);
     std::srand(seed);
     for (int i = 0; i < 5000; ++i)
         ASSERT_EQ(generator.Next(), std::rand()) << "draw " << i << " of seed " << seed;
@@ -28,17 +30,6 @@ TEST_P(CRandomMatchesTheCLibrary, ForTheFirstDraws)
 INSTANTIATE_TEST_SUITE_P(Seeds, CRandomMatchesTheCLibrary,
                          testing::Values(0u, 1u, 2u, 42u, 12345u, 127773u, 2147483647u, 2147483648u,
                                          3000000000u, UINT_MAX));
-
-TEST(CRandom, ReseedingRepeatsTheSequence)
-{
-    CRandom generator(7);
-    std::vector<int> first;
-    for (int i = 0; i < 100; ++i)
-        first.push_back(generator.Next());
-    generator.Seed(7);
-    for (int i = 0; i < 100; ++i)
-        EXPECT_EQ(generator.Next(), first[i]);
-}
 
 TEST(CRandom, ThreadsDrawFromTheirOwnGenerator)
 {

@@ -1,0 +1,272 @@
+// Results worked by hand: effects whose result depends on the whole picture, on neighbours,
+// on a fixed curve or on a level table. Pure red is (Y 81, Cb 90, Cr 239), pure blue
+// (40, 239, 110); greys 17, 52, 56, 64, 66, 70, 98, 126, 131, 133, 153, 238, 252 have lumas
+// 30, 60, 64, 71, 72, 76, 100, 124, 128, 130, 147, 220, 232, and a luma d is painted back
+// as grey 149 (d - 16) / 128. At level 10 and full size ink draws 255 below a luma
+// difference of 24, 48 - (n - 24) up to 47, and 0 from 48 on.
+
+#include <iterator>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "EffectTestSupport.h"
+
+namespace {
+
+// Pixels in row by row, and what comes out, after a run on another picture at another
+// level (nothing may carry over). A single colour fills a flat 3 x 2 picture; {v} is grey v.
+struct Row
+{
+    std::unique_ptr<CImageEffect> (*make)();
+    std::vector<Rgb> in, out;
+    int level = 10;
+    int width = 0; // 0: one row
+};
+
+class WorkedRow : public testing::TestWithParam<Row>
+{
+};
+
+TEST_P(WorkedRow, ComesOutAsWorkedByHand)
+{
+    const Row &c = GetParam();
+    const bool flat = c.in.size() == 1;
+    const int n = flat ? 6 : static_cast<int>(c.in.size());
+    const int width = flat ? 3 : (c.width ? c.width : n);
+    const auto colour = [&](const std::vector<Rgb> &row, int i) {
+        const Rgb &rgb = row[flat ? 0 : static_cast<size_t>(i)];
+        return rgb.size() == 1 ? Rgb(3, rgb[0]) : rgb;
+    };
+    TestPixels pixels(width, n / width, 3), other = TestPixels::random(5, 4, 1);
+    for (int i = 0; i < n; ++i) {
+        const Rgb in = colour(c.in, i);
+        pixels.set(i % width, i / width, static_cast<uint8_t>(in[0]), static_cast<uint8_t>(in[1]),
+                   static_cast<uint8_t>(in[2]));
+    }
+    auto effect = c.make();
+    Apply(*effect, other, 3);
+    ASSERT_EQ(Apply(*effect, pixels, c.level), 1);
+    for (int i = 0; i < n; ++i)
+        EXPECT_EQ(pixels.rgb(i % width, i / width), colour(c.out, i)) << "pixel " << i;
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Effects, WorkedRow, testing::Values(
+    // Lumas 40, 200, 60: centre (120 + 100) / 2 = 110, factors 128/90 and 128/70, the
+    // larger taken: 16, 239, 36.
+    Row{Make<CAutoCorrectionImageEffect>, {{28}, {215}, {52}}, {{0}, {255}, {23}}},
+    // Grey 128 and blue: Cb spans 128..239 around mean 183, Cr 110..128 around 119.
+    // Saturation stretches Cb by 0.9 x 128/56 and Cr by 128/9: grey (128, 14, 255),
+    // blue (40, 243, 0). Balance shifts Cb by 128 - 183 and Cr by 128 - 119: grey
+    // (128, 73, 137), blue (40, 184, 119). A flat colour becomes the grey of its luma.
+    Row{Make<CAutoSaturationImageEffect>, {{131}, {0, 0, 255}}, {{255, 71, 0}, {0, 87, 255}}},
+    Row{Make<CAutoColorBalanceImageEffect>, {{131}, {0, 0, 255}}, {{144, 144, 19}, {13, 13, 140}}},
+    Row{Make<CAutoColorBalanceImageEffect>, {{255, 0, 0}}, {{75}}},
+    // Luma 64 -> 53.
+    Row{Make<CDramaticBlackAndWhiteImageEffect>, {{56}}, {{43}}},
+    // 71 -> 40 and 72 -> 36 (the curve falls there), red's 81 -> 50 under its own chroma.
+    Row{Make<CNightGainImageEffect>, {{64}, {66}, {255, 0, 0}}, {{27}, {23}, {216, 0, 0}}},
+    // The colour conversion there and back, as the plane family does it unchanged, and the
+    // luma-plane family as it stands: red and grey 76 share luma 81.
+    Row{Make<CYuvImageEffect>, {{0}, {255}, {128}, {255, 0, 0}}, {{0}, {254}, {128}, {252, 0, 0}}},
+    Row{Make<CYBufferImageEffect>, {{255, 0, 0}, {76}, {255}}, {{75}, {75}, {254}}},
+    // Chroma (100, 135) and (130, 165), the corners of the skin box, keep their colour;
+    // (99, 150), (131, 150), (115, 134) and (115, 166), just outside, turn grey.
+    Row{Make<CBlackAndWhiteSkintoneHighlightImageEffect>,
+        {{67, 60, 0}, {91, 0, 36}, {93, 50, 0}, {55, 0, 26}, {35, 24, 0}, {87, 0, 0}},
+        {{65, 59, 0}, {89, 0, 34}, {57}, {18}, {24}, {25}}},
+    // Bins of 21 to their centres, each channel on its own.
+    Row{Make<CPosterizationImageEffect>, {{20, 21, 252}, {251, 0, 255}},
+        {{10, 31, 255}, {241, 10, 255}}},
+    // Lumas 128 | 129, 108 | 109, 148 | 149 cut at 2 level + 108.
+    Row{Make<CStencilImageEffect>, {{131}, {132}}, {{0}, {255}}},
+    Row{Make<CStencilImageEffect>, {{108}, {109}}, {{0}, {255}}, 0},
+    Row{Make<CStencilImageEffect>, {{154}, {155}}, {{0}, {255}}, 20},
+    // Flat pictures draw no line (luma 255, relief 144), the colour variants under red's
+    // chroma. Line art tints at 192 (grey 204) unless the luma is above 229 (grey 250).
+    Row{Make<CInkedImageEffect>, {{255, 0, 0}}, {{255}}},
+    Row{Make<CSculptureImageEffect>, {{255, 0, 0}}, {{149}}},
+    Row{Make<CColorSculptureImageEffect>, {{255, 0, 0}}, {{255, 73, 72}}},
+    Row{Make<CColorLineArtImageEffect>, {{255, 0, 0}}, {{255, 129, 128}}},
+    Row{Make<CColorPencilImageEffect>, {{255, 0, 0}}, {{255, 202, 201}}},
+    Row{Make<CColorLineArtImageEffect>, {{248}}, {{204}}},
+    Row{Make<CColorLineArtImageEffect>, {{250}}, {{255}}},
+    // Ink: the first row compares left neighbours, the first column upper ones, the corner
+    // copies its right neighbour, and the rest take the spread of four. Drawn 42, 48, 25
+    // paint 30, 37, 10.
+    Row{Make<CInkedImageEffect>, {{98}, {133}, {133}, {126}, {126}, {52}},
+        {{30}, {30}, {255}, {37}, {30}, {0}}, 10, 3},
+    Row{Make<CInkedImageEffect>, {{98}, {98}, {98}, {126}}, {{255}, {255}, {255}, {37}}, 10, 2},
+    Row{Make<CInkedImageEffect>, {{126}, {98}, {98}, {98}}, {{37}, {37}, {37}, {37}}, 10, 2},
+    Row{Make<CInkedImageEffect>, {{98}, {153}, {98}, {98}}, {{10}, {10}, {255}, {10}}, 10, 2},
+    // Line art keeps the lines it draws.
+    Row{Make<CColorLineArtImageEffect>, {{252}, {252}, {98}, {98}, {252}, {252}, {98}, {98}},
+        {{255}, {255}, {0}, {204}, {255}, {255}, {0}, {204}}, 10, 4},
+    // Relief compares with the upper-left neighbour only: differences 30, -24, 24 draw
+    // 213, 48, 207 (greys 229, 37, 222).
+    Row{Make<CSculptureImageEffect>, {{98}, {133}, {70}, {98}}, {{229}, {229}, {37}, {149}}, 10, 2},
+    Row{Make<CSculptureImageEffect>, {{98}, {17}, {238}, {126}}, {{0}, {0}, {255}, {222}}, 10, 2},
+    Row{Make<CSculptureImageEffect>, {{98}, {17}, {238}, {70}}, {{0}, {0}, {255}, {37}}, 10, 2}));
+
+// Open the level tables.
+template <class E> struct Open : E
+{
+    using E::mSensitivity;
+};
+template <class E> struct OpenLevels : E
+{
+    using E::mReducedLevels;
+};
+struct OpenRelief : CSculptureImageEffect
+{
+    using CSculptureImageEffect::mSignedSensitivity;
+};
+
+// An effect's table for a level and scale; the relief's is indexed by difference + 255.
+template <class Probe, class Table> std::vector<int> Built(int level, float scale, Table table)
+{
+    Probe probe;
+    probe.SetLevel1(static_cast<unsigned char>(level));
+    probe.SetScale(scale);
+    probe.BuildSensitivityTable();
+    return {std::begin(probe.*table), std::end(probe.*table)};
+}
+template <class E> std::vector<int> Sensitivity(int level, float scale)
+{
+    return Built<Open<E>>(level, scale, &Open<E>::mSensitivity);
+}
+std::vector<int> Signed(int level, float scale)
+{
+    return Built<OpenRelief>(level, scale, &OpenRelief::mSignedSensitivity);
+}
+template <class E> std::vector<int> Levels(int level, float)
+{
+    OpenLevels<E> probe;
+    probe.SetLevel1(static_cast<unsigned char>(level));
+    probe.BuildReducedlevelsTable();
+    return {std::begin(probe.mReducedLevels), std::end(probe.mReducedLevels)};
+}
+std::vector<int> SlopeColumn(int level, float)
+{
+    std::vector<int> column;
+    for (int v = 0; v < 256; ++v)
+        column.push_back(CImageEffect::sAdjust1[v * CImageEffect::kLevels + level]);
+    return column;
+}
+template <const unsigned char *Table> std::vector<int> Fixed(int, float)
+{
+    return {Table, Table + 256};
+}
+
+struct Entries
+{
+    std::vector<int> (*table)(int level, float scale);
+    int level;
+    float scale;
+    std::vector<std::pair<int, int>> entries; // (index, value)
+};
+
+class TableEntries : public testing::TestWithParam<Entries>
+{
+};
+
+TEST_P(TableEntries, HoldTheWorkedValues)
+{
+    const std::vector<int> table = GetParam().table(GetParam().level, GetParam().scale);
+    for (auto [index, value] : GetParam().entries)
+        EXPECT_EQ(table[static_cast<size_t>(index)], value) << "entry " << index;
+}
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+const auto Ink = Sensitivity<CInkedImageEffect>;
+const auto Pencil = Sensitivity<CColorPencilImageEffect>;
+const auto Dramatic = Fixed<CDramaticBlackAndWhiteImageEffect::sYLookup>;
+const auto Dimmed = Fixed<CNightVisionImageEffect::sReducedLevel>;
+const auto Watered = Levels<CWaterColorImageEffect>;
+const auto Posterized = Levels<CPosterizationImageEffect>;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Effects, TableEntries, testing::Values(
+    // The slope curves: distance from 128 scaled by (67 + 6 level) / 127 up to level 10,
+    // by 127 / (187 - 6 level) above.
+    Entries{SlopeColumn, 0, 1, {{0, 60}, {64, 94}, {100, 113}, {128, 128}, {200, 165}, {255, 195}}},
+    Entries{SlopeColumn, 9, 1, {{0, 6}, {64, 67}, {100, 101}, {128, 128}, {200, 196}, {255, 249}}},
+    Entries{SlopeColumn, 11, 1, {{0, 0}, {64, 60}, {100, 98}, {128, 128}, {200, 203}, {255, 255}}},
+    Entries{SlopeColumn, 20, 1, {{0, 0}, {64, 6}, {100, 74}, {128, 128}, {200, 255}, {255, 255}}},
+    // Dramatic black and white: pulled toward two quarter circles, then spread by 7/4.
+    Entries{Dramatic, 0, 1, {{42, 16}, {43, 18}, {100, 100}, {128, 128}, {192, 203}, {213, 238},
+                             {214, 239}, {255, 239}}},
+    // Night vision: 0.7 as a double lies below 7/10, so 90 and 170 fall a step short, and
+    // 24 x 0.7 = 16.8 still gives 16.
+    Entries{Dimmed, 0, 1, {{24, 16}, {25, 17}, {90, 62}, {170, 118}, {235, 164}, {255, 178}}},
+    // Ink: 255 below i0 = 2 (22 - level) k, then from j0 = 2 i0 down, 0 from j0 on, with
+    // k = 1 + 0.2 (1 / scale - 1).
+    Entries{Ink, 10, 1.0f, {{23, 255}, {24, 48}, {47, 25}, {48, 0}}},
+    Entries{Ink, 10, 0.25f, {{37, 255}, {38, 76}, {75, 39}, {76, 0}}},
+    Entries{Ink, 20, 1.0f, {{3, 255}, {4, 8}, {7, 5}, {8, 0}}},
+    Entries{Ink, 0, 1.0f, {{43, 255}, {44, 88}, {87, 45}, {88, 0}}},
+    // Products in double from the single-precision factor 1.8f.
+    Entries{Ink, 17, 0.2f, {{16, 255}, {17, 35}, {34, 18}, {35, 0}}},
+    // Scales outside (0, 1] run as full size.
+    Entries{Ink, 10, 0.0f, {{23, 255}, {24, 48}, {48, 0}}},
+    Entries{Ink, 10, 2.0f, {{23, 255}, {24, 48}, {48, 0}}},
+    Entries{Ink, 10, kNaN, {{23, 255}, {24, 48}, {48, 0}}},
+    // j0 = 422 is held at the end of the table.
+    Entries{Ink, 0, 0.05f, {{210, 255}, {211, 255}, {254, 212}, {255, 0}}},
+    // Pencil lifts the dark entries by 100; light ones of a widened ramp stay.
+    Entries{Pencil, 10, 1.0f, {{23, 255}, {24, 148}, {47, 125}, {48, 100}, {255, 100}}},
+    Entries{Pencil, 0, 0.1f, {{240, 129}, {245, 224}, {246, 100}}},
+    // Relief at level 0, scale 0.1 (i0 123, j0 246): light greys of the ramp, above 191,
+    // flatten to mid grey 144; rising differences are light, falling ones dark.
+    Entries{Signed, 0, 0.1f, {{255, 144}, {255 + 123, 144}, {255 - 123, 144}, {255 + 180, 66},
+                              {255 - 180, 189}, {510, 255}, {0, 0}}},
+    // Water colour: the bin centre pulled a ninth of the way to 239, averaged with the luma.
+    Entries{Watered, 10, 1, {{16, 33}, {50, 59}, {100, 110}, {128, 133}, {200, 205}, {235, 231}}},
+    Entries{Watered, 0, 1, {{128, 134}}},
+    Entries{Watered, 20, 1, {{128, 135}}},
+    // Posterization: bins of 255 / (22 - level) to their centres; the last may reach past 255.
+    Entries{Posterized, 0, 1, {{0, 5}, {10, 5}, {11, 16}, {252, 247}, {253, 255}}},
+    Entries{Posterized, 3, 1, {{12, 6}, {13, 19}, {246, 240}, {247, 253}, {255, 253}}},
+    Entries{Posterized, 20, 1, {{126, 63}, {127, 190}, {254, 255}}}));
+// clang-format on
+
+TEST(DramaticCurve, NeverFalls)
+{
+    const std::vector<int> curve = Dramatic(0, 1);
+    for (int i = 1; i < 256; ++i)
+        EXPECT_GE(curve[i], curve[i - 1]) << "entry " << i;
+}
+
+TEST(InkSensitivity, NeverLightensWithALargerDifferenceAtAnyScale)
+{
+    // A ramp that wrapped past the table's end would turn its lightest step black.
+    for (float scale : {1.0f, 0.25f, 0.1f, 0.09f, 0.0853f, 0.05f, 0.01f, 1e-20f, 1e-45f})
+        for (int level = 0; level <= 20; ++level) {
+            const std::vector<int> table = Ink(level, scale);
+            EXPECT_EQ(table[0], 255);
+            for (int n = 1; n < 256; ++n)
+                ASSERT_LE(table[n], table[n - 1]) << "scale " << scale << " level " << level;
+        }
+}
+
+// Grey 131 (luma 128) tones to 133; grain adds r mod 8 - 4 from one draw per pixel in row
+// order. The interior is then blurred: twice the sum of its four neighbours' greys shifted
+// right by 3, read from the grainy picture, not from pixels already blurred.
+TEST(WaterColor, GrainFollowsTheSeedInRowOrderAndOnlyTheInteriorIsBlurred)
+{
+    TestPixels pixels = TestPixels::solid(4, 4, 131, 131, 131);
+    CWaterColorImageEffect waterColor;
+    Apply(waterColor, pixels, 10, 11);
+    CRandom reference(11);
+    std::vector<int> g;
+    for (int i = 0; i < 16; ++i)
+        g.push_back(149 * (133 + reference.Next() % 8 - 4 - 16) / 128);
+    std::vector<int> want = g;
+    for (int i : {5, 6, 9, 10})
+        want[i] = 2 * ((g[i - 4] >> 3) + (g[i + 4] >> 3) + (g[i - 1] >> 3) + (g[i + 1] >> 3));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(pixels.rgb(i % 4, i / 4), Rgb(3, want[i])) << "pixel " << i;
+}
+
+} // namespace
