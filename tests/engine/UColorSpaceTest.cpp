@@ -24,4 +24,14 @@ TEST(UColorSpace, AgreesWithTheFormulasEverywhere)
             }
 }
 
+// Hand-worked: the clipping table absorbs sums far below 0 and above 255.
+TEST(UColorSpace, ClipsTheExtremes)
+{
+    unsigned char red, green, blue;
+    UColorSpace::YCbCrtoRbg(0, 0, 0, &red, &green, &blue);
+    EXPECT_EQ((Rgb{red, green, blue}), (Rgb{0, 135, 0}));
+    UColorSpace::YCbCrtoRbg(255, 255, 255, &red, &green, &blue);
+    EXPECT_EQ((Rgb{red, green, blue}), (Rgb{255, 125, 255}));
+}
+
 } // namespace
