@@ -33,13 +33,6 @@ inline QImage labelled(int w, int h)
     return image;
 }
 
-// labelled(w, h) with every pixel grown to a block x block square.
-inline QImage blocks(int w, int h, int block)
-{
-    return labelled(w, h).scaled(w * block, h * block, Qt::IgnoreAspectRatio,
-                                 Qt::FastTransformation);
-}
-
 // Red, green, blue and white quadrants (top-left, top-right, bottom-left, bottom-right):
 // survives JPEG and resampling.
 inline QImage quadrants(int w, int h)
@@ -87,44 +80,17 @@ inline QByteArray encoded(const QImage &image, const char *format, int quality =
 inline QByteArray jpegWithOrientation(const QImage &image, int orientation)
 {
     const QByteArray jpeg = encoded(image, "jpeg");
+    // clang-format off
     const unsigned char app1[] = {
-        0xFF,
-        0xE1,
-        0x00,
-        34, // marker, length
-        'E',
-        'x',
-        'i',
-        'f',
-        0,
-        0, // identifier
-        'I',
-        'I',
-        0x2A,
-        0,
-        8,
-        0,
-        0,
-        0, // TIFF header
-        1,
-        0, // one entry
-        0x12,
-        0x01,
-        3,
-        0,
-        1,
-        0,
-        0,
-        0, // orientation, SHORT, 1
-        static_cast<unsigned char>(orientation),
-        0,
-        0,
-        0, // value
-        0,
-        0,
-        0,
-        0, // no next IFD
+        0xFF, 0xE1, 0, 34,                                // marker, length
+        'E', 'x', 'i', 'f', 0, 0,                         // identifier
+        'I', 'I', 0x2A, 0, 8, 0, 0, 0,                    // TIFF header
+        1, 0,                                             // one entry
+        0x12, 0x01, 3, 0, 1, 0, 0, 0,                     // orientation, SHORT, 1
+        static_cast<unsigned char>(orientation), 0, 0, 0, // value
+        0, 0, 0, 0,                                       // no next IFD
     };
+    // clang-format on
     return jpeg.left(2) + QByteArray(reinterpret_cast<const char *>(app1), sizeof app1) +
            jpeg.mid(2);
 }
