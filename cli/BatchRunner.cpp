@@ -24,6 +24,13 @@ QString outputName(const QString &input)
            (keep ? info.suffix() : QStringLiteral("jpg"));
 }
 
+// One name per file: links and relative paths to an existing file resolve to the same.
+QString identity(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
 } // namespace
 
 bool BatchRunner::planOutputs(QStringList *outputs, QString *error) const
@@ -60,11 +67,11 @@ int BatchRunner::run()
     // share, one that is an input itself (inputs are never modified).
     QSet<QString> inputPaths;
     for (const QString &input : m_options.inputs)
-        inputPaths.insert(QFileInfo(input).absoluteFilePath());
+        inputPaths.insert(identity(input));
     QSet<QString> planned;
     QStringList refusals(outputs.size());
     for (int i = 0; i < outputs.size(); ++i) {
-        const QString path = QFileInfo(outputs[i]).absoluteFilePath();
+        const QString path = identity(outputs[i]);
         if (inputPaths.contains(path))
             refusals[i] = QStringLiteral("%1: the output would overwrite an input").arg(outputs[i]);
         else if (planned.contains(path))

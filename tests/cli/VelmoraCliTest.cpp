@@ -198,6 +198,9 @@ TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
     const QByteArray before = digest(path("coffee.png"));
     result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("coffee.png")});
     EXPECT_EQ(result.exitCode, 1);
+    ASSERT_TRUE(QFile::link(path("coffee.png"), path("link.png")));
+    result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("link.png")});
+    EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(digest(path("coffee.png")), before);
 }
 
