@@ -245,7 +245,7 @@ bool PhotoSettings::save()
     store.insert(kPhotoSize, QString::number(m_photoSize));
     store.insert(kUiType, QString::number(m_uiType));
 
-    bool wroteImage = false;
+    bool wroteImage = false, lostImage = false;
     if (m_image.isNull()) {
         store.remove(kImage);
     } else if (!m_imageSaved || !store.contains(kImage)) {
@@ -254,6 +254,7 @@ bool PhotoSettings::save()
         if (bytes.isEmpty()) {
             qCWarning(velmoraLog).noquote()
                 << QStringLiteral("The picture could not be encoded for the settings file.");
+            lostImage = true;
         } else {
             store.insert(kImage, QString::fromLatin1(bytes.toBase64()));
             wroteImage = true;
@@ -271,7 +272,8 @@ bool PhotoSettings::save()
     // Only a picture that reached the disk counts as saved; otherwise the next save tries again.
     if (wroteImage)
         m_imageSaved = true;
-    return true;
+    // The options are written, but the picture the user last had is not: not a success.
+    return !lostImage;
 }
 
 void PhotoSettings::markImage(const Picture &image)

@@ -35,7 +35,8 @@ public:
     QString fileName() const { return m_fileName; }
 
     void load();
-    // False when the file could not be written; the previous file is then intact.
+    // False when the file could not be written (the previous file is then intact) or the
+    // held picture could not be encoded (the options are written, the picture is not).
     bool save();
 
     // Holds `image` unless it is the picture already held; a new one must be written again.

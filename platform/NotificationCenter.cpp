@@ -6,7 +6,13 @@
 
 #include <algorithm>
 
-NotificationCenter::NotificationCenter() = default;
+NotificationCenter::NotificationCenter()
+{
+    // The centre is made wherever it is first used, but it belongs to the main thread: posts
+    // from workers are queued to it there, and a worker's event queue may never run again.
+    if (const QCoreApplication *app = QCoreApplication::instance())
+        moveToThread(app->thread());
+}
 
 NotificationCenter::~NotificationCenter() = default;
 

@@ -124,6 +124,20 @@ TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
     EXPECT_TRUE(stored("image").isValid());
 }
 
+TEST_F(PhotoSettingsTest, APictureThatCannotBeEncodedIsReportedAndTriedAgain)
+{
+    auto settings = open();
+    settings->markImage(testPicture());
+    settings->setEncoder([](const Picture &) { return QByteArray(); });
+    settings->setSegment(1);
+    EXPECT_FALSE(settings->save()) << "the picture is not in the file";
+    EXPECT_FALSE(settings->imageSaved());
+    EXPECT_EQ(stored("group"), "1") << "the options are written all the same";
+    settings->setEncoder({});
+    EXPECT_TRUE(settings->save());
+    EXPECT_TRUE(stored("image").isValid());
+}
+
 // Binary bytes, an unclosed section, a line cut short.
 using PhotoSettingsDamage = WithParam<PhotoSettingsTest, QByteArray>;
 

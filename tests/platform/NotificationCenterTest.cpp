@@ -73,19 +73,32 @@ TEST_F(NotificationCenterTest, RegistrationsThatGoAwayAreNeverCalled)
     EXPECT_EQ(center.observerCount(), 2);
 }
 
-TEST_F(NotificationCenterTest, PostFromAWorkerIsDeliveredOnTheMainThread)
+// The centre made on the main thread (false), or first made by a worker (true).
+using NotificationCenterFromWorker = WithParam<NotificationCenterTest, bool>;
+
+TEST_P(NotificationCenterFromWorker, PostIsDeliveredOnTheMainThread)
 {
+    std::unique_ptr<NotificationCenter> madeOnWorker;
+    if (GetParam()) {
+        std::unique_ptr<QThread> maker(
+            QThread::create([&] { madeOnWorker = std::make_unique<NotificationCenter>(); }));
+        maker->start();
+        maker->wait();
+    }
+    NotificationCenter &centre = GetParam() ? *madeOnWorker : center;
     QObject sender; // filtered on: the sender must come through the queue
     QThread *deliveredOn = nullptr;
     Recorder observer("o", &log);
     observer.onReceive = [&] { deliveredOn = QThread::currentThread(); };
-    center.addObserver(&observer, &Recorder::received, "Tap", &sender);
-    std::unique_ptr<QThread> worker(QThread::create([&] { center.post("Tap", &sender); }));
+    centre.addObserver(&observer, &Recorder::received, "Tap", &sender);
+    std::unique_ptr<QThread> worker(QThread::create([&] { centre.post("Tap", &sender); }));
     worker->start();
     worker->wait();
     EXPECT_TRUE(log.empty()) << "delivery must not happen on the worker";
-    ASSERT_TRUE(waitUntil([&] { return !log.empty(); }));
+    ASSERT_TRUE(waitUntil([&] { return !log.empty(); }, 2000));
     EXPECT_EQ(deliveredOn, QCoreApplication::instance()->thread());
 }
+
+INSTANTIATE_TEST_SUITE_P(MadeOn, NotificationCenterFromWorker, ::testing::Bool());
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "PlatformTestSupport.h"
 
 #include <atomic>
+#include <limits>
 
 namespace {
 
@@ -40,6 +41,16 @@ TEST(Timer, FiresOnceUnlessInvalidatedOrItsTargetDies)
     EXPECT_EQ(target.count + self, 2);
     EXPECT_EQ(invalidated + orphaned, 0);
     EXPECT_TRUE(once.isNull()) << "a fired timer cleans itself up";
+}
+
+TEST(Timer, AnIntervalBeyondTheTimersRangeWaitsInsteadOfFiringAtOnce)
+{
+    Target target;
+    // 2^32 ms, and no end at all.
+    for (double seconds : {4294967.296, std::numeric_limits<double>::infinity()})
+        Timer::scheduled(seconds, &target, &Target::fired);
+    waitUntil([] { return false; }, 50);
+    EXPECT_EQ(target.count, 0);
 }
 
 TEST(MainThread, WorkIsQueuedFromAnyThreadAndDroppedWithItsContext)
