@@ -124,12 +124,16 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
     QSize decoded = stored;
     if (jpeg && fitBox.isValid() && !fitBox.isEmpty()) {
         const bool sideways = Picture::isSideways(orientation);
-        QSize fitted = ImageResizer::fittedSize(sideways ? stored.transposed() : stored, fitBox);
-        if (sideways)
-            fitted.transpose();
+        const auto fittedOf = [&](QSize grid) {
+            return ImageResizer::fittedSize(sideways ? grid.transposed() : grid, fitBox);
+        };
+        const QSize fitted = fittedOf(stored);
         for (int denominator : {8, 4, 2}) {
             const QSize reduced(stored.width() / denominator, stored.height() / denominator);
-            if (reduced.width() >= fitted.width() && reduced.height() >= fitted.height()) {
+            // Covering the fitted size is not enough: colorMatch must fit the reduced
+            // picture to the very size it fits the whole one (a reduction that lands on the
+            // box in one side only would not be reduced further).
+            if (!reduced.isEmpty() && fittedOf(reduced) == fitted) {
                 decoded = reduced;
                 reader.setScaledSize(reduced);
                 break;

@@ -24,8 +24,8 @@ public:
     // Largest decoded picture accepted, in pixels (4 bytes each in memory).
     static constexpr qint64 kMaxPixels = qint64(1) << 27;
 
-    // With a valid fitBox, a large JPEG is decoded at 1/2, 1/4 or 1/8 scale when the result
-    // still covers what ImageResizer::colorMatch would fit into that box.
+    // With a valid fitBox, a large JPEG is decoded at 1/2, 1/4 or 1/8 scale when
+    // ImageResizer::colorMatch fits the result into that box at the size it fits the whole.
     static Picture read(const QString &path, QString *error, QSize fitBox = QSize());
     static Picture decode(const QByteArray &bytes, QString *error);
     // Empty for a null picture. Quality 0..100.

@@ -20,10 +20,16 @@ int truncated(double value)
 // A window in top-down grid coordinates, widened to whole pixels and cut to the grid.
 QImage cutWindow(const QImage &grid, const QRectF &window)
 {
-    const int left = static_cast<int>(std::floor(window.left()));
-    const int top = static_cast<int>(std::floor(window.top()));
-    const int right = static_cast<int>(std::ceil(window.right()));
-    const int bottom = static_cast<int>(std::ceil(window.bottom()));
+    // Edges are held to the grid before they become integers: a centre far outside it
+    // (or not a number) must not overflow the conversion. The grid's edges are whole, so
+    // this cuts exactly as widening first would.
+    const auto held = [](qreal edge, int limit) {
+        return edge > 0 ? std::min<qreal>(edge, limit) : 0;
+    };
+    const int left = static_cast<int>(std::floor(held(window.left(), grid.width())));
+    const int top = static_cast<int>(std::floor(held(window.top(), grid.height())));
+    const int right = static_cast<int>(std::ceil(held(window.right(), grid.width())));
+    const int bottom = static_cast<int>(std::ceil(held(window.bottom(), grid.height())));
     const QRect cut = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & grid.rect();
     if (cut.isEmpty())
         return QImage();

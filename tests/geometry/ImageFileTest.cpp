@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "ImageFile.h"
+#include "ImageResizer.h"
 #include "TestImages.h"
 
 namespace {
@@ -93,6 +94,12 @@ TEST(ImageFile, LargeJpegIsDecodedSmallerWhenThatStillCoversTheBox)
     EXPECT_EQ(ImageFile::read(big, nullptr, QSize(320, 240)).grid().size(), QSize(400, 300));
     // A box the picture only just exceeds leaves it at full size.
     EXPECT_EQ(ImageFile::read(big, nullptr, QSize(1024, 768)).grid().size(), QSize(1600, 1200));
+    // 644 x 480 fits 320 x 240 as 320 x 236; at half size (322 x 240) it would not be reduced.
+    const QString wide =
+        save(dir, "wide.jpg", TestImages::encoded(TestImages::quadrants(644, 480), "jpeg"));
+    const Picture fitted =
+        ImageResizer::colorMatch(ImageFile::read(wide, nullptr, QSize(320, 240)), QSizeF(320, 240));
+    EXPECT_EQ(fitted.grid().size(), QSize(320, 236));
 }
 
 // A bad file's bytes, and a word the message must hold.

@@ -111,6 +111,11 @@ TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
     const Picture green(painted(400, 400, kGreen));
     EXPECT_EQ(ImageResizer::clipImage(green, QPointF(390, 390), 50, 50).grid(),
               painted(50, 50, kGreen));
+    // A window wholly beyond the grid, however far, cuts nothing and leaves the canvas black.
+    for (QPointF far : {QPointF(3e9, 10), QPointF(10, 3e9), QPointF(1e12, 1e12)}) {
+        EXPECT_EQ(ImageResizer::clipImage(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+        EXPECT_EQ(ImageResizer::fullClip(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+    }
 }
 
 TEST(FullClip, CopiesAtFullScaleFromZeroOrFlushWithTheFarEdge)
