@@ -239,6 +239,8 @@ Picture ImageEffect::applyEffectStep1()
 {
     if (m_group != kFrameGroup)
         return ImageProcessingEffect::applyEffectStep1();
+    // Crops and frames finish here; no copy of an earlier render may reach steps 2 and 3.
+    discardCopy();
     const Entry *e = entry(m_group, m_effect);
     if (e == nullptr || image().isNull())
         return Picture();

@@ -19,10 +19,15 @@ void ImageProcessingEffect::setProcessor(std::unique_ptr<CImageEffect> processor
     m_processor = std::move(processor);
 }
 
-Picture ImageProcessingEffect::applyEffectStep1()
+void ImageProcessingEffect::discardCopy()
 {
     m_imageData = QImage();
     m_bits = nullptr;
+}
+
+Picture ImageProcessingEffect::applyEffectStep1()
+{
+    discardCopy();
     m_refusal.clear();
     if (m_image.isNull() || !m_processor)
         return Picture();

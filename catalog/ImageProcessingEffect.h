@@ -46,6 +46,8 @@ public:
 protected:
     CImageEffect *processor() const { return m_processor.get(); }
     void setProcessor(std::unique_ptr<CImageEffect> processor);
+    // Drops a pixel copy that an unfinished render left, so steps 2 and 3 do nothing.
+    void discardCopy();
 
 private:
     std::unique_ptr<CImageEffect> m_processor;

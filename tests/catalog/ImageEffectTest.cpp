@@ -149,6 +149,18 @@ TEST(ImageEffect, AGroupOutsideTheCatalogueIsEmpty)
     }
 }
 
+TEST(ImageEffect, AnUnfinishedRenderLeavesNothingForTheFormats)
+{
+    ImageEffect catalogue;
+    catalogue.setGroup(0);
+    catalogue.setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
+    catalogue.applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
+    catalogue.setGroup(3);
+    catalogue.setEffect(10); // beyond the table
+    catalogue.resetProcessor();
+    EXPECT_TRUE(catalogue.applyEffect().isNull());
+}
+
 TEST(ImageEffect, RendersAPixelEffectThroughTheBridge)
 {
     ImageEffect catalogue;
