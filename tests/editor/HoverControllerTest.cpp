@@ -1,6 +1,6 @@
+#include "HoverController.h"
 #include "AnimationBlock.h"
 #include "EditorTestSupport.h"
-#include "HoverController.h"
 #include "HoverView.h"
 #include "NavigationBar.h"
 #include "Timer.h"

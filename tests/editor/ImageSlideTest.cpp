@@ -1,6 +1,6 @@
+#include "ImageSlide.h"
 #include "AnimationBlock.h"
 #include "EditorTestSupport.h"
-#include "ImageSlide.h"
 #include "View.h"
 #include "ViewAnimation.h"
 
