@@ -111,12 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
         TypeCase{7, Type::Push, Subtype::FromRight}, TypeCase{8, Type::Push, Subtype::FromLeft},
         TypeCase{9, Type::Push, Subtype::FromTop}, TypeCase{10, Type::Push, Subtype::FromBottom},
         TypeCase{11, Type::Reveal, Subtype::FromRight},
-        TypeCase{12, Type::Reveal, Subtype::FromLeft},
-        TypeCase{13, Type::Reveal, Subtype::FromTop},
+        TypeCase{12, Type::Reveal, Subtype::FromLeft}, TypeCase{13, Type::Reveal, Subtype::FromTop},
         TypeCase{14, Type::Reveal, Subtype::FromBottom},
         TypeCase{15, Type::MoveIn, Subtype::FromRight},
-        TypeCase{16, Type::MoveIn, Subtype::FromLeft},
-        TypeCase{17, Type::MoveIn, Subtype::FromTop},
+        TypeCase{16, Type::MoveIn, Subtype::FromLeft}, TypeCase{17, Type::MoveIn, Subtype::FromTop},
         TypeCase{18, Type::MoveIn, Subtype::FromBottom}, TypeCase{19, kNone, Subtype::None},
         TypeCase{20, kNone, Subtype::None}, TypeCase{21, kNone, Subtype::None}));
 
@@ -148,7 +146,8 @@ TEST_F(AnimationBlockTest, TheEndActionRunsForAPropertyBlockButNeverForALayerTra
 TEST_F(AnimationBlockTest, TheTimedStartAnimatesForTheGivenTime)
 {
     int ended = 0;
-    ASSERT_TRUE(block.start(view, true, 0, [&] { ++ended; }, 1000.0));
+    ASSERT_TRUE(block.start(
+        view, true, 0, [&] { ++ended; }, 1000.0));
     View::setAlpha(view, 0.0);
     block.end(view, true);
     QCoreApplication::processEvents();
