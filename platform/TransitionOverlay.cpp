@@ -78,12 +78,13 @@ void paintFade(QPainter &p, const QRectF &r, const QImage &before, const QImage 
     p.drawImage(r, mix);
 }
 
-// A card turning about its vertical axis: the old face until it stands edge-on, then the new.
+// A card turning about its vertical axis, the side it flips from coming towards the eye: the
+// old face until it stands edge-on, then the new.
 void paintFlip(QPainter &p, const QRectF &r, bool fromRight, const QImage &before,
                const QImage &after, qreal t)
 {
     const bool firstHalf = t < 0.5;
-    const qreal turn = fromRight ? -180.0 : 180.0;
+    const qreal turn = fromRight ? 180.0 : -180.0;
     const qreal angle = firstHalf ? turn * t : turn * (t - 1);
     // QTransform's perspective sits 1024 units from the plane; scaling around the rotation
     // puts the eye about twice the card's width away, whatever the size.
@@ -201,7 +202,10 @@ QImage TransitionOverlay::snapshot(QWidget *view)
     const bool enabled = effect && effect->isEnabled();
     if (enabled)
         effect->setEnabled(false);
-    QImage image = view->grab().toImage();
+    // Without the window background grab() would add: what the view does not paint stays
+    // see-through, as it is on screen.
+    QImage image = emptySnapshot(view);
+    view->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     if (enabled)
         effect->setEnabled(true);
     return image;
@@ -249,7 +253,10 @@ TransitionOverlay::TransitionOverlay(QWidget *view, Kind kind, Side side, const 
         stackUnder(above);
     else
         raise();
-    connect(view, &QObject::destroyed, this, &QObject::deleteLater);
+    connect(view, &QObject::destroyed, this, [this] {
+        hide();
+        deleteLater();
+    });
     show();
 }
 
