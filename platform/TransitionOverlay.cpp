@@ -58,22 +58,29 @@ void paintSlide(QPainter &p, const QRectF &r, Kind kind, Side side, const QImage
     }
 }
 
+// `image` over `size` at `weight` of its strength, premultiplied.
+QImage weighted(const QImage &image, QSizeF size, qreal ratio, qreal weight)
+{
+    QImage out((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(ratio);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.setOpacity(weight);
+    p.drawImage(QRectF(QPointF(0, 0), size), image);
+    return out;
+}
+
 // A true cross-fade: the two weighted pictures are added, so a transparent side fades the
-// other in or out instead of leaving it half covered.
+// other in or out instead of leaving it half covered. (The raster engine's Plus ignores the
+// painter's opacity, hence the second buffer.)
 void paintFade(QPainter &p, const QRectF &r, const QImage &before, const QImage &after, qreal t)
 {
     const qreal ratio = p.device()->devicePixelRatioF();
-    QImage mix((r.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    mix.setDevicePixelRatio(ratio);
-    mix.fill(Qt::transparent);
+    QImage mix = weighted(before, r.size(), ratio, 1 - t);
     {
         QPainter m(&mix);
-        const QRectF all(QPointF(0, 0), r.size());
-        m.setOpacity(1 - t);
-        m.drawImage(all, before);
         m.setCompositionMode(QPainter::CompositionMode_Plus);
-        m.setOpacity(t);
-        m.drawImage(all, after);
+        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, t));
     }
     p.drawImage(r, mix);
 }
