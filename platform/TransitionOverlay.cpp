@@ -58,32 +58,40 @@ void paintSlide(QPainter &p, const QRectF &r, Kind kind, Side side, const QImage
     }
 }
 
+// `image` over `size` at `weight` of its strength, premultiplied.
+QImage weighted(const QImage &image, QSizeF size, qreal ratio, qreal weight)
+{
+    QImage out((size * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(ratio);
+    out.fill(Qt::transparent);
+    QPainter p(&out);
+    p.setOpacity(weight);
+    p.drawImage(QRectF(QPointF(0, 0), size), image);
+    return out;
+}
+
 // A true cross-fade: the two weighted pictures are added, so a transparent side fades the
-// other in or out instead of leaving it half covered.
+// other in or out instead of leaving it half covered. (The raster engine's Plus ignores the
+// painter's opacity, hence the second buffer.)
 void paintFade(QPainter &p, const QRectF &r, const QImage &before, const QImage &after, qreal t)
 {
     const qreal ratio = p.device()->devicePixelRatioF();
-    QImage mix((r.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    mix.setDevicePixelRatio(ratio);
-    mix.fill(Qt::transparent);
+    QImage mix = weighted(before, r.size(), ratio, 1 - t);
     {
         QPainter m(&mix);
-        const QRectF all(QPointF(0, 0), r.size());
-        m.setOpacity(1 - t);
-        m.drawImage(all, before);
         m.setCompositionMode(QPainter::CompositionMode_Plus);
-        m.setOpacity(t);
-        m.drawImage(all, after);
+        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, t));
     }
     p.drawImage(r, mix);
 }
 
-// A card turning about its vertical axis: the old face until it stands edge-on, then the new.
+// A card turning about its vertical axis, the side it flips from coming towards the eye: the
+// old face until it stands edge-on, then the new.
 void paintFlip(QPainter &p, const QRectF &r, bool fromRight, const QImage &before,
                const QImage &after, qreal t)
 {
     const bool firstHalf = t < 0.5;
-    const qreal turn = fromRight ? -180.0 : 180.0;
+    const qreal turn = fromRight ? 180.0 : -180.0;
     const qreal angle = firstHalf ? turn * t : turn * (t - 1);
     // QTransform's perspective sits 1024 units from the plane; scaling around the rotation
     // puts the eye about twice the card's width away, whatever the size.
@@ -201,7 +209,10 @@ QImage TransitionOverlay::snapshot(QWidget *view)
     const bool enabled = effect && effect->isEnabled();
     if (enabled)
         effect->setEnabled(false);
-    QImage image = view->grab().toImage();
+    // Without the window background grab() would add: what the view does not paint stays
+    // see-through, as it is on screen.
+    QImage image = emptySnapshot(view);
+    view->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     if (enabled)
         effect->setEnabled(true);
     return image;
@@ -249,7 +260,10 @@ TransitionOverlay::TransitionOverlay(QWidget *view, Kind kind, Side side, const 
         stackUnder(above);
     else
         raise();
-    connect(view, &QObject::destroyed, this, &QObject::deleteLater);
+    connect(view, &QObject::destroyed, this, [this] {
+        hide();
+        deleteLater();
+    });
     show();
 }
 
