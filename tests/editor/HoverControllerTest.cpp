@@ -85,6 +85,22 @@ TEST_F(HoverControllerTest, WithoutAContainerNothingHappens)
     EXPECT_TRUE(posts.names.isEmpty());
 }
 
+TEST_F(HoverControllerTest, TheBarsFadeWithTheWindowOnlyWhileSet)
+{
+    NavigationStack navigation;
+    QWidget toolBar;
+    controller->showHoverView(false);
+    EXPECT_EQ(View::alpha(navigation.navigationBar()), 1.0);
+    controller->setNavBar(&navigation);
+    controller->setToolBar(&toolBar);
+    controller->showHoverView(false);
+    EXPECT_EQ(View::alpha(navigation.navigationBar()), 0.0);
+    EXPECT_EQ(View::alpha(&toolBar), 0.0);
+    controller->showHoverView(true);
+    EXPECT_EQ(View::alpha(navigation.navigationBar()), 1.0);
+    EXPECT_EQ(View::alpha(&toolBar), 1.0);
+}
+
 TEST_F(HoverControllerTest, ItsTimersGoWithIt)
 {
     controller->showHoverView(true);
