@@ -18,14 +18,6 @@ struct Notification;
 class HoverController : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QWidget *containerView READ containerView WRITE setContainerView)
-    Q_PROPERTY(QWidget *hoverView READ hoverView WRITE setHoverView)
-    Q_PROPERTY(NavigationStack *navBar READ navBar WRITE setNavBar)
-    Q_PROPERTY(QWidget *toolBar READ toolBar WRITE setToolBar)
-    Q_PROPERTY(QTimer *tapTimer READ tapTimer)
-    Q_PROPERTY(QTimer *hideTimer READ hideTimer)
-    Q_PROPERTY(bool lefthand READ lefthand WRITE setLefthand)
-    Q_PROPERTY(bool anchorTop READ anchorTop WRITE setAnchorTop)
 
 public:
     static constexpr double kTapInterval = 0.5;

@@ -77,7 +77,7 @@ void ImageScrollView::relocate()
         m_displaySize = QSizeF(0, 0);
         return;
     }
-    const QRectF bounds = View::bounds(viewport());
+    const QRectF bounds = View::bounds(this);
     m_displaySize = bounds.size();
     if (picture.width() / picture.height() > bounds.width() / bounds.height())
         m_displaySize.setHeight(bounds.width() * picture.height() / picture.width());

@@ -12,13 +12,13 @@ void ImageSlide::slideFrom(ImageView *view, const QRectF &toRect)
 {
     if (!view)
         return;
+    const quint64 slide = ++m_slide;
     QWidget *parent = View::superview(view);
     View::removeFromSuperview(this);
     View::setHidden(this, true);
     setContentMode(view->contentMode());
     View::setFrame(this, View::frame(view));
     setImage(view->image());
-    const quint64 slide = ++m_slide;
     if (!parent) {
         // Nowhere to fly over; the picture still reaches its target.
         atEnd();
@@ -42,6 +42,7 @@ void ImageSlide::slideFrom(ImageView *view, const QRectF &toRect)
 
 void ImageSlide::slideFrom(ImageView *view, QPointF toPoint)
 {
+    ++m_slide;
     m_toView = nullptr;
     slideFrom(view, QRectF(toPoint, QSizeF(0, 0)));
 }
@@ -50,6 +51,7 @@ void ImageSlide::slideFrom(ImageView *view, ImageView *toView)
 {
     if (!view || !toView)
         return;
+    ++m_slide;
     m_toView = toView;
     slideFrom(view, View::convertRect(View::bounds(toView), toView, View::superview(view)));
 }

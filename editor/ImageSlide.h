@@ -26,7 +26,8 @@ public:
 
 private:
     QPointer<ImageView> m_toView;
-    // Which slide is current, so that the end of one that was taken over does nothing.
+    // Which slide is current, so that the end of one that was taken over does nothing (it may
+    // come as soon as the copy is taken from its parent).
     quint64 m_slide = 0;
 };
 

@@ -1,13 +1,18 @@
 #include "ViewAnimation.h"
 
 #include "MainThread.h"
+#include "RunningAnimations.h"
+#include "TransitionOverlay.h"
 #include "ViewState.h"
 
 #include <QCoreApplication>
+#include <QParallelAnimationGroup>
 #include <QPointer>
+#include <QPropertyAnimation>
 #include <QVariant>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -28,6 +33,7 @@ struct Block
     std::function<void()> didStop;
     ViewAnimation::Transition transition = ViewAnimation::Transition::None;
     QPointer<QWidget> transitionView;
+    QImage before;
     std::vector<Change> changes;
 };
 
@@ -37,9 +43,45 @@ std::vector<Block> &openBlocks()
     return blocks;
 }
 
+// Ends what runs on the property (its group carries on with the rest) and shows `to`.
 void applyAtOnce(ViewState *state, const char *property, const QVariant &to)
 {
+    delete state->runningAnimation(property).data();
     state->setProperty(property, to);
+}
+
+QEasingCurve easing(ViewAnimation::Curve curve)
+{
+    return curve == ViewAnimation::Curve::Linear ? QEasingCurve::Linear : QEasingCurve::InOutQuad;
+}
+
+TransitionOverlay::Kind overlayKind(ViewAnimation::Transition transition)
+{
+    switch (transition) {
+    case ViewAnimation::Transition::CurlDown:
+        return TransitionOverlay::Kind::CurlDown;
+    case ViewAnimation::Transition::FlipFromRight:
+        return TransitionOverlay::Kind::FlipFromRight;
+    case ViewAnimation::Transition::FlipFromLeft:
+        return TransitionOverlay::Kind::FlipFromLeft;
+    default:
+        return TransitionOverlay::Kind::CurlUp;
+    }
+}
+
+// The changes of a block, the last one for each property of each view, in order.
+std::vector<Change> lastChanges(std::vector<Change> changes)
+{
+    std::vector<Change> last;
+    for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
+        const bool seen = std::any_of(last.begin(), last.end(), [&](const Change &c) {
+            return c.state == it->state && c.property == it->property;
+        });
+        if (it->state && !seen)
+            last.push_back(*it);
+    }
+    std::reverse(last.begin(), last.end());
+    return last;
 }
 
 } // namespace
@@ -83,6 +125,8 @@ void ViewAnimation::setTransition(Transition transition, QWidget *view)
     Block &block = openBlocks().back();
     block.transition = view ? transition : Transition::None;
     block.transitionView = view;
+    if (block.transition != Transition::None)
+        block.before = TransitionOverlay::snapshot(view);
 }
 
 void ViewAnimation::commit()
@@ -91,11 +135,38 @@ void ViewAnimation::commit()
         return;
     Block block = std::move(openBlocks().back());
     openBlocks().pop_back();
-    for (const Change &change : block.changes)
-        if (change.state)
-            applyAtOnce(change.state, change.property.constData(), change.to);
-    if (block.didStop && block.context)
-        MainThread::post(block.context, block.didStop);
+    const int ms = qRound(block.seconds * 1000.0);
+    auto *group = new QParallelAnimationGroup;
+    for (const Change &change : lastChanges(std::move(block.changes))) {
+        const char *property = change.property.constData();
+        const QVariant from = change.state->property(property);
+        applyAtOnce(change.state, property, from); // from what is on screen now
+        if (ms <= 0 || from == change.to) {
+            change.state->setProperty(property, change.to);
+            continue;
+        }
+        auto *animation = new QPropertyAnimation(change.state, change.property);
+        animation->setStartValue(from);
+        animation->setEndValue(change.to);
+        animation->setDuration(ms);
+        animation->setEasingCurve(easing(block.curve));
+        group->addAnimation(animation);
+        change.state->runningAnimation(change.property) = animation;
+    }
+    if (block.transition != Transition::None && block.transitionView) {
+        QWidget *view = block.transitionView;
+        if (QPropertyAnimation *transition = TransitionOverlay::start(
+                view, overlayKind(block.transition), TransitionOverlay::Side::Right, block.before,
+                TransitionOverlay::snapshot(view), block.seconds, easing(block.curve)))
+            group->addAnimation(transition);
+    }
+    if (group->animationCount() == 0) {
+        delete group;
+        if (block.didStop && block.context)
+            MainThread::post(block.context, block.didStop);
+        return;
+    }
+    RunningAnimations::start(group, block.context, block.didStop);
 }
 
 bool ViewAnimation::isAnimating(const QWidget *view)
@@ -104,7 +175,10 @@ bool ViewAnimation::isAnimating(const QWidget *view)
     return state && state->isAnimating();
 }
 
-void ViewAnimation::finishAll() {}
+void ViewAnimation::finishAll()
+{
+    RunningAnimations::finishAll();
+}
 
 void ViewAnimation::change(ViewState *state, const char *property, const QVariant &to)
 {
@@ -112,5 +186,6 @@ void ViewAnimation::change(ViewState *state, const char *property, const QVarian
         applyAtOnce(state, property, to);
         return;
     }
+    // Recorded for the commit; the screen keeps showing the old value until then.
     openBlocks().back().changes.push_back({state, property, to});
 }

@@ -1,0 +1,124 @@
+#include "ActivityView.h"
+
+#include "AnimationBlock.h"
+#include "View.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr double kRadius = 5.0;
+constexpr double kInset = 1.0;
+constexpr int kFade = 2;
+constexpr int kFontSize = 17;
+// Between the spinner and the text.
+constexpr int kGap = 10;
+
+} // namespace
+
+ActivityView::ActivityView(QWidget *parent) : QWidget(parent)
+{
+    resize(kWidth, kHeight);
+    m_activityIndicator = new ActivityIndicatorView(this);
+    m_label = new QLabel(this);
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = m_label->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    m_label->setPalette(palette);
+    layoutContent();
+}
+
+void ActivityView::setActivityIndicator(ActivityIndicatorView *indicator)
+{
+    m_activityIndicator = indicator;
+}
+
+void ActivityView::setLabel(QLabel *label)
+{
+    m_label = label;
+}
+
+void ActivityView::setLookThrough(bool lookThrough)
+{
+    m_lookThrough = lookThrough;
+    update();
+}
+
+void ActivityView::startAnimating(const QString &text)
+{
+    AnimationBlock *animation = AnimationBlock::animation();
+    const bool started = animation->start(this, true, kFade);
+    View::setHidden(this, false);
+    if (m_label) {
+        QFont font = m_label->font();
+        font.setBold(true);
+        font.setPixelSize(kFontSize); // points on the phone are pixels here
+        m_label->setFont(font);
+        m_label->setText(text);
+    }
+    if (m_activityIndicator)
+        m_activityIndicator->startAnimating();
+    layoutContent();
+    animation->end(this, started);
+}
+
+void ActivityView::startAnimating(const QString &text, QWidget *inView)
+{
+    if (inView) {
+        View::removeFromSuperview(this);
+        View::addSubview(inView, this);
+        // The centre of inView's own area: the panel is now one of its children.
+        View::setCenter(this, View::bounds(inView).center());
+        View::bringSubviewToFront(inView, this);
+    }
+    startAnimating(text);
+}
+
+void ActivityView::stopAnimating()
+{
+    AnimationBlock *animation = AnimationBlock::animation();
+    const bool started = animation->start(this, true, kFade);
+    if (m_activityIndicator)
+        m_activityIndicator->stopAnimating();
+    View::setHidden(this, true);
+    animation->end(this, started);
+}
+
+void ActivityView::fillRoundedRect(const QRectF &rect, QPainter &painter)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, kRadius, kRadius);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path, QColor::fromRgbF(0.2f, 0.2f, 0.2f, 0.5f));
+}
+
+void ActivityView::paintEvent(QPaintEvent *)
+{
+    if (m_lookThrough)
+        return;
+    QPainter painter(this);
+    fillRoundedRect(View::bounds(this).adjusted(kInset, kInset, -kInset, -kInset), painter);
+}
+
+void ActivityView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutContent();
+}
+
+// The spinner and one line of text, as a group centred in the panel.
+void ActivityView::layoutContent()
+{
+    // Only the children made here are placed; a layout's own stay where it put them.
+    if (!m_activityIndicator || !m_label || m_activityIndicator->parentWidget() != this ||
+        m_label->parentWidget() != this)
+        return;
+    const QSize spinner = m_activityIndicator->sizeHint();
+    const int textHeight = m_label->fontMetrics().height();
+    const int top = (height() - spinner.height() - kGap - textHeight) / 2;
+    m_activityIndicator->setGeometry((width() - spinner.width()) / 2, top, spinner.width(),
+                                     spinner.height());
+    m_label->setGeometry(0, top + spinner.height() + kGap, width(), textHeight);
+}

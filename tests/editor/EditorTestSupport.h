@@ -1,0 +1,32 @@
+#ifndef VELMORA_TESTS_EDITORTESTSUPPORT_H
+#define VELMORA_TESTS_EDITORTESTSUPPORT_H
+
+// Shared by the editor suites: the platform support (a widget application, the event loop)
+// and a recorder of posted notifications.
+
+#include "../platform/PlatformTestSupport.h"
+#include "NotificationCenter.h"
+
+#include <QStringList>
+
+// Records the named notifications as they are posted, with their senders.
+class Recorder : public QObject
+{
+public:
+    explicit Recorder(const QStringList &names)
+    {
+        for (const QString &name : names)
+            NotificationCenter::defaultCenter().addObserver(this, &Recorder::record, name);
+    }
+
+    void record(const Notification &notification)
+    {
+        names << notification.name;
+        senders << notification.sender;
+    }
+
+    QStringList names;
+    QList<QObject *> senders;
+};
+
+#endif

@@ -1,0 +1,179 @@
+#include "View.h"
+#include "PlatformTestSupport.h"
+#include "ViewAnimation.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QTest>
+#include <QWidget>
+
+namespace {
+
+class PressRecorder : public QWidget
+{
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        ++presses;
+        event->accept();
+    }
+};
+
+qreal shownOpacity(const QWidget *view)
+{
+    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(view->graphicsEffect());
+    return effect ? effect->opacity() : 1.0;
+}
+
+TEST(View, WithoutABlockTheWidgetChangesAtOnce)
+{
+    QWidget parent;
+    auto *view = new QWidget(&parent);
+    View::setFrame(view, QRectF(10, 20, 30, 40));
+    EXPECT_EQ(view->geometry(), QRect(10, 20, 30, 40));
+    EXPECT_EQ(View::bounds(view), QRectF(0, 0, 30, 40));
+    View::setCenter(view, QPointF(100, 100));
+    EXPECT_EQ(View::frame(view), QRectF(85, 80, 30, 40));
+    EXPECT_EQ(view->geometry(), QRect(85, 80, 30, 40));
+
+    View::setAlpha(view, 0.25);
+    EXPECT_DOUBLE_EQ(View::alpha(view), 0.25);
+    EXPECT_DOUBLE_EQ(shownOpacity(view), 0.25);
+    View::setAlpha(view, 7.0);
+    EXPECT_DOUBLE_EQ(View::alpha(view), 1.0) << "clamped";
+    EXPECT_EQ(view->graphicsEffect(), nullptr) << "an opaque view pays for no effect";
+}
+
+TEST(View, ScaleDrawsOverTheScaledFrameAndKeepsTheModelFrame)
+{
+    QWidget parent;
+    auto *view = new QWidget(&parent);
+    View::setFrame(view, QRectF(100, 100, 40, 20));
+    View::setScale(view, 1.5);
+    EXPECT_EQ(View::frame(view), QRectF(100, 100, 40, 20));
+    EXPECT_EQ(view->geometry(), QRect(90, 95, 60, 30));
+    View::setCenter(view, QPointF(50, 50));
+    EXPECT_EQ(view->geometry(), QRect(20, 35, 60, 30)) << "a moved frame stays scaled";
+    View::setScale(view, 1.0);
+    EXPECT_EQ(view->geometry(), QRect(30, 40, 40, 20));
+}
+
+TEST(View, AGeometrySetBehindItsBackBecomesTheFrame)
+{
+    QWidget parent;
+    auto *view = new QWidget(&parent);
+    View::setFrame(view, QRectF(0, 0, 10, 10));
+    view->setGeometry(5, 6, 70, 80); // as a layout would
+    EXPECT_EQ(View::frame(view), QRectF(5, 6, 70, 80));
+    View::setAlpha(view, 0.5);
+    EXPECT_EQ(view->geometry(), QRect(5, 6, 70, 80));
+}
+
+enum class Reason
+{
+    Alpha,
+    Interaction
+};
+
+void setReason(QWidget *view, Reason reason, bool off)
+{
+    if (reason == Reason::Alpha)
+        View::setAlpha(view, off ? 0.0 : 1.0);
+    else
+        View::setUserInteractionEnabled(view, !off);
+}
+
+class TouchesOff : public ::testing::TestWithParam<Reason>
+{
+};
+
+TEST_P(TouchesOff, GoToTheParentAndTheOtherReasonSurvives)
+{
+    const Reason reason = GetParam();
+    const Reason other = reason == Reason::Alpha ? Reason::Interaction : Reason::Alpha;
+    PressRecorder window;
+    window.resize(100, 100);
+    auto *child = new PressRecorder(&window);
+    child->setGeometry(0, 0, 50, 50);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Far apart, so that no press reads as the second of a double click.
+    int at = 0;
+    const auto press = [&] {
+        at += 15;
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(at, at));
+    };
+
+    setReason(child, reason, true);
+    press();
+    EXPECT_EQ(child->presses, 0);
+    EXPECT_EQ(window.presses, 1);
+
+    setReason(child, other, true);
+    setReason(child, reason, false);
+    press();
+    EXPECT_EQ(child->presses, 0) << "lifting one reason keeps the other";
+
+    setReason(child, other, false);
+    press();
+    EXPECT_EQ(child->presses, 1);
+    EXPECT_EQ(window.presses, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(View, TouchesOff, ::testing::Values(Reason::Alpha, Reason::Interaction));
+
+TEST(View, TouchesOffSetBySomeoneElseStayOff)
+{
+    QWidget view;
+    view.setAttribute(Qt::WA_TransparentForMouseEvents);
+    View::setUserInteractionEnabled(&view, false);
+    View::setUserInteractionEnabled(&view, true);
+    EXPECT_TRUE(view.testAttribute(Qt::WA_TransparentForMouseEvents));
+}
+
+TEST(View, SubviewsKeepTheirHiddenFlagAndStackOnTop)
+{
+    QWidget first, second;
+    auto *a = new QWidget(&first);
+    auto *b = new QWidget(&first);
+    auto *moving = new QWidget(&first);
+    View::setHidden(moving, true);
+    View::addSubview(&second, moving);
+    EXPECT_EQ(View::superview(moving), &second);
+    EXPECT_TRUE(View::isHidden(moving));
+    View::setHidden(moving, false);
+    View::removeFromSuperview(moving);
+    EXPECT_EQ(View::superview(moving), nullptr);
+    EXPECT_FALSE(View::isHidden(moving));
+    EXPECT_FALSE(moving->isVisible()) << "a detached view is no window of its own";
+    View::addSubview(&first, moving);
+    first.show();
+    EXPECT_TRUE(moving->isVisible());
+    EXPECT_EQ(first.children().last(), moving);
+
+    View::bringSubviewToFront(&first, a);
+    EXPECT_EQ(first.children().last(), a);
+    View::bringSubviewToFront(&second, b); // not its child: nothing
+    EXPECT_EQ(first.children().last(), a);
+}
+
+TEST(View, ConvertsRectanglesBetweenViewsAndTheWindow)
+{
+    QWidget window;
+    auto *outer = new QWidget(&window);
+    outer->setGeometry(10, 20, 200, 200);
+    auto *inner = new QWidget(outer);
+    inner->setGeometry(5, 5, 50, 50);
+    auto *side = new QWidget(&window);
+    side->setGeometry(100, 0, 50, 50);
+    const QRectF r(1, 2, 3, 4);
+    EXPECT_EQ(View::convertRect(r, inner, nullptr), QRectF(16, 27, 3, 4));
+    EXPECT_EQ(View::convertRect(r, nullptr, inner), QRectF(-14, -23, 3, 4));
+    EXPECT_EQ(View::convertRect(r, inner, side), QRectF(-84, 27, 3, 4));
+    EXPECT_EQ(View::convertRect(r, inner, inner), r);
+}
+
+} // namespace
