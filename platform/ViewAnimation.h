@@ -4,7 +4,9 @@
 #include <functional>
 
 class QObject;
+class QVariant;
 class QWidget;
+class ViewState;
 
 // View-property animation blocks: begin a block, set its duration, curve, delegate and
 // an optional view transition, change view properties through View, commit. The changes
@@ -49,6 +51,12 @@ public:
     static bool isAnimating(const QWidget *view);
     // Ends every running animation and transition at once, at its final values.
     static void finishAll();
+
+private:
+    friend class View;
+    // A presented property of a view moves to `to`: at once without an open block, else at
+    // the block's commit.
+    static void change(ViewState *state, const char *property, const QVariant &to);
 };
 
 #endif

@@ -13,6 +13,9 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
+#ifdef QT_WIDGETS_LIB
+#include <QApplication>
+#endif
 
 namespace TestImages {
 
@@ -95,7 +98,8 @@ inline QByteArray jpegWithOrientation(const QImage &image, int orientation)
            jpeg.mid(2);
 }
 
-// One QGuiApplication for the whole test program (fonts and text need it).
+// One application object for the whole test program (fonts and text need it); suites that
+// link widgets get a QApplication.
 inline void ensureGuiApplication()
 {
     if (QGuiApplication::instance())
@@ -103,7 +107,11 @@ inline void ensureGuiApplication()
     static int argc = 1;
     static char name[] = "velmora-tests";
     static char *argv[] = {name, nullptr};
+#ifdef QT_WIDGETS_LIB
+    static QApplication application(argc, argv);
+#else
     static QGuiApplication application(argc, argv);
+#endif
 }
 
 } // namespace TestImages
