@@ -1,0 +1,8 @@
+#include "HoverContainerView.h"
+
+HoverContainerView::HoverContainerView(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void HoverContainerView::paintEvent(QPaintEvent *) {}

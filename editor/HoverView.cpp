@@ -1,0 +1,29 @@
+#include "HoverView.h"
+
+#include "View.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr double kRadius = 5.0;
+constexpr double kInset = 1.0;
+
+} // namespace
+
+HoverView::HoverView(QWidget *parent) : QWidget(parent) {}
+
+void HoverView::fillRoundedRect(const QRectF &rect, QPainter &painter)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, kRadius, kRadius);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path, QColor::fromRgbF(0.8f, 0.8f, 0.8f, 0.5f));
+}
+
+void HoverView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    fillRoundedRect(View::bounds(this).adjusted(kInset, kInset, -kInset, -kInset), painter);
+}
