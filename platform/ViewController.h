@@ -4,10 +4,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class NavigationStack;
 class QAction;
-class QWidget;
 class Touch;
 
 // What a screen shows in the navigation bar while it is on top: its title, a right and a
@@ -50,7 +50,7 @@ public:
     void navigationItemChanged();
 
     // The stack this screen is on, or null.
-    NavigationStack *navigationController() const { return m_navigationController; }
+    NavigationStack *navigationController() const;
     // The screen that presented this one modally, or the stack it is on.
     ViewController *parentViewController() const { return m_parentViewController; }
 
@@ -61,9 +61,9 @@ public:
     virtual bool shouldAutorotateToInterfaceOrientation(int orientation);
     virtual void willRotateToInterfaceOrientation(int orientation, double duration);
     virtual void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                                     double duration);
+                                                                      double duration);
     virtual void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int orientation,
-                                                                        double duration);
+                                                                         double duration);
     virtual void didRotateFromInterfaceOrientation(int orientation);
 
     virtual void viewWillAppear(bool animated);
@@ -77,6 +77,10 @@ public:
     virtual void touchesMoved(const Touch &touch);
     virtual void touchesEnded(const Touch &touch);
 
+signals:
+    // The navigation item changed; the stack showing this screen redraws its bar.
+    void navigationItemDidChange();
+
 protected:
     // Makes the root view; the default is an empty widget. Call setView from here.
     virtual void loadView();
@@ -87,6 +91,8 @@ private:
     friend class NavigationStack;
 
     QPointer<QWidget> m_view;
+    QObject *m_watcher = nullptr; // hands unconsumed mouse events on the root view to touches*
+    bool m_loading = false;
     NavigationItem m_item;
     QPointer<NavigationStack> m_navigationController;
     QPointer<ViewController> m_parentViewController;

@@ -7,6 +7,7 @@
 #include "Picture.h"
 #include "TestImages.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QThread>
@@ -22,10 +23,19 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-// One application object for the whole test program, made before the first test.
+// One application object for the whole test program, made before the first test. These
+// suites show widgets, so it is a QApplication, made before anything settles for less.
 struct GuiEnvironment : ::testing::Environment
 {
-    void SetUp() override { TestImages::ensureGuiApplication(); }
+    void SetUp() override
+    {
+        if (QCoreApplication::instance())
+            return;
+        static int argc = 1;
+        static char name[] = "velmora-tests";
+        static char *argv[] = {name, nullptr};
+        static QApplication application(argc, argv);
+    }
 };
 inline ::testing::Environment *const g_gui =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
