@@ -1,9 +1,11 @@
 #ifndef VELMORA_PLATFORM_NAVIGATIONBAR_H
 #define VELMORA_PLATFORM_NAVIGATIONBAR_H
 
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
+class QAction;
 class QLabel;
 struct NavigationItem;
 
@@ -26,6 +28,7 @@ public:
     };
 
     explicit NavigationBar(QWidget *parent = nullptr);
+    ~NavigationBar() override;
 
     int barStyle() const { return m_style; }
     void setBarStyle(int style);
@@ -39,19 +42,30 @@ public:
     // The widget showing the right item, or null.
     QWidget *rightItemWidget() const { return m_right; }
 
+    QSize sizeHint() const override;
+
 signals:
     void backPressed();
+    void barStyleChanged(int style);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QWidget *makeItemWidget(QAction *action);
+    void releaseItemWidget(QPointer<QWidget> &widget, QPointer<QAction> &action);
+    void applyStyle();
+    void layoutItems();
+
     int m_style = Default;
     QLabel *m_title = nullptr;
+    QString m_titleText;
     QAbstractButton *m_back = nullptr;
-    QWidget *m_left = nullptr;
-    QWidget *m_right = nullptr;
+    QPointer<QWidget> m_left;
+    QPointer<QWidget> m_right;
+    QPointer<QAction> m_leftAction;
+    QPointer<QAction> m_rightAction;
 };
 
 #endif

@@ -6,7 +6,10 @@
 #include <QList>
 #include <QPointer>
 
+#include <functional>
+
 class NavigationBar;
+class QAbstractAnimation;
 
 // A stack of screens under a navigation bar: push slides the new screen in from the right,
 // pop slides it back out; the bar shows the top screen's title and items and a back button
@@ -46,11 +49,37 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    enum class Slide
+    {
+        Push,
+        Pop,
+        Present,
+        Dismiss
+    };
+
     void layoutContent();
+    QRect contentRect() const;
+    bool isOnScreen() const;
+    ViewController *visibleController() const;
+    void updateNavigationBar();
+    // Loads the screen's view and puts it, hidden, into the content area.
+    void attach(ViewController *controller);
+    void detach(ViewController *controller);
+    ViewController *popTo(int index, bool animated);
+    void transition(ViewController *incoming, ViewController *outgoing, bool animated, Slide slide,
+                    std::function<void()> done);
+    // Jumps a running slide to its end, so the next change starts from a settled stack.
+    void finishTransition();
+    void controllerDestroyed();
+    void rotateIfTurned();
 
     QList<QPointer<ViewController>> m_stack;
     QPointer<ViewController> m_modal;
     NavigationBar *m_bar = nullptr;
+    QWidget *m_content = nullptr;
+    QPointer<QAbstractAnimation> m_transition;
+    QPointer<QAbstractAnimation> m_barSlide;
+    bool m_barHidden = false;
     int m_orientation = Portrait;
 };
 
