@@ -151,8 +151,7 @@ TableViewCell *SettingsViewController::getOptionCell(int row)
     cell->setAccessoryType(TableViewCell::AccessoryNone);
     // The switch leaves whichever cell showed it last, so it is never in two rows.
     View::removeFromSuperview(control);
-    const int width = std::max(table->cellWidth(), 300);
-    View::setFrame(control, QRectF(width - switchRightGap, 8, 94, 27));
+    View::setFrame(control, QRectF(table->cellWidth() - switchRightGap, 8, 94, 27));
     if (const PhotoSettings *store = PhotoSettings::settings()) {
         const bool on[] = {store->animation(), store->update(), store->lefthand()};
         control->setOn(on[row]);

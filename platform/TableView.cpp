@@ -84,6 +84,13 @@ TableView::TableView(QWidget *parent) : QScrollArea(parent)
     viewport()->setPalette(palette);
     viewport()->setAutoFillBackground(true);
     setWidget(m_content);
+    // A slim bar over the margin, as a phone's scroll indicator, so rows keep their width.
+    verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { width: 6px; background: transparent; margin: 2px 0 2px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(0, 0, 0, 90); border-radius: 2px;"
+        " min-height: 24px; margin: 0 1px 0 1px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
 }
 
 TableView::~TableView() = default;
@@ -215,7 +222,9 @@ void TableView::reloadData()
 
 int TableView::cellWidth() const
 {
-    return std::max(0, viewport()->width() - 2 * groupMargin);
+    // The slim scroll bar sits in the right margin rather than narrowing the rows.
+    const int bar = verticalScrollBar()->isVisible() ? verticalScrollBar()->width() : 0;
+    return std::max(0, viewport()->width() + bar - 2 * groupMargin);
 }
 
 void TableView::layoutContent()

@@ -64,7 +64,7 @@ TableViewCell::TableViewCell(const QString &reuseIdentifier, QWidget *parent)
     m_contentView = new QWidget(this);
     m_textLabel = new QLabel(m_contentView);
     QFont font = m_textLabel->font();
-    font.setPixelSize(17);
+    font.setPixelSize(16);
     font.setWeight(QFont::DemiBold);
     m_textLabel->setFont(font);
     m_textLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
