@@ -15,6 +15,8 @@ class CustomTableViewCell : public TableViewCell
 public:
     explicit CustomTableViewCell(const QString &reuseIdentifier = QString(),
                                  QWidget *parent = nullptr);
+    // For layouts: a cell without a reuse identifier.
+    explicit CustomTableViewCell(QWidget *parent) : CustomTableViewCell(QString(), parent) {}
 
     QLabel *label() const { return m_label; }
     QLabel *subLabel() const { return m_subLabel; }

@@ -12,6 +12,8 @@ class ImageTableViewCell : public CustomTableViewCell
 public:
     explicit ImageTableViewCell(const QString &reuseIdentifier = QString(),
                                 QWidget *parent = nullptr);
+    // For layouts: a cell without a reuse identifier.
+    explicit ImageTableViewCell(QWidget *parent) : ImageTableViewCell(QString(), parent) {}
 
     // A new 320 × 44 cell with `reuseIdentifier`.
     static ImageTableViewCell *initWithIdentifier(const QString &reuseIdentifier);

@@ -44,6 +44,8 @@ public:
     static constexpr int Height = 44;
 
     explicit TableViewCell(const QString &reuseIdentifier = QString(), QWidget *parent = nullptr);
+    // For layouts: a cell without a reuse identifier.
+    explicit TableViewCell(QWidget *parent) : TableViewCell(QString(), parent) {}
 
     QString reuseIdentifier() const { return m_reuseIdentifier; }
 
