@@ -1,0 +1,33 @@
+#include "TableViewController.h"
+
+TableViewController::TableViewController(QObject *parent) : ViewController(parent) {}
+
+TableView *TableViewController::tableView()
+{
+    view();
+    return m_tableView;
+}
+
+void TableViewController::loadView()
+{
+    auto *table = new TableView;
+    table->resize(320, 416);
+    setView(table);
+    setTableView(table);
+}
+
+void TableViewController::setTableView(TableView *tableView)
+{
+    m_tableView = tableView;
+    if (tableView) {
+        tableView->setDataSource(this);
+        tableView->setDelegate(this);
+    }
+}
+
+void TableViewController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    if (m_tableView)
+        m_tableView->deselectRowAtIndexPath(m_tableView->indexPathForSelectedRow(), animated);
+}

@@ -1,0 +1,96 @@
+#include "../platform/PlatformTestSupport.h"
+
+#include "HelpController.h"
+#include "NavigationStack.h"
+#include "SegmentedControl.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextBrowser>
+#include <QWidgetAction>
+
+namespace {
+
+class HelpControllerTest : public ::testing::Test
+{
+protected:
+    HelpControllerTest()
+    {
+        stack.view()->resize(320, 480);
+        stack.view()->show();
+        stack.pushViewController(&help, false);
+        waitUntil([&] { return stack.topViewController() == &help; });
+    }
+
+    // Presses the back (0) or forward (1) half of the bar's control.
+    void press(int segment)
+    {
+        SegmentedControl *control = help.navigationControl();
+        QTest::mouseClick(control, Qt::LeftButton, {},
+                          QPoint(control->width() * (1 + 2 * segment) / 4, control->height() / 2));
+    }
+
+    QString page() { return help.webView()->source().fileName(); }
+
+    ViewController menu;
+    NavigationStack stack{&menu};
+    HelpController help;
+};
+
+TEST_F(HelpControllerTest, OpensOnTheIndexWithItsBarItems)
+{
+    EXPECT_EQ(help.title(), QStringLiteral("Help"));
+    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    EXPECT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("effect groups")));
+    EXPECT_EQ(help.navigationItem().leftBarButtonItem, help.navigationButton());
+    EXPECT_EQ(help.navigationButton()->defaultWidget(), help.navigationControl());
+    EXPECT_EQ(help.navigationItem().rightBarButtonItem, help.doneButton());
+    EXPECT_TRUE(help.navigationControl()->isMomentary());
+    EXPECT_TRUE(help.navigationControl()->isVisible());
+}
+
+TEST_F(HelpControllerTest, BackAndForwardWithoutHistoryDoNothing)
+{
+    press(0);
+    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    press(1);
+    EXPECT_EQ(page(), QStringLiteral("index.html"));
+}
+
+TEST_F(HelpControllerTest, BackAndForwardFollowTheVisitedPages)
+{
+    help.webView()->setSource(QUrl(QStringLiteral("qrc:/help/effects.html")));
+    ASSERT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("Print formats")));
+    press(0);
+    EXPECT_EQ(page(), QStringLiteral("index.html"));
+    press(1);
+    EXPECT_EQ(page(), QStringLiteral("effects.html"));
+    EXPECT_EQ(help.navigationControl()->selectedSegmentIndex(), -1);
+}
+
+TEST_F(HelpControllerTest, EveryLinkBetweenThePagesLeadsToAPage)
+{
+    for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("effects.html")}) {
+        QTextDocument document;
+        QFile file(QStringLiteral(":/help/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        document.setHtml(QString::fromUtf8(file.readAll()));
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QString href = it.fragment().charFormat().anchorHref();
+                if (!href.isEmpty()) {
+                    EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + href))
+                        << href.toStdString();
+                }
+            }
+    }
+}
+
+TEST_F(HelpControllerTest, DonePopsTheScreen)
+{
+    help.doneButton()->trigger();
+    EXPECT_TRUE(waitUntil([&] { return stack.topViewController() == &menu; }));
+}
+
+} // namespace
