@@ -1,0 +1,6 @@
+#include "NavigationController.h"
+
+bool NavigationController::shouldAutorotateToInterfaceOrientation(int orientation)
+{
+    return orientation == Portrait;
+}

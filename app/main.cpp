@@ -1,0 +1,27 @@
+#include "OrvistoAppDelegate.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Velmora, the photo-effects editor."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("photo"),
+                                 QStringLiteral("A photo to open in the editor (JPEG, PNG, ...)."),
+                                 QStringLiteral("[photo]"));
+    parser.process(app);
+
+    OrvistoAppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
+    if (!parser.positionalArguments().isEmpty())
+        delegate.openPhoto(parser.positionalArguments().constFirst());
+    return app.exec();
+}

@@ -1,0 +1,762 @@
+#include "PhotoViewController.h"
+
+#include "ActivityView.h"
+#include "AnimationBlock.h"
+#include "HoverController.h"
+#include "ImageResizer.h"
+#include "ImageSlide.h"
+#include "NavigationBar.h"
+#include "NavigationStack.h"
+#include "NotificationCenter.h"
+#include "PhotoAlbum.h"
+#include "PhotoSettings.h"
+#include "PictureSource.h"
+#include "PreviewImageView.h"
+#include "SegmentedControl.h"
+#include "Slider.h"
+#include "Touch.h"
+#include "View.h"
+
+#include "ui_PhotoView.h"
+#include "ui_SplitPhotoView.h"
+
+#include <QAbstractButton>
+#include <QDropEvent>
+#include <QFont>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPalette>
+#include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QThread>
+
+const QString PhotoViewController::kPhotoView = QStringLiteral("PhotoView");
+const QString PhotoViewController::kSplitPhotoView = QStringLiteral("SplitPhotoView");
+
+namespace {
+
+const QString kSingleTap = QStringLiteral("Single Tap");
+const QString kDoubleTap = QStringLiteral("Double Tap");
+const QString kSwipeLeft = QStringLiteral("Swipe Left");
+const QString kSwipeRight = QStringLiteral("Swipe Right");
+const QString kHoverShown = QStringLiteral("Hover Shown");
+const QString kHoverHidden = QStringLiteral("Hover Hidden");
+
+// Animation codes: a plain block, a fade, page curls, reveals.
+constexpr int kBlock = 0;
+constexpr int kFade = 2;
+constexpr int kCurlUp = 3;
+constexpr int kCurlDown = 4;
+constexpr int kRevealFromRight = 11;
+constexpr int kRevealFromLeft = 12;
+
+// Shown under the navigation bar in landscape.
+constexpr double kLabelShift = 32.0;
+
+const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
+                                  QStringLiteral("Art"), QStringLiteral("Print")};
+
+// The same picture object, not merely equal pixels: what the editor compares pictures by.
+bool samePicture(const Picture &a, const Picture &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    return a.grid().cacheKey() == b.grid().cacheKey() && a.orientation() == b.orientation();
+}
+
+bool animationSetting()
+{
+    const PhotoSettings *settings = PhotoSettings::settings();
+    return settings == nullptr || settings->animation();
+}
+
+bool startAnimation(QWidget *view, bool wanted, int code)
+{
+    AnimationBlock *block = AnimationBlock::animation();
+    return block != nullptr && block->start(view, wanted, code);
+}
+
+void endAnimation(QWidget *view, bool started)
+{
+    if (AnimationBlock *block = AnimationBlock::animation())
+        block->end(view, started);
+}
+
+} // namespace
+
+PhotoViewController::PhotoViewController(const QString &layoutName, QObject *parent)
+    : ViewController(parent), m_layoutName(layoutName)
+{
+}
+
+PhotoViewController::~PhotoViewController()
+{
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    if (m_hoverController)
+        center.removeObserver(m_hoverController);
+    center.removeObserver(this);
+    // The worker uses the catalogue object; it must be done before that goes.
+    if (m_effectThread != nullptr) {
+        m_effectThread->wait();
+        delete m_effectThread;
+    }
+}
+
+HoverController *PhotoViewController::hoverController() const
+{
+    return m_hoverController;
+}
+
+QSizeF PhotoViewController::photoSizeBox(int photoSize)
+{
+    switch (photoSize) {
+    case 1:
+        return {1024, 768};
+    case 2:
+        return {640, 480};
+    default:
+        return {1600, 1200};
+    }
+}
+
+QSizeF PhotoViewController::displayBox() const
+{
+    return m_layoutName == kPhotoView ? QSizeF(416, 320) : QSizeF(320, 240);
+}
+
+void PhotoViewController::loadView()
+{
+    auto *root = new QScrollArea;
+    root->setFrameShape(QFrame::NoFrame);
+    root->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    root->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    root->setWidgetResizable(true);
+    root->setObjectName(QStringLiteral("photoViewRoot"));
+
+    QWidget *content = nullptr;
+    if (m_layoutName == kPhotoView) {
+        auto *container = new HoverContainerView;
+        Ui::PhotoView().setupUi(container);
+        content = container;
+    } else {
+        content = new QWidget;
+        Ui::SplitPhotoView().setupUi(content);
+    }
+    root->setWidget(content);
+    m_rootView = root;
+    m_contentView = content;
+
+    // The layout's outlets, by name; a layout without one simply leaves it empty.
+    m_containerView = content->findChild<QWidget *>(QStringLiteral("containerView"));
+    m_originalView = content->findChild<ImageView *>(QStringLiteral("originalView"));
+    m_previewView = content->findChild<PreviewImageView *>(QStringLiteral("previewView"));
+    m_effectLabel = content->findChild<QLabel *>(QStringLiteral("effectLabel"));
+    m_saveButton = content->findChild<QAction *>(QStringLiteral("saveButton"));
+    m_levelSlider = content->findChild<Slider *>(QStringLiteral("levelSlider"));
+    m_applyLabel = content->findChild<QLabel *>(QStringLiteral("applyLabel"));
+    m_promptLabel = content->findChild<QLabel *>(QStringLiteral("promptLabel"));
+    m_busyIndicator = content->findChild<ActivityView *>(QStringLiteral("busyIndicator"));
+    m_undoButton = content->findChild<QAbstractButton *>(QStringLiteral("undoButton"));
+    m_groupSegments = content->findChild<SegmentedControl *>(QStringLiteral("groupSegments"));
+    m_imageSlide = content->findChild<ImageSlide *>(QStringLiteral("imageSlide"));
+    m_toolBar = content->findChild<QWidget *>(QStringLiteral("toolBar"));
+
+    if (auto *hoverView = content->findChild<QWidget *>(QStringLiteral("hoverView"))) {
+        m_hoverController = new HoverController(this);
+        m_hoverController->setContainerView(content);
+        m_hoverController->setHoverView(hoverView);
+        m_hoverController->setToolBar(m_toolBar);
+    }
+    setView(root);
+}
+
+void PhotoViewController::viewDidLoad()
+{
+    ViewController::viewDidLoad();
+
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    if (m_hoverController) {
+        center.addObserver(m_hoverController.data(), &HoverController::tap, kSingleTap);
+        center.addObserver(m_hoverController.data(), &HoverController::doubleTap, kDoubleTap);
+    }
+    center.addObserver(this, &PhotoViewController::swipeLeft, kSwipeLeft);
+    center.addObserver(this, &PhotoViewController::swipeRight, kSwipeRight);
+    center.addObserver(this, &PhotoViewController::doubleTap, kDoubleTap);
+    center.addObserver(this, &PhotoViewController::hoverShown, kHoverShown);
+    center.addObserver(this, &PhotoViewController::hoverHidden, kHoverHidden);
+
+    for (ImageView *imageView : {m_originalView.data(), static_cast<ImageView *>(m_previewView.data())}) {
+        if (imageView == nullptr)
+            continue;
+        View::setUserInteractionEnabled(imageView, true);
+        // Pictures keep their shape on a dark ground, whatever the window's shape.
+        imageView->setContentMode(ImageView::ContentMode::ScaleAspectFit);
+        QPalette palette = imageView->palette();
+        palette.setColor(QPalette::Window, QColor(13, 13, 15));
+        imageView->setPalette(palette);
+        imageView->setAutoFillBackground(true);
+    }
+
+    if (m_effectLabel) {
+        QFont font = m_effectLabel->font();
+        font.setBold(true);
+        font.setPixelSize(17); // points on the phone are pixels here
+        m_effectLabel->setFont(font);
+    }
+    if (m_promptLabel) {
+        QFont font = m_promptLabel->font();
+        font.setBold(false);
+        font.setPixelSize(14);
+        m_promptLabel->setFont(font);
+    }
+
+    setTitle(QStringLiteral("Velmora"));
+    if (m_saveButton) {
+        navigationItem().rightBarButtonItem = m_saveButton;
+        connect(m_saveButton, &QAction::triggered, this, &PhotoViewController::save);
+        navigationItemChanged();
+    }
+
+    if (m_applyLabel && m_levelSlider) {
+        View::addSubview(View::superview(m_levelSlider), m_applyLabel);
+        View::setFrame(m_applyLabel, View::frame(m_levelSlider));
+        View::setHidden(m_applyLabel, false);
+    }
+    if (m_levelSlider) {
+        m_levelSlider->setMinimumValue(0.0f);
+        m_levelSlider->setMaximumValue(20.0f);
+        connect(m_levelSlider, &Slider::valueChanged, this, [this] {
+            if (!m_settingLevel)
+                changeLevel();
+        });
+    }
+    if (m_undoButton) {
+        View::setHidden(m_undoButton, true);
+        connect(m_undoButton, &QAbstractButton::clicked, this, &PhotoViewController::undo);
+    }
+    if (auto *nextButton = m_contentView->findChild<QAbstractButton *>(QStringLiteral("nextButton")))
+        connect(nextButton, &QAbstractButton::clicked, this, &PhotoViewController::next);
+    if (auto *prevButton = m_contentView->findChild<QAbstractButton *>(QStringLiteral("prevButton")))
+        connect(prevButton, &QAbstractButton::clicked, this, &PhotoViewController::prev);
+
+    if (m_busyIndicator) {
+        View::addSubview(m_contentView, m_busyIndicator);
+        View::setCenter(m_busyIndicator, View::bounds(m_contentView).center());
+        View::setHidden(m_busyIndicator, true);
+        View::bringSubviewToFront(m_contentView, m_busyIndicator);
+    }
+
+    const PhotoSettings *settings = PhotoSettings::settings();
+    const int group = settings != nullptr ? settings->segment() : 0;
+    if (m_groupSegments) {
+        if (m_groupSegments->numberOfSegments() == 0)
+            m_groupSegments->setTitles(kGroupTitles);
+        m_groupSegments->setTintColor(Qt::darkGray);
+        m_groupSegments->setSelectedSegmentIndex(group);
+        connect(m_groupSegments, &SegmentedControl::valueChanged, this,
+                &PhotoViewController::changeGroup);
+    }
+    m_imageEffect.setGroup(group);
+
+    if (NavigationStack *stack = navigationController())
+        stack->navigationBar()->setBarStyle(2);
+
+    m_contentView->installEventFilter(this);
+    if (m_containerView)
+        m_containerView->installEventFilter(this);
+    m_contentView->setAcceptDrops(true);
+    addShortcuts();
+}
+
+void PhotoViewController::addShortcuts()
+{
+    auto add = [this](const QKeySequence &keys, std::function<void()> action) {
+        auto *shortcut = new QShortcut(keys, m_contentView);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, std::move(action));
+    };
+    // Keys do what touches do, and are refused when touches are (while an effect applies).
+    add(Qt::Key_Right, [this] {
+        if (takesInput())
+            next();
+    });
+    add(Qt::Key_Left, [this] {
+        if (takesInput())
+            prev();
+    });
+    add(Qt::Key_Up, [this] {
+        if (takesInput())
+            stepGroup(-1);
+    });
+    add(Qt::Key_Down, [this] {
+        if (takesInput())
+            stepGroup(+1);
+    });
+    add(Qt::Key_Return, [this] {
+        if (takesInput())
+            applyEffect();
+    });
+    add(Qt::Key_Enter, [this] {
+        if (takesInput())
+            applyEffect();
+    });
+    add(QKeySequence::Undo, [this] {
+        if (takesInput() && m_undoButton && !View::isHidden(m_undoButton))
+            undo();
+    });
+    add(QKeySequence::Save, [this] { save(); });
+}
+
+bool PhotoViewController::takesInput() const
+{
+    return m_contentView && View::isUserInteractionEnabled(m_contentView);
+}
+
+void PhotoViewController::stepGroup(int delta)
+{
+    if (!m_groupSegments)
+        return;
+    const int count = ImageEffect::kGroupCount;
+    const int group = (m_groupSegments->selectedSegmentIndex() + delta + count) % count;
+    m_groupSegments->setSelectedSegmentIndex(group);
+    changeGroup();
+}
+
+bool PhotoViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_contentView) {
+        switch (event->type()) {
+        case QEvent::Resize:
+            // The window can be resized freely; the picture area and the hover follow.
+            if (m_hoverController)
+                m_hoverController->relocate();
+            if (m_busyIndicator)
+                View::setCenter(m_busyIndicator, View::bounds(m_contentView).center());
+            break;
+        case QEvent::DragEnter: {
+            auto *drag = static_cast<QDragEnterEvent *>(event);
+            const QList<QUrl> urls = drag->mimeData()->urls();
+            if (urls.size() == 1 && urls.first().isLocalFile() && takesInput())
+                drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto *drop = static_cast<QDropEvent *>(event);
+            const QList<QUrl> urls = drop->mimeData()->urls();
+            if (!urls.isEmpty() && takesInput()) {
+                drop->acceptProposedAction();
+                openFile(urls.first().toLocalFile());
+            }
+            return true;
+        }
+        default:
+            break;
+        }
+    } else if (watched == m_containerView && event->type() == QEvent::Resize) {
+        relocateto(interfaceOrientation());
+    }
+    return ViewController::eventFilter(watched, event);
+}
+
+bool PhotoViewController::openFile(const QString &path)
+{
+    const PictureSource::LoadResult loaded = PictureSource::load(PictureSource::PhotoLibrary, path);
+    if (!loaded.ok()) {
+        reportError(loaded.error);
+        return false;
+    }
+    view();
+    edit(loaded.picture, false, true);
+    return true;
+}
+
+void PhotoViewController::reportError(const QString &message)
+{
+    emit errorReported(message);
+    if (!m_contentView || !m_contentView->isVisible())
+        return;
+    // Window-modal and not waiting: the editor goes on while the message is read.
+    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velmora"), message,
+                                QMessageBox::Ok, m_contentView->window());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void PhotoViewController::viewWillAppear(bool animated)
+{
+    ViewController::viewWillAppear(animated);
+    relocate();
+    const PhotoSettings *settings = PhotoSettings::settings();
+    if (m_levelSlider)
+        m_levelSlider->setContinuous(settings != nullptr && settings->update());
+    if (m_hoverController) {
+        m_hoverController->setNavBar(navigationController());
+        m_hoverController->setLefthand(settings != nullptr && settings->lefthand());
+        m_hoverController->relocate();
+    }
+    if (NavigationStack *stack = navigationController())
+        stack->navigationBar()->setBarStyle(2);
+}
+
+void PhotoViewController::viewWillDisappear(bool animated)
+{
+    if (PhotoSettings *settings = PhotoSettings::settings()) {
+        settings->markImage(m_baselineImage);
+        if (m_groupSegments)
+            settings->setSegment(m_groupSegments->selectedSegmentIndex());
+    }
+    showHover(true);
+    if (m_hoverController)
+        m_hoverController->setNavBar(nullptr);
+    ViewController::viewWillDisappear(animated);
+}
+
+void PhotoViewController::edit(const Picture &image, bool colorMatched, bool animated)
+{
+    // An empty picture would leave nothing to edit or save: the current one stays.
+    if (image.isNull() || samePicture(image, m_baselineImage))
+        return;
+    view();
+
+    bool isUndo = false;
+    if (colorMatched) {
+        if (!m_previousImage.isNull() && samePicture(image, m_previousImage)) {
+            m_baselineImage = image;
+            m_previousImage = Picture();
+            isUndo = true;
+        } else {
+            m_previousImage = m_baselineImage;
+            m_baselineImage = image;
+        }
+    } else {
+        const PhotoSettings *settings = PhotoSettings::settings();
+        const Picture fitted =
+            ImageResizer::colorMatch(image, photoSizeBox(settings ? settings->photoSize() : 0));
+        if (fitted.isNull())
+            return; // nothing usable: the current picture stays
+        m_previousImage = Picture();
+        m_baselineImage = fitted;
+    }
+
+    const bool started = startAnimation(m_originalView, animationSetting() && animated,
+                                        isUndo ? kCurlDown : kCurlUp);
+    m_displayImage = ImageResizer::colorMatch(m_baselineImage, displayBox());
+    if (m_originalView) {
+        m_originalView->setImage(Picture());
+        m_originalView->setImage(m_displayImage);
+    }
+    endAnimation(m_originalView, started);
+
+    m_previousThumbnailImage = m_thumbnailImage;
+    if (m_layoutName == kPhotoView) {
+        const QSizeF size = m_baselineImage.size();
+        m_thumbnailImage = ImageResizer::clipImage(
+            m_baselineImage, QPointF(size.width() / 2, size.height() / 2), 128, 96);
+    } else if (m_layoutName == kSplitPhotoView) {
+        m_thumbnailImage = ImageResizer::colorMatch(m_baselineImage, QSizeF(320, 240));
+    }
+
+    previewEffectWithAnimation(kFade, true);
+    if (m_undoButton)
+        View::setHidden(m_undoButton, m_previousImage.isNull());
+    emit imageChanged();
+}
+
+void PhotoViewController::previewEffectWithAnimation(int animation, bool showHover)
+{
+    const bool wanted = animationSetting();
+    const bool labelStarted = startAnimation(m_effectLabel, wanted, kFade);
+    if (m_effectLabel)
+        m_effectLabel->setText(QStringLiteral("Preview: %1").arg(m_imageEffect.getEffect()));
+    endAnimation(m_effectLabel, labelStarted);
+
+    const bool started = startAnimation(m_previewView, wanted, animation);
+    if (!m_thumbnailImage.isNull() && !m_baselineImage.isNull()) {
+        m_imageEffect.setImage(m_thumbnailImage);
+        m_imageEffect.setPreviousImage(m_previousImage.isNull() ? Picture()
+                                                                : m_previousThumbnailImage);
+        m_imageEffect.setScale(float(m_thumbnailImage.size().width() /
+                                     m_baselineImage.size().width()));
+        const Picture result = m_imageEffect.applyEffect();
+        if (m_previewView) {
+            m_previewView->setImage(Picture());
+            m_previewView->setImage(result);
+        }
+    }
+    const bool hasLevel = m_imageEffect.supportsLevel();
+    if (m_levelSlider) {
+        View::setHidden(m_levelSlider, !hasLevel);
+        m_settingLevel = true;
+        m_levelSlider->setValue(float(unsigned(m_imageEffect.getLevel())));
+        m_settingLevel = false;
+    }
+    if (m_applyLabel)
+        View::setHidden(m_applyLabel, m_levelSlider ? !View::isHidden(m_levelSlider) : false);
+    endAnimation(m_previewView, started);
+
+    if (showHover)
+        this->showHover(true);
+}
+
+void PhotoViewController::changeLevel()
+{
+    if (!m_levelSlider)
+        return;
+    // Rounded to the nearest level; the low 8 bits, as the catalogue takes a byte.
+    const auto level = static_cast<unsigned char>(unsigned(m_levelSlider->value() + 0.5f) & 0xFF);
+    m_imageEffect.applyLevel(level);
+    previewEffectWithAnimation(kBlock, true);
+}
+
+void PhotoViewController::changeGroup()
+{
+    if (!m_groupSegments)
+        return;
+    m_imageEffect.setGroup(m_groupSegments->selectedSegmentIndex());
+    previewEffectWithAnimation(kFade, true);
+}
+
+void PhotoViewController::next()
+{
+    m_imageEffect.nextEffect();
+    previewEffectWithAnimation(kRevealFromLeft, true);
+}
+
+void PhotoViewController::prev()
+{
+    m_imageEffect.prevEffect();
+    previewEffectWithAnimation(kRevealFromRight, true);
+}
+
+void PhotoViewController::swipeLeft(const Notification &notification)
+{
+    if (m_previewView && notification.sender == m_previewView.data()) {
+        m_imageEffect.prevEffect();
+        previewEffectWithAnimation(kRevealFromRight, false);
+    } else {
+        showHover(true);
+    }
+}
+
+void PhotoViewController::swipeRight(const Notification &notification)
+{
+    if (m_previewView && notification.sender == m_previewView.data()) {
+        m_imageEffect.nextEffect();
+        previewEffectWithAnimation(kRevealFromLeft, false);
+    } else {
+        showHover(true);
+    }
+}
+
+void PhotoViewController::doubleTap(const Notification &notification)
+{
+    if (m_previewView && notification.sender == m_previewView.data())
+        applyEffect();
+    else
+        showHover(true);
+}
+
+void PhotoViewController::tap()
+{
+    showHover(true);
+}
+
+void PhotoViewController::touchesEnded(const Touch &touch)
+{
+    if (touch.tapCount() != 2)
+        tap();
+    ViewController::touchesEnded(touch);
+}
+
+void PhotoViewController::showHover(bool show)
+{
+    if (m_hoverController)
+        m_hoverController->showHoverView(show);
+}
+
+void PhotoViewController::hoverShown()
+{
+    relocateLabels(interfaceOrientation(), true, true);
+}
+
+void PhotoViewController::hoverHidden()
+{
+    relocateLabels(interfaceOrientation(), false, true);
+}
+
+void PhotoViewController::setInputEnabled(bool enabled)
+{
+    if (m_contentView)
+        View::setUserInteractionEnabled(m_contentView, enabled);
+    if (m_originalView)
+        View::setUserInteractionEnabled(m_originalView, enabled);
+    if (m_undoButton)
+        View::setUserInteractionEnabled(m_undoButton, enabled);
+}
+
+void PhotoViewController::applyEffect()
+{
+    if (m_baselineImage.isNull() || m_effectThread != nullptr)
+        return;
+    setInputEnabled(false);
+    showHover(true);
+    if (m_busyIndicator)
+        m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
+
+    m_imageEffect.setImage(m_baselineImage);
+    m_imageEffect.setPreviousImage(m_previousImage);
+    m_imageEffect.setScale(1.0f);
+    const Picture finished = m_imageEffect.applyEffectStep1();
+    if (!finished.isNull() || !m_imageEffect.refusal().isEmpty()) {
+        effectDidApply(finished);
+        return;
+    }
+    m_effectThread = QThread::create([this] { applyEffectInThread(); });
+    m_effectThread->start();
+}
+
+void PhotoViewController::applyEffectInThread()
+{
+    m_imageEffect.applyEffectStep2();
+    QMetaObject::invokeMethod(this, &PhotoViewController::effectDidApplyInThread,
+                              Qt::QueuedConnection);
+}
+
+void PhotoViewController::effectDidApplyInThread()
+{
+    const Picture result = m_imageEffect.applyEffectStep3();
+    if (m_effectThread != nullptr) {
+        m_effectThread->wait();
+        m_effectThread->deleteLater();
+        m_effectThread = nullptr;
+    }
+    effectDidApply(result);
+}
+
+void PhotoViewController::effectDidApply(const Picture &result)
+{
+    if (m_busyIndicator)
+        m_busyIndicator->stopAnimating();
+    if (!result.isNull())
+        edit(result, true, true);
+    else
+        reportError(m_imageEffect.refusal().isEmpty()
+                        ? QStringLiteral("The effect could not be applied to this picture.")
+                        : m_imageEffect.refusal());
+    setInputEnabled(true);
+    showHover(true);
+}
+
+void PhotoViewController::undo()
+{
+    if (!m_previousImage.isNull())
+        edit(m_previousImage, true, true);
+}
+
+void PhotoViewController::save()
+{
+    reallySave();
+}
+
+void PhotoViewController::reallySave()
+{
+    if (m_baselineImage.isNull())
+        return;
+    view();
+    showHover(true);
+    if (m_busyIndicator)
+        m_busyIndicator->startAnimating(QStringLiteral("Saving photo"));
+    PhotoAlbum(m_albumFolder)
+        .save(m_baselineImage, this, [this](const PhotoAlbum::SaveResult &result) {
+            if (m_busyIndicator)
+                m_busyIndicator->stopAnimating();
+            showHover(true);
+            if (result.ok()) {
+                // The picture flies to the album's corner only when it is really there.
+                if (m_imageSlide && m_originalView) {
+                    const QRectF bounds = View::bounds(View::superview(m_originalView));
+                    m_imageSlide->slideFrom(m_originalView,
+                                            QPointF(bounds.width() - 44, 44));
+                }
+            } else {
+                reportError(result.message);
+            }
+            emit saveFinished(result.filePath, result.message);
+        });
+}
+
+void PhotoViewController::relocate()
+{
+    if (m_rootView) {
+        m_rootView->horizontalScrollBar()->setValue(0);
+        m_rootView->verticalScrollBar()->setValue(0);
+    }
+    relocateto(interfaceOrientation());
+}
+
+void PhotoViewController::relocateto(int orientation)
+{
+    if (!m_containerView)
+        return;
+    const QRectF bounds = View::bounds(m_containerView);
+    const double x = bounds.x(), y = bounds.y(), w = bounds.width(), h = bounds.height();
+    if (isLandscape(orientation)) {
+        View::setFrame(m_originalView, QRectF(x, y, w / 2, h));
+        View::setFrame(m_previewView, QRectF(w / 2, y, w / 2, h));
+    } else {
+        View::setFrame(m_originalView, QRectF(x, y, w, h / 2));
+        View::setFrame(m_previewView, QRectF(x, h / 2, w, h / 2));
+    }
+    relocateLabels(orientation, true, false);
+}
+
+void PhotoViewController::relocateLabels(int orientation, bool showNavBar, bool animated)
+{
+    if (!m_containerView || !m_effectLabel || !m_previewView)
+        return;
+    const QRectF preview = View::frame(m_previewView);
+    QRectF target(preview.x(), preview.y(), preview.width(), View::frame(m_effectLabel).height());
+    if (isLandscape(orientation) && showNavBar)
+        target.translate(0, kLabelShift);
+    if (View::frame(m_effectLabel) == target)
+        return;
+
+    bool started = startAnimation(m_effectLabel, animated, kBlock);
+    View::setFrame(m_effectLabel, target);
+    endAnimation(m_effectLabel, started);
+
+    if (m_promptLabel) {
+        started = startAnimation(m_promptLabel, animated, kBlock);
+        View::setFrame(m_promptLabel, QRectF(target.x(), target.y() + target.height(),
+                                             target.width(), target.height()));
+        endAnimation(m_promptLabel, started);
+    }
+}
+
+bool PhotoViewController::shouldAutorotateToInterfaceOrientation(int)
+{
+    return true;
+}
+
+void PhotoViewController::willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
+                                                                              double)
+{
+    relocateto(orientation);
+}
+
+void PhotoViewController::willAnimateSecondHalfOfRotationFromInterfaceOrientation(int, double)
+{
+    relocate();
+}
+
+void PhotoViewController::didRotateFromInterfaceOrientation(int orientation)
+{
+    ViewController::didRotateFromInterfaceOrientation(orientation);
+    relocate();
+    if (m_hoverController)
+        m_hoverController->relocate();
+    showHover(true);
+}
