@@ -55,8 +55,14 @@ TEST_P(ImageViewModes, DrawUprightWhereTheModePutsIt)
     EXPECT_EQ(at(0.6, 0.3), qRgb(0, 255, 0));
     EXPECT_EQ(at(0.4, 0.7), qRgb(0, 0, 255));
     EXPECT_EQ(at(0.6, 0.7), qRgb(255, 255, 255));
-    if (!r.contains(QPointF(40, 5))) {
-        EXPECT_EQ(qAlpha(drawn.pixel(40, 5)), 0) << "nothing drawn above the picture";
+    // Near the view's corners and edge: the quadrant there, or nothing outside the picture.
+    for (QPoint p : {QPoint(2, 2), QPoint(77, 77), QPoint(30, 5)}) {
+        QRgb expected = 0;
+        if (r.contains(p)) {
+            const bool right = p.x() > r.center().x(), bottom = p.y() > r.center().y();
+            expected = upright.pixel(right ? 39 : 0, bottom ? 19 : 0);
+        }
+        EXPECT_EQ(drawn.pixel(p), expected) << p.x() << "," << p.y();
     }
 }
 

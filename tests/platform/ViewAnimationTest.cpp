@@ -209,6 +209,7 @@ protected:
 
 TEST_F(TransitionTest, AViewTransitionIsDrawnOverTheViewUntilItEnds)
 {
+    const QWidget above(&parent); // stays above the overlay
     ViewAnimation::begin();
     ViewAnimation::setDuration(shortTime);
     ViewAnimation::setTransition(ViewAnimation::Transition::CurlUp, image);
