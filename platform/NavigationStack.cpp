@@ -49,10 +49,8 @@ NavigationStack::~NavigationStack()
 void NavigationStack::loadView()
 {
     auto *root = new QWidget;
+    // Screens whose views paint no background of their own show the window colour.
     root->setAutoFillBackground(true);
-    QPalette palette = root->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    root->setPalette(palette);
     setView(root);
 
     m_content = new QWidget(root);
