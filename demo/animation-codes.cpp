@@ -1,6 +1,7 @@
 // Plays every animation code on a picture, one after the other, then the busy panel and the
 // hover window. --once quits at the end instead of starting again; --shots DIR saves the
-// window a moment into each step as DIR/step-NN.png.
+// window half-way through each step as DIR/step-NN.png and when it has settled as
+// DIR/step-NN-end.png.
 
 #include "ActivityView.h"
 #include "AnimationBlock.h"
@@ -23,6 +24,8 @@ namespace {
 constexpr int kStepMs = 1500;
 // Far enough into a step to catch its animation half-way.
 constexpr int kShotMs = 350;
+// When every animation has settled, just before the next step.
+constexpr int kSettledMs = 1350;
 constexpr int kCodes = 21;
 const QRectF kPictureFrame(30, 150, 300, 200);
 
@@ -153,11 +156,16 @@ private:
             return;
         }
         if (!m_shots.isEmpty()) {
-            const QString path = QDir(m_shots).filePath(
-                QStringLiteral("step-%1.png").arg(m_step, 2, 10, QLatin1Char('0')));
-            QTimer::singleShot(kShotMs, this, [this, path] { m_window.grab().save(path); });
+            shoot(kShotMs, QStringLiteral("step-%1.png"));
+            shoot(kSettledMs, QStringLiteral("step-%1-end.png"));
         }
         ++m_step;
+    }
+
+    void shoot(int afterMs, const QString &pattern)
+    {
+        const QString path = QDir(m_shots).filePath(pattern.arg(m_step, 2, 10, QLatin1Char('0')));
+        QTimer::singleShot(afterMs, this, [this, path] { m_window.grab().save(path); });
     }
 
     template <class Change> void show(const QString &title, const QString &detail, Change change)

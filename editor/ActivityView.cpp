@@ -1,19 +1,25 @@
 #include "ActivityView.h"
 
 #include "AnimationBlock.h"
+#include "HoverView.h"
 #include "View.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
-constexpr double kRadius = 5.0;
-constexpr double kInset = 1.0;
 constexpr int kFade = 2;
 constexpr int kFontSize = 17;
 // Between the spinner and the text.
 constexpr int kGap = 10;
+
+void setBoldFont(QLabel *label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPixelSize(kFontSize); // points on the phone are pixels here
+    label->setFont(font);
+}
 
 } // namespace
 
@@ -27,17 +33,20 @@ ActivityView::ActivityView(QWidget *parent) : QWidget(parent)
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, Qt::white);
     m_label->setPalette(palette);
+    setBoldFont(m_label);
     layoutContent();
 }
 
 void ActivityView::setActivityIndicator(ActivityIndicatorView *indicator)
 {
     m_activityIndicator = indicator;
+    m_placesChildren = false;
 }
 
 void ActivityView::setLabel(QLabel *label)
 {
     m_label = label;
+    m_placesChildren = false;
 }
 
 void ActivityView::setLookThrough(bool lookThrough)
@@ -52,10 +61,7 @@ void ActivityView::startAnimating(const QString &text)
     const bool started = animation->start(this, true, kFade);
     View::setHidden(this, false);
     if (m_label) {
-        QFont font = m_label->font();
-        font.setBold(true);
-        font.setPixelSize(kFontSize); // points on the phone are pixels here
-        m_label->setFont(font);
+        setBoldFont(m_label);
         m_label->setText(text);
     }
     if (m_activityIndicator)
@@ -88,10 +94,7 @@ void ActivityView::stopAnimating()
 
 void ActivityView::fillRoundedRect(const QRectF &rect, QPainter &painter)
 {
-    QPainterPath path;
-    path.addRoundedRect(rect, kRadius, kRadius);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(path, QColor::fromRgbF(0.2f, 0.2f, 0.2f, 0.5f));
+    HoverView::fillPanel(rect, painter, QColor::fromRgbF(0.2f, 0.2f, 0.2f, 0.5f));
 }
 
 void ActivityView::paintEvent(QPaintEvent *)
@@ -99,7 +102,7 @@ void ActivityView::paintEvent(QPaintEvent *)
     if (m_lookThrough)
         return;
     QPainter painter(this);
-    fillRoundedRect(View::bounds(this).adjusted(kInset, kInset, -kInset, -kInset), painter);
+    fillRoundedRect(HoverView::panelRect(this), painter);
 }
 
 void ActivityView::resizeEvent(QResizeEvent *event)
@@ -111,9 +114,7 @@ void ActivityView::resizeEvent(QResizeEvent *event)
 // The spinner and one line of text, as a group centred in the panel.
 void ActivityView::layoutContent()
 {
-    // Only the children made here are placed; a layout's own stay where it put them.
-    if (!m_activityIndicator || !m_label || m_activityIndicator->parentWidget() != this ||
-        m_label->parentWidget() != this)
+    if (!m_placesChildren || !m_activityIndicator || !m_label)
         return;
     const QSize spinner = m_activityIndicator->sizeHint();
     const int textHeight = m_label->fontMetrics().height();

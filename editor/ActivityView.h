@@ -47,6 +47,8 @@ private:
     QPointer<ActivityIndicatorView> m_activityIndicator;
     QPointer<QLabel> m_label;
     bool m_lookThrough = false;
+    // Only the spinner and label made here are placed; given ones stay where they were put.
+    bool m_placesChildren = true;
 };
 
 #endif

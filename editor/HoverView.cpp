@@ -16,14 +16,24 @@ HoverView::HoverView(QWidget *parent) : QWidget(parent) {}
 
 void HoverView::fillRoundedRect(const QRectF &rect, QPainter &painter)
 {
+    fillPanel(rect, painter, QColor::fromRgbF(0.8f, 0.8f, 0.8f, 0.5f));
+}
+
+void HoverView::fillPanel(const QRectF &rect, QPainter &painter, const QColor &fill)
+{
     QPainterPath path;
     path.addRoundedRect(rect, kRadius, kRadius);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(path, QColor::fromRgbF(0.8f, 0.8f, 0.8f, 0.5f));
+    painter.fillPath(path, fill);
+}
+
+QRectF HoverView::panelRect(const QWidget *view)
+{
+    return View::bounds(view).adjusted(kInset, kInset, -kInset, -kInset);
 }
 
 void HoverView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    fillRoundedRect(View::bounds(this).adjusted(kInset, kInset, -kInset, -kInset), painter);
+    fillRoundedRect(panelRect(this), painter);
 }

@@ -15,6 +15,11 @@ public:
 
     void fillRoundedRect(const QRectF &rect, QPainter &painter);
 
+    // The rounded panel, shared with the busy panel in its own fill: the shape, and where it
+    // sits in a view (1 point inside its bounds).
+    static void fillPanel(const QRectF &rect, QPainter &painter, const QColor &fill);
+    static QRectF panelRect(const QWidget *view);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

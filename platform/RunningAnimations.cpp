@@ -7,6 +7,7 @@
 #include <QPropertyAnimation>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -58,6 +59,13 @@ void RunningAnimations::start(QAnimationGroup *group, QPointer<QObject> context,
                              didStop();
                      });
     group->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+int RunningAnimations::milliseconds(double seconds)
+{
+    if (!(seconds > 0.0))
+        return 0;
+    return static_cast<int>(std::lround(std::min(seconds, 86400.0) * 1000.0));
 }
 
 void RunningAnimations::finishAll()

@@ -20,6 +20,10 @@ public:
     static void start(QAnimationGroup *group, QPointer<QObject> context,
                       std::function<void()> didStop);
     static void finishAll();
+
+    // An animation's length in milliseconds: none for a negative or unknown time, a day at
+    // the most (QAbstractAnimation counts in int).
+    static int milliseconds(double seconds);
 };
 
 #endif

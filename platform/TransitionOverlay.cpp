@@ -1,5 +1,6 @@
 #include "TransitionOverlay.h"
 
+#include "RunningAnimations.h"
 #include "View.h"
 #include "ViewState.h"
 
@@ -222,7 +223,8 @@ QPropertyAnimation *TransitionOverlay::start(QWidget *view, Kind kind, Side side
                                              const QImage &before, const QImage &after,
                                              double seconds, const QEasingCurve &curve)
 {
-    if (view == nullptr || view->parentWidget() == nullptr || !(seconds > 0.0))
+    const int ms = RunningAnimations::milliseconds(seconds);
+    if (view == nullptr || view->parentWidget() == nullptr || ms <= 0)
         return nullptr;
     ViewState *state = ViewState::of(view);
     if (auto *running = qobject_cast<QPropertyAnimation *>(state->transition.data())) {
@@ -234,7 +236,7 @@ QPropertyAnimation *TransitionOverlay::start(QWidget *view, Kind kind, Side side
     auto *animation = new QPropertyAnimation(overlay, "progress");
     animation->setStartValue(0.0);
     animation->setEndValue(1.0);
-    animation->setDuration(qRound(seconds * 1000.0));
+    animation->setDuration(ms);
     animation->setEasingCurve(curve);
     state->transition = animation;
     state->hold();

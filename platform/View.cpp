@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -40,7 +41,7 @@ double View::alpha(const QWidget *view)
 
 void View::setAlpha(QWidget *view, double alpha)
 {
-    alpha = std::clamp(alpha, 0.0, 1.0);
+    alpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
     ViewState *state = ViewState::of(view);
     state->setAlpha(alpha);
     ViewAnimation::change(state, "presentedAlpha", alpha);
@@ -86,6 +87,8 @@ double View::scale(const QWidget *view)
 
 void View::setScale(QWidget *view, double scale)
 {
+    // A widget cannot be drawn mirrored: no scale below none.
+    scale = scale > 0.0 ? scale : 0.0;
     ViewState *state = ViewState::of(view);
     state->frame();
     state->setScale(scale);

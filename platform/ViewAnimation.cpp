@@ -135,7 +135,7 @@ void ViewAnimation::commit()
         return;
     Block block = std::move(openBlocks().back());
     openBlocks().pop_back();
-    const int ms = qRound(block.seconds * 1000.0);
+    const int ms = RunningAnimations::milliseconds(block.seconds);
     auto *group = new QParallelAnimationGroup;
     for (const Change &change : lastChanges(std::move(block.changes))) {
         const char *property = change.property.constData();

@@ -11,11 +11,18 @@ namespace {
 
 const char *const stateName = "velmora-view-state";
 
+// A coordinate in the range a widget can take; nothing for one that is not a number.
+int pixel(qreal v)
+{
+    return std::isnan(v) ? 0 : static_cast<int>(std::lround(std::clamp<qreal>(v, -1e7, 1e7)));
+}
+
 // Edges rounded one by one, so views that share an edge in reals share it in pixels.
 QRect pixelRect(const QRectF &r)
 {
-    const int left = qRound(r.left()), top = qRound(r.top());
-    return QRect(left, top, qRound(r.right()) - left, qRound(r.bottom()) - top);
+    const int left = pixel(r.left()), top = pixel(r.top());
+    return QRect(left, top, std::max(0, pixel(r.right()) - left),
+                 std::max(0, pixel(r.bottom()) - top));
 }
 
 QRectF scaledAboutCentre(const QRectF &r, qreal scale)

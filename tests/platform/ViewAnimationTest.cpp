@@ -48,14 +48,14 @@ protected:
         ViewAnimation::setCurve(ViewAnimation::Curve::Linear);
         ViewAnimation::setDelegate(&delegate, [this] {
             ++stops;
-            geometryAtStop = view->geometry();
+            geometryAtStop = view ? view->geometry() : QRect();
         });
         View::setFrame(view, frame);
         ViewAnimation::commit();
     }
 
     QWidget parent;
-    QWidget *view = nullptr;
+    QPointer<QWidget> view;
     QObject delegate;
     int stops = 0;
     QRect geometryAtStop;
@@ -177,7 +177,7 @@ TEST_F(ViewAnimationTest, ASetterOutsideABlockStopsTheAnimationThere)
 TEST_F(ViewAnimationTest, ADeadViewIsLeftAlone)
 {
     animate(QRectF(100, 0, 20, 20), 60.0);
-    delete view;
+    delete view.data();
     ViewAnimation::finishAll();
     EXPECT_EQ(stops, 1);
 }

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <limits>
+
 namespace {
 
 class PressRecorder : public QWidget
@@ -70,6 +72,34 @@ TEST(View, AGeometrySetBehindItsBackBecomesTheFrame)
     EXPECT_EQ(View::frame(view), QRectF(5, 6, 70, 80));
     View::setAlpha(view, 0.5);
     EXPECT_EQ(view->geometry(), QRect(5, 6, 70, 80));
+}
+
+TEST(View, ValuesOutOfRangeStayWithinWhatAWidgetCanShow)
+{
+    QWidget parent;
+    auto *view = new QWidget(&parent);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    View::setAlpha(view, nan);
+    EXPECT_EQ(View::alpha(view), 0.0);
+    View::setFrame(view, QRectF(nan, -1e300, 1e300, 10));
+    EXPECT_EQ(view->geometry(), QRect(0, -10000000, 0, 0));
+    View::setFrame(view, QRectF(0, 0, 10, 10));
+    View::setScale(view, -2.0);
+    EXPECT_EQ(View::scale(view), 0.0);
+    EXPECT_TRUE(view->geometry().isEmpty());
+
+    ViewAnimation::begin();
+    ViewAnimation::setDuration(1e300);
+    View::setScale(view, 1.0);
+    ViewAnimation::commit();
+    EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "a very long time is still a time";
+    ViewAnimation::begin();
+    ViewAnimation::setDuration(nan);
+    View::setAlpha(view, 1.0);
+    ViewAnimation::commit();
+    EXPECT_EQ(view->graphicsEffect(), nullptr) << "no time: at once";
+    ViewAnimation::finishAll();
+    EXPECT_EQ(view->geometry(), QRect(0, 0, 10, 10));
 }
 
 enum class Reason

@@ -107,11 +107,14 @@ inline void ensureGuiApplication()
     static int argc = 1;
     static char name[] = "velmora-tests";
     static char *argv[] = {name, nullptr};
+    // Never destroyed: torn down among the exit handlers, after Qt's own statics, it crashes
+    // once a test has sent a mouse event.
 #ifdef QT_WIDGETS_LIB
-    static QApplication application(argc, argv);
+    static QApplication *const application = new QApplication(argc, argv);
 #else
-    static QGuiApplication application(argc, argv);
+    static QGuiApplication *const application = new QGuiApplication(argc, argv);
 #endif
+    Q_UNUSED(application);
 }
 
 } // namespace TestImages

@@ -1,0 +1,36 @@
+#ifndef VELMORA_TESTS_APPTESTSUPPORT_H
+#define VELMORA_TESTS_APPTESTSUPPORT_H
+
+// Captures the lines Velmora writes to its diagnostic log while it lives.
+
+#include "Log.h"
+
+#include <QStringList>
+
+class LogCapture
+{
+public:
+    LogCapture()
+    {
+        lines().clear();
+        m_previous = qInstallMessageHandler(&LogCapture::handle);
+    }
+    ~LogCapture() { qInstallMessageHandler(m_previous); }
+
+    static QStringList &lines()
+    {
+        static QStringList captured;
+        return captured;
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext &context, const QString &message)
+    {
+        if (context.category && QByteArray(context.category) == velmoraLog().categoryName())
+            lines() << message;
+    }
+
+    QtMessageHandler m_previous = nullptr;
+};
+
+#endif

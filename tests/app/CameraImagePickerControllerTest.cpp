@@ -1,0 +1,216 @@
+#include "../platform/PlatformTestSupport.h"
+#include "AppTestSupport.h"
+
+#include "CameraImagePickerController.h"
+#include "View.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+
+// Stand-ins for the camera screen's own view classes: only their names matter.
+class PLCameraView : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class UIView : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class UIImageView : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class PLCropOverlay : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class PLCropLCDLayer : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class TPBottomDualButtonBar : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
+class TPPushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+};
+class TPCameraPushButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+};
+
+namespace {
+
+template <class View> View *make(QWidget *parent, const QRect &frame)
+{
+    auto *view = new View(parent);
+    view->setGeometry(frame);
+    return view;
+}
+
+// A camera screen in the picker's window: a camera root whose first child is not a plain
+// view, then the preview, the frozen picture, the filler and the overlay with its top bar,
+// text layer and bottom bar with two buttons.
+class CameraImagePickerControllerTest : public ::testing::Test
+{
+protected:
+    CameraImagePickerControllerTest()
+    {
+        picker.setSourceType(PictureSource::Camera);
+        window.resize(320, 480);
+        picker.view()->setParent(&window);
+        camera = make<PLCameraView>(&window, {0, 0, 320, 480});
+        decoy = make<UIImageView>(camera, {0, 0, 10, 10});
+        preview = make<UIView>(camera, {0, 0, 200, 100});
+        offscreen = make<UIImageView>(camera, {0, 0, 320, 480});
+        filler = make<UIView>(camera, {0, 0, 320, 480});
+        overlay = make<PLCropOverlay>(camera, {0, 0, 320, 480});
+        topBar = make<UIImageView>(overlay, {0, 20, 320, 60});
+        topText = make<PLCropLCDLayer>(overlay, {10, 35, 300, 30});
+        bottomBar = make<TPBottomDualButtonBar>(overlay, {0, 384, 320, 96});
+        left = make<TPPushButton>(bottomBar, {20, 20, 100, 50});
+        right = make<TPCameraPushButton>(bottomBar, {200, 20, 100, 50});
+        glyph = make<UIImageView>(right, {30, 10, 40, 30});
+    }
+
+    QWidget window;
+    CameraImagePickerController picker;
+    QWidget *camera, *decoy, *preview, *offscreen, *filler, *overlay, *topBar, *topText, *bottomBar,
+        *glyph;
+    QPushButton *left, *right;
+};
+
+TEST_F(CameraImagePickerControllerTest, FindsTheCameraScreensParts)
+{
+    picker.parseViews();
+    EXPECT_EQ(picker.cameraView(), camera);
+    // The first child is no plain view: the preview is the next one, and the image view
+    // skipped on the way is not taken for the frozen picture.
+    EXPECT_EQ(picker.cameraImageView(), preview);
+    EXPECT_EQ(picker.cameraOffscreen(), offscreen);
+    EXPECT_EQ(picker.cameraFillerView(), filler);
+    EXPECT_EQ(picker.cameraOverlay(), overlay);
+    EXPECT_EQ(picker.topOverlay(), topBar);
+    EXPECT_EQ(picker.topText(), topText);
+    EXPECT_EQ(picker.bottomOverlay(), bottomBar);
+    EXPECT_EQ(picker.tempLeftButton(), left);
+    EXPECT_EQ(picker.tempRightButton(), right);
+    EXPECT_EQ(picker.tempRightImage(), glyph);
+}
+
+TEST_F(CameraImagePickerControllerTest, TidiesThePreviewAndMovesTheTopBarUp)
+{
+    picker.parseViews();
+    EXPECT_EQ(View::center(preview), QPointF(160, 240));
+    EXPECT_TRUE(View::isHidden(filler));
+    EXPECT_EQ(camera->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(View::frame(topBar), QRectF(0, 0, 320, 60));
+    EXPECT_EQ(View::frame(topText), QRectF(10, 15, 300, 30));
+}
+
+TEST_F(CameraImagePickerControllerTest, ATopBarAlreadyAtTheTopStays)
+{
+    topBar->setGeometry(0, 0, 320, 60);
+    picker.parseViews();
+    EXPECT_EQ(View::frame(topBar), QRectF(0, 0, 320, 60));
+    EXPECT_EQ(View::frame(topText), QRectF(10, 35, 300, 30));
+}
+
+TEST_F(CameraImagePickerControllerTest, AnotherSourceFindsNothingButStillLogsTheWalk)
+{
+    picker.setSourceType(PictureSource::PhotoLibrary);
+    LogCapture log;
+    picker.parseViews();
+    EXPECT_EQ(picker.cameraView(), nullptr);
+    EXPECT_EQ(picker.bottomOverlay(), nullptr);
+    EXPECT_EQ(View::frame(topBar).y(), 20);
+    EXPECT_EQ(log.lines().filter(QStringLiteral("PLCameraView")).size(), 1);
+}
+
+enum class Bar
+{
+    Glyph,
+    NoGlyph,
+    NoRightButton
+};
+
+struct ButtonCase
+{
+    Bar bar;
+    const char *camera, *cancel, *confirm, *retake; // "left", "right" or null
+};
+
+class CameraButtons : public WithParam<CameraImagePickerControllerTest, ButtonCase>
+{
+protected:
+    QWidget *named(const char *which) const
+    {
+        if (!which)
+            return nullptr;
+        return QByteArray(which) == "left" ? static_cast<QWidget *>(left) : right;
+    }
+};
+
+TEST_P(CameraButtons, FollowTheBarsButtons)
+{
+    const ButtonCase &c = GetParam();
+    if (c.bar == Bar::NoGlyph)
+        delete glyph;
+    if (c.bar == Bar::NoRightButton)
+        delete right;
+    picker.parseViews();
+    EXPECT_EQ(picker.cameraButton(), named(c.camera));
+    EXPECT_EQ(picker.cancelButton(), named(c.cancel));
+    EXPECT_EQ(picker.confirmButton(), named(c.confirm));
+    EXPECT_EQ(picker.retakeButton(), named(c.retake));
+    EXPECT_EQ(picker.photo(), c.camera != nullptr);
+    EXPECT_EQ(picker.cancel(), c.cancel != nullptr);
+    EXPECT_EQ(picker.confirm(), c.confirm != nullptr);
+    EXPECT_EQ(picker.retake(), c.retake != nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bars, CameraButtons,
+    ::testing::Values(ButtonCase{Bar::Glyph, "right", "left", nullptr, nullptr},
+                      ButtonCase{Bar::NoGlyph, nullptr, nullptr, "right", "left"},
+                      ButtonCase{Bar::NoRightButton, nullptr, nullptr, nullptr, nullptr}));
+
+TEST_F(CameraImagePickerControllerTest, PhotoPressesTheCameraButtonAndSaysSo)
+{
+    picker.parseViews();
+    QSignalSpy pressed(right, &QPushButton::clicked);
+    QSignalSpy other(left, &QPushButton::clicked);
+    LogCapture log;
+    EXPECT_TRUE(picker.photo());
+    EXPECT_EQ(pressed.size(), 1);
+    EXPECT_EQ(other.size(), 0);
+    EXPECT_TRUE(log.lines().contains(QStringLiteral("Photo")));
+}
+
+TEST_F(CameraImagePickerControllerTest, WithoutAWalkThereAreNoButtons)
+{
+    EXPECT_EQ(picker.cameraButton(), nullptr);
+    EXPECT_FALSE(picker.retake());
+}
+
+} // namespace
+
+#include "CameraImagePickerControllerTest.moc"

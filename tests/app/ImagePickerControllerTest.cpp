@@ -1,0 +1,194 @@
+#include "../platform/PlatformTestSupport.h"
+#include "AppTestSupport.h"
+
+#include "ImagePickerController.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+class Recorder : public ImagePickerControllerDelegate
+{
+public:
+    void imagePickerController(ImagePickerController *, const Picture &picture,
+                               const ImagePickerEditingInfo &info) override
+    {
+        picked.push_back(picture);
+        originals.push_back(info.originalImage);
+    }
+    void imagePickerControllerDidCancel(ImagePickerController *) override { ++cancelled; }
+
+    std::vector<Picture> picked;
+    std::vector<Picture> originals;
+    int cancelled = 0;
+};
+
+class ImagePickerControllerTest : public ::testing::Test
+{
+protected:
+    ImagePickerControllerTest()
+    {
+        picker.setDelegate(&delegate);
+        picker.setErrorReporter([this](QWidget *, const QString &message) { errors << message; });
+        picker.setFileChooser(
+            [](QWidget *, const QString &, const QString &) { return QString(); });
+    }
+
+    QString writePicture(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        testPicture(40, 30).grid().save(path);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    Recorder delegate;
+    QStringList errors;
+    ImagePickerController picker;
+};
+
+TEST_F(ImagePickerControllerTest, APickedFileGoesToTheDelegate)
+{
+    picker.setSourceType(PictureSource::PhotoLibrary);
+    ASSERT_TRUE(picker.pick(writePicture(QStringLiteral("a.png"))));
+    ASSERT_EQ(delegate.picked.size(), 1u);
+    EXPECT_EQ(delegate.picked[0].size(), QSizeF(40, 30));
+    EXPECT_TRUE(delegate.originals[0].isNull());
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(ImagePickerControllerTest, EditingInfoCarriesTheOriginalWhenEditingIsAllowed)
+{
+    picker.setAllowsImageEditing(true);
+    ASSERT_TRUE(picker.pick(writePicture(QStringLiteral("a.png"))));
+    ASSERT_EQ(delegate.originals.size(), 1u);
+    EXPECT_EQ(delegate.originals[0].grid(), delegate.picked[0].grid());
+}
+
+struct BadFile
+{
+    const char *name;
+    QByteArray bytes; // empty: the file does not exist
+    int sourceType;
+};
+
+class ImagePickerBadFiles : public WithParam<ImagePickerControllerTest, BadFile>
+{
+};
+
+TEST_P(ImagePickerBadFiles, AreReportedAndThePickerStaysOpen)
+{
+    const QString path = dir.filePath(QString::fromLatin1(GetParam().name));
+    if (!GetParam().bytes.isEmpty()) {
+        ASSERT_TRUE(writeFile(path, GetParam().bytes));
+    }
+    picker.setSourceType(GetParam().sourceType);
+    EXPECT_FALSE(picker.pick(path));
+    EXPECT_TRUE(delegate.picked.empty());
+    EXPECT_EQ(delegate.cancelled, 0);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(errors[0].isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ImagePickerBadFiles,
+    ::testing::Values(BadFile{"missing.jpg", {}, PictureSource::PhotoLibrary},
+                      BadFile{"corrupt.jpg", "\xff\xd8\xff\xe0 not a jpeg",
+                              PictureSource::PhotoLibrary},
+                      BadFile{"text.png", "hello", PictureSource::SavedPhotosAlbum},
+                      BadFile{"camera.jpg", "\xff\xd8", PictureSource::Camera}));
+
+TEST_F(ImagePickerControllerTest, TheFileDialogStartsInTheLibraryFolderAndItsCancelCancels)
+{
+    QString folder, filter;
+    picker.setLibraryFolder(dir.path());
+    picker.setFileChooser([&](QWidget *, const QString &from, const QString &wanted) {
+        folder = from;
+        filter = wanted;
+        return QString();
+    });
+    picker.chooseFile();
+    EXPECT_EQ(folder, dir.path());
+    EXPECT_TRUE(filter.contains(QStringLiteral("*.jpg")));
+    EXPECT_EQ(delegate.cancelled, 1);
+
+    const QString path = writePicture(QStringLiteral("b.png"));
+    picker.setFileChooser([&](QWidget *, const QString &, const QString &) { return path; });
+    picker.chooseFile();
+    EXPECT_EQ(delegate.picked.size(), 1u);
+}
+
+TEST_F(ImagePickerControllerTest, ViewMatchesADescriptionAndOptionallyItsParent)
+{
+    QWidget parent;
+    auto *label = new QLabel(&parent);
+    label->setObjectName(QStringLiteral("caption"));
+    QWidget stranger;
+    EXPECT_EQ(ImagePickerController::description(label), QStringLiteral("QLabel caption"));
+    EXPECT_EQ(picker.view(label, QStringLiteral("Label"), nullptr), label);
+    EXPECT_EQ(picker.view(label, QStringLiteral("caption"), &parent), label);
+    EXPECT_EQ(picker.view(label, QStringLiteral("QLabel"), &stranger), nullptr);
+    EXPECT_EQ(picker.view(label, QStringLiteral("QPushButton"), nullptr), nullptr);
+}
+
+TEST_F(ImagePickerControllerTest, TheWalkLogsEveryViewDepthFirstWithItsFrame)
+{
+    QWidget root;
+    root.setObjectName(QStringLiteral("root"));
+    root.setGeometry(0, 0, 320, 480);
+    auto *a = new QWidget(&root);
+    a->setObjectName(QStringLiteral("a"));
+    a->setGeometry(10, 20, 30, 40);
+    auto *inner = new QLabel(a);
+    inner->setGeometry(1, 2, 3, 4);
+    auto *b = new QWidget(&root);
+    b->setObjectName(QStringLiteral("b"));
+    b->setGeometry(5, 6, 7, 8);
+
+    LogCapture log;
+    picker.parseView(&root, nullptr, 1);
+    EXPECT_EQ(log.lines(),
+              QStringList({"1: QWidget root, frame(0, 0, 320, 480)",
+                           "2: QWidget a, frame(10, 20, 30, 40)", "3: QLabel, frame(1, 2, 3, 4)",
+                           "2: QWidget b, frame(5, 6, 7, 8)"}));
+}
+
+TEST_F(ImagePickerControllerTest, AppearingLogsAndWalksTheWindow)
+{
+    picker.setSourceType(PictureSource::SavedPhotosAlbum);
+    picker.setAlbumFolder(dir.path());
+    LogCapture log;
+    picker.view();
+    picker.viewWillAppear(false);
+    picker.viewDidAppear(false);
+    ASSERT_GE(log.lines().size(), 4);
+    EXPECT_EQ(log.lines()[0], QStringLiteral("viewDidLoad"));
+    EXPECT_EQ(log.lines()[1], QStringLiteral("viewWillAppear"));
+    EXPECT_EQ(log.lines()[2], QStringLiteral("viewDidAppear"));
+    EXPECT_TRUE(log.lines()[3].startsWith(QStringLiteral("1: ")));
+    EXPECT_TRUE(log.lines().filter(QStringLiteral("pickerPage")).size() == 1);
+}
+
+TEST_F(ImagePickerControllerTest, TheAlbumShowsItsPicturesAndAClickPicksOne)
+{
+    writePicture(QStringLiteral("Velmora_1.jpg"));
+    picker.setSourceType(PictureSource::SavedPhotosAlbum);
+    picker.setAlbumFolder(dir.path());
+    picker.view()->resize(320, 480);
+    picker.viewWillAppear(false);
+    auto *grid = picker.view()->findChild<QListWidget *>(QStringLiteral("savedPhotos"));
+    ASSERT_NE(grid, nullptr);
+    ASSERT_EQ(grid->count(), 1);
+    emit grid->itemClicked(grid->item(0));
+    EXPECT_EQ(delegate.picked.size(), 1u);
+}
+
+TEST_F(ImagePickerControllerTest, TurnsOnlyToPortrait)
+{
+    EXPECT_TRUE(picker.shouldAutorotateToInterfaceOrientation(1));
+    EXPECT_FALSE(picker.shouldAutorotateToInterfaceOrientation(3));
+}
+
+} // namespace
