@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -152,6 +153,10 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
     EXPECT_EQ(framed.size(), QSize(600, 400));
     EXPECT_GT(qGray(framed.pixel(5, 200)), 240); // 20/200 of 600 = 60 pixels of white
     EXPECT_EQ(digest(path("coffee.png")), before);
+    // The quality reaches the encoder (90 by default); ".jpeg" names a JPEG too.
+    ASSERT_EQ(run({"apply", "-q", "10", path("coffee.png"), "-o", path("low.jpeg")}).exitCode, 0);
+    ASSERT_EQ(run({"apply", path("coffee.png"), "-o", path("default.jpg")}).exitCode, 0);
+    EXPECT_LT(QFileInfo(path("low.jpeg")).size() * 3, QFileInfo(path("default.jpg")).size());
 }
 
 TEST_F(VelmoraCli, ABadInputDoesNotStopTheOthers)
@@ -204,32 +209,48 @@ TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
     EXPECT_EQ(digest(path("coffee.png")), before);
 }
 
-TEST_F(VelmoraCli, AnUnwritableOutputFolderIsReported)
+TEST_F(VelmoraCli, OutputsThatCannotBeWrittenAreReported)
 {
     QFile file(path("not-a-folder"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    const Result result = run({"apply", path("coffee.png"), "-d", path("not-a-folder/out")});
+    Result result = run({"apply", path("coffee.png"), "-d", path("not-a-folder/out")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("not-a-folder")) << result.err.toStdString();
+    // A folder where the output should go: the write itself fails, even with --force.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+    result = run({"apply", "--force", path("coffee.png"), "-o", path("folder.png")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("folder.png")) << result.err.toStdString();
+    // Two inputs of one name: the second would replace the first's output.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("again"));
+    ASSERT_TRUE(QFile::copy(path("chelsea.png"), path("again/coffee.png")));
+    result = run({"apply", path("coffee.png"), path("again/coffee.png"), "-d", path("out")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err.count("same output"), 1) << result.err.toStdString();
+    EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400)); // the first input's
 }
 
-TEST_F(VelmoraCli, SeededNoiseDoesNotDependOnTheJobCount)
+// The k-th input gets seed N + k: two copies of one picture come out different, each as a
+// run of that file alone with its own seed, whatever the job count.
+TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
 {
-    const QStringList inputs{path("coffee.png"), path("chelsea.png")};
-    const QStringList effects{"apply", "-e", "Night Vision", "-e", "30's Photo"};
-    const QStringList seven{"--seed", "7"};
-    ASSERT_EQ(run(effects + seven + QStringList{"-j", "1", "-d", path("one")} + inputs).exitCode,
+    ASSERT_TRUE(QFile::copy(path("coffee.png"), path("copy.png")));
+    const QStringList noise{"apply", "-e", "Night Vision", "-e", "30's Photo"};
+    const auto output = [&](const QStringList &options, const QString &input, const char *to) {
+        EXPECT_EQ(run(noise + options + QStringList{input, "-o", path(to)}).exitCode, 0);
+        return digest(path(to));
+    };
+    ASSERT_EQ(run(noise + QStringList{"--seed", "7", "-j", "2", "-d", path("both"),
+                                      path("coffee.png"), path("copy.png")})
+                  .exitCode,
               0);
-    ASSERT_EQ(run(effects + seven + QStringList{"-j", "2", "-d", path("two")} + inputs).exitCode,
-              0);
-    ASSERT_EQ(run(effects + QStringList{"--seed", "8", "-d", path("eight")} + inputs).exitCode, 0);
-    for (const char *name : {"coffee.png", "chelsea.png"}) {
-        const QByteArray one = digest(path(QString("one/") + name));
-        EXPECT_FALSE(one.isEmpty());
-        EXPECT_EQ(one, digest(path(QString("two/") + name))) << name;
-        EXPECT_NE(one, digest(path(QString("eight/") + name))) << name;
-    }
+    const QByteArray first = digest(path("both/coffee.png")),
+                     second = digest(path("both/copy.png"));
+    EXPECT_FALSE(first.isEmpty());
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first, output({"--seed", "7"}, path("coffee.png"), "seven.png"));
+    EXPECT_EQ(second, output({"--seed", "8"}, path("copy.png"), "eight.png"));
 }
 
 } // namespace
