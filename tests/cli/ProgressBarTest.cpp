@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -38,16 +39,22 @@ TEST(ProgressBar, DrawsOnATerminalAndKeepsOtherStreamsToTheLines)
     cfmakeraw(&raw);
     tcsetattr(slave, TCSANOW, &raw);
     std::FILE *terminal = fdopen(slave, "w");
-    const auto received = [&] {
+    // What the terminal shows, read as it arrives until `expected` is complete.
+    const auto shows = [&](const std::string &expected) {
+        std::string got;
+        pollfd ready{master, POLLIN, 0};
         char buffer[4096];
-        const ssize_t n = read(master, buffer, sizeof buffer);
-        return std::string(buffer, n > 0 ? size_t(n) : 0);
+        while (got.size() < expected.size() && poll(&ready, 1, 5000) > 0) {
+            const ssize_t n = read(master, buffer, sizeof buffer);
+            got.append(buffer, n > 0 ? size_t(n) : 0);
+        }
+        EXPECT_EQ(got, expected);
     };
     runBatch(terminal, 2);
-    EXPECT_EQ(received(), bar(0, "0/2") + bar(15, "1/2") + "\r\033[Kb.png: damaged\n" +
-                              bar(15, "1/2") + bar(30, "2/2") + "\r\033[K");
+    shows(bar(0, "0/2") + bar(15, "1/2") + "\r\033[Kb.png: damaged\n" + bar(15, "1/2") +
+          bar(30, "2/2") + "\r\033[K");
     runBatch(terminal, 1); // a single input needs no bar
-    EXPECT_EQ(received(), "b.png: damaged\n");
+    shows("b.png: damaged\n");
     std::fclose(terminal);
     close(master);
 

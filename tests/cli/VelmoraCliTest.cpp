@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,16 +47,13 @@ protected:
     static QByteArray digest(const QString &file)
     {
         QFile f(file);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     // A large photo-like picture (a sample scaled up), saved as `name`.
     QString makeLarge(const QString &name, QSize size) const
     {
-        QImage image(path("coffee.png"));
-        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage image = QImage(path("coffee.png")).scaled(size);
         EXPECT_TRUE(image.save(path(name)));
         return path(name);
     }
@@ -65,47 +61,33 @@ protected:
     QTemporaryDir dir;
 };
 
-TEST_F(VelmoraCli, ListsTheWholeCatalogue)
+TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
 {
-    const Result text = run({"list"});
-    EXPECT_EQ(text.exitCode, 0);
-    EXPECT_TRUE(text.out.contains("Infrared"));
-    EXPECT_TRUE(text.out.contains("not reached by stepping"));
-
+    EXPECT_TRUE(run({"list"}).out.contains("Infrared"));
     const Result json = run({"list", "--json"});
     ASSERT_EQ(json.exitCode, 0);
     const QJsonArray entries = QJsonDocument::fromJson(json.out.toUtf8()).array();
     ASSERT_EQ(entries.size(), 36);
+    QStringList described;
     int steppable = 0;
     for (const QJsonValue &value : entries) {
-        const QJsonObject entry = value.toObject();
-        for (const char *key :
-             {"group", "index", "name", "level_name", "default_level", "steppable"})
-            EXPECT_TRUE(entry.contains(key)) << key;
-        steppable += entry["steppable"].toBool() ? 1 : 0;
-        if (entry["name"] == "Adjust Brightness") {
-            EXPECT_EQ(entry["level_name"].toString(), "Brightness");
-            EXPECT_EQ(entry["default_level"].toInt(), 10);
-        }
-        if (entry["name"] == "White border") {
-            EXPECT_EQ(entry["default_level"].toInt(), 6);
-        }
-        if (entry["name"] == "Sepia") {
-            EXPECT_TRUE(entry["level_name"].isNull());
-        }
+        const QJsonObject e = value.toObject();
+        steppable += e["steppable"].toBool();
+        described << QString("%1:%2 %3 %4 %5")
+                         .arg(e["group"].toInt())
+                         .arg(e["index"].toInt())
+                         .arg(e["name"].toString(), e["level_name"].toString("-"))
+                         .arg(e["default_level"].toInt());
     }
     EXPECT_EQ(steppable, 9 + 5 + 8 + 10);
-}
-
-TEST_F(VelmoraCli, HelpVersionAndUsageErrors)
-{
+    for (const char *line : {"0:3 Adjust Brightness Brightness 10", "1:2 Sepia - 0",
+                             "3:8 White border Width 6"})
+        EXPECT_TRUE(described.contains(line)) << line;
     const Result help = run({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--output-dir"));
-    EXPECT_EQ(run({"--version"}).exitCode, 0);
+    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--output-dir"));
     const Result bad = run({"apply", "-e", "Sepia=30", path("coffee.png"), "-d", path("out")});
     EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.err.contains("Sepia=30") || bad.err.contains("30"));
+    EXPECT_TRUE(bad.err.contains("30")) << bad.err.toStdString();
     EXPECT_FALSE(QDir(path("out")).exists());
 }
 
@@ -129,12 +111,9 @@ TEST_P(WorkingSize, ReducesAsTheEditorDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, WorkingSize,
-                         testing::Values(SizeCase{"full", {2400, 1800}, {1600, 1200}},
-                                         SizeCase{"full", {1800, 2400}, {1200, 1600}},
-                                         SizeCase{"medium", {2400, 1800}, {1024, 768}},
-                                         SizeCase{"web", {2400, 1800}, {640, 480}},
-                                         SizeCase{"original", {2400, 1800}, {2400, 1800}},
-                                         SizeCase{"full", {600, 400}, {600, 400}}));
+                         testing::Values(SizeCase{"full", {1800, 2400}, {1200, 1600}},
+                                         SizeCase{"web", {1800, 1200}, {640, 424}},
+                                         SizeCase{"original", {1800, 1200}, {1800, 1200}}));
 
 TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
 {
