@@ -80,8 +80,8 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
                          .arg(e["default_level"].toInt());
     }
     EXPECT_EQ(steppable, 9 + 5 + 8 + 10);
-    for (const char *line : {"0:3 Adjust Brightness Brightness 10", "1:2 Sepia - 0",
-                             "3:8 White border Width 6"})
+    for (const char *line :
+         {"0:3 Adjust Brightness Brightness 10", "1:2 Sepia - 0", "3:8 White border Width 6"})
         EXPECT_TRUE(described.contains(line)) << line;
     const Result help = run({"--help"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--output-dir"));
