@@ -1,7 +1,5 @@
 #include "BatchRunner.h"
 
-#include <unistd.h>
-
 #include <atomic>
 
 #include <QDir>
@@ -89,7 +87,7 @@ int BatchRunner::run()
     settings.quality = m_options.quality;
 
     const int count = m_options.inputs.size();
-    ProgressBar progress(count, count > 1 && isatty(STDERR_FILENO));
+    ProgressBar progress(count);
     std::atomic<int> failures{0};
     QThreadPool pool;
     pool.setMaxThreadCount(m_options.jobs > 0 ? m_options.jobs : QThread::idealThreadCount());

@@ -1,7 +1,9 @@
 #include "ProgressBar.h"
 
-ProgressBar::ProgressBar(int total, bool visible, std::FILE *stream)
-    : m_stream(stream), m_total(total), m_visible(visible)
+#include <unistd.h>
+
+ProgressBar::ProgressBar(int total, std::FILE *stream)
+    : m_stream(stream), m_total(total), m_visible(total > 1 && isatty(fileno(stream)))
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     draw();

@@ -5,11 +5,12 @@
 #include <mutex>
 
 // A one-line progress bar on a terminal, shared by the worker threads; error lines
-// printed through it do not tear the bar.
+// printed through it do not tear the bar. The bar shows only for more than one input and
+// only when the stream is a terminal: piped or redirected output gets the lines alone.
 class ProgressBar
 {
 public:
-    ProgressBar(int total, bool visible, std::FILE *stream = stderr);
+    explicit ProgressBar(int total, std::FILE *stream = stderr);
 
     void advance();
     void message(const char *line);

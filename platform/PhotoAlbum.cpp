@@ -170,9 +170,8 @@ void PhotoAlbum::save(const Picture &picture, QObject *context, Completion done)
     QPointer<QObject> guard(context);
     const bool guarded = context != nullptr;
     const QString folder = m_folder;
-    const QDateTime when = QDateTime::currentDateTime();
-    QThreadPool::globalInstance()->start([picture, folder, when, guard, guarded, done] {
-        const SaveResult result = saveNow(picture, folder, when);
+    QThreadPool::globalInstance()->start([picture, folder, clock = m_clock, guard, guarded, done] {
+        const SaveResult result = saveNow(picture, folder, clock());
         // The guard is only read on the main thread, where its object lives.
         MainThread::post([guard, guarded, done, result] {
             if (done && (!guarded || guard))

@@ -37,6 +37,8 @@ public:
     };
 
     using Completion = std::function<void(const SaveResult &)>;
+    // The time a saved picture is named after; read on the saving thread.
+    using Clock = std::function<QDateTime()>;
 
     // The album in `folder`; an empty folder means defaultFolder().
     explicit PhotoAlbum(const QString &folder = QString());
@@ -45,6 +47,7 @@ public:
     static QString defaultFolder();
 
     QString folder() const { return m_folder; }
+    void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // Saves on a worker thread; `done` runs on the main thread unless `context` (a
     // main-thread object) has been destroyed by then.
@@ -59,6 +62,7 @@ public:
 
 private:
     QString m_folder;
+    Clock m_clock = [] { return QDateTime::currentDateTime(); };
 };
 
 #endif

@@ -91,6 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         std::pair("saved=1;photo%20size=5;group=1;ui%20type=1;left%20hand=1", "001 1 0 1"),
         std::pair("saved=true;ui%20type=-1;photo%20size=2;update=1", "010 0 2 0"),
         std::pair("saved=true;group=3;animation=true", "100 0 0 0"),
+        std::pair("saved=true;animation=0;update=true;left%20hand=1", "011 0 0 0"),
         std::pair("saved=true;group=-1", "000 0 0 0"),
         std::pair("saved=true;ui%20type=2", "000 0 0 0"),
         std::pair("saved=true;group=2;photo%20size=2;ui%20type=1", "000 2 2 1"),

@@ -8,30 +8,44 @@
 
 namespace {
 
-struct GroupCase
+// A catalogue on one entry, with its engine object made.
+std::unique_ptr<ImageEffect> at(int group, int index)
 {
-    int group;
-    int count;
-    int size;
-    const char *first;
-    const char *last; // the last entry of the table, beyond the count where there are more
-};
+    auto catalogue = std::make_unique<ImageEffect>();
+    catalogue->setGroup(group);
+    catalogue->setEffect(index);
+    catalogue->resetProcessor();
+    return catalogue;
+}
+
+// Group, entries reached by stepping, entries in the table, the first and the last entry.
+using GroupCase = std::tuple<int, int, int, const char *, const char *>;
 
 class CatalogueGroup : public testing::TestWithParam<GroupCase>
 {
 };
 
-TEST_P(CatalogueGroup, HasItsCountTableAndNames)
+// Stepping forward visits every reachable entry once and wraps; backward is the reverse.
+TEST_P(CatalogueGroup, HasItsTableAndStepsThroughTheReachableEntries)
 {
-    const GroupCase &c = GetParam();
+    const auto [group, count, size, first, last] = GetParam();
     ImageEffect catalogue;
-    catalogue.setGroup(c.group);
-    EXPECT_EQ(catalogue.getEffectCount(), c.count);
-    EXPECT_EQ(ImageEffect::tableSize(c.group), c.size);
-    EXPECT_EQ(catalogue.getEffect(0), QString(c.first));
-    EXPECT_EQ(catalogue.getEffect(c.size - 1), QString(c.last));
-    EXPECT_TRUE(catalogue.getEffect(c.size).isNull());
-    EXPECT_TRUE(catalogue.getEffect(-1).isNull());
+    catalogue.setGroup(group);
+    EXPECT_EQ(catalogue.getEffectCount(), count);
+    EXPECT_EQ(ImageEffect::tableSize(group), size);
+    EXPECT_EQ(catalogue.getEffect(0), QString(first));
+    EXPECT_EQ(catalogue.getEffect(size - 1), QString(last));
+    EXPECT_TRUE(catalogue.getEffect(size).isNull() && catalogue.getEffect(-1).isNull());
+    for (int i = 1; i <= count; ++i) {
+        catalogue.nextEffect();
+        EXPECT_EQ(catalogue.effect(), i % count);
+        // An engine object exists exactly for the pixel effects.
+        EXPECT_EQ(catalogue.getEffectProcessor() != nullptr, group != 3);
+    }
+    for (int i = count - 1; i >= -1; --i) {
+        catalogue.prevEffect();
+        EXPECT_EQ(catalogue.effect(), (i + count) % count);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, CatalogueGroup,
@@ -40,154 +54,91 @@ INSTANTIATE_TEST_SUITE_P(Groups, CatalogueGroup,
                                          GroupCase{2, 8, 11, "Pencil", "Color Pencil"},
                                          GroupCase{3, 10, 10, "Square", "Black border"}));
 
-class WalkGroup : public testing::TestWithParam<int>
-{
-};
-
-// Stepping forward visits every reachable entry once and wraps; backward is the reverse.
-TEST_P(WalkGroup, ForwardAndBackWrapAround)
-{
-    ImageEffect catalogue;
-    catalogue.setGroup(GetParam());
-    const int count = catalogue.getEffectCount();
-    for (int i = 1; i <= count; ++i) {
-        catalogue.nextEffect();
-        EXPECT_EQ(catalogue.effect(), i % count);
-        EXPECT_EQ(catalogue.getEffect(), ImageEffect::effectName(GetParam(), i % count));
-        // An engine object exists exactly for the pixel effects.
-        EXPECT_EQ(catalogue.getEffectProcessor() != nullptr, GetParam() != 3);
-    }
-    for (int i = count - 1; i >= -1; --i) {
-        catalogue.prevEffect();
-        EXPECT_EQ(catalogue.effect(), (i + count) % count);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Groups, WalkGroup, testing::Values(0, 1, 2, 3));
-
 TEST(ImageEffect, EntriesBeyondTheCountAreNamedButNeverFound)
 {
     ImageEffect catalogue;
     catalogue.setGroup(1);
-    EXPECT_EQ(catalogue.getEffect(5), "Infrared");
     EXPECT_EQ(catalogue.getEffectIndex("Infrared"), -1);
     EXPECT_EQ(catalogue.getEffectIndex("Night Vision"), 4);
-    catalogue.setGroup(2);
-    EXPECT_EQ(catalogue.getEffect(10), "Color Pencil");
-    EXPECT_TRUE(catalogue.getEffect(11).isNull());
-    EXPECT_EQ(catalogue.getEffectIndex("Water Color"), -1);
-    EXPECT_EQ(catalogue.getEffectIndex("pencil"), -1); // exact names only
+    EXPECT_EQ(catalogue.getEffectIndex("night vision"), -1); // exact names only
     // Reached by setting the index directly, they have engine objects.
-    catalogue.setEffect(9);
-    catalogue.resetProcessor();
-    EXPECT_TRUE(catalogue.supportsLevel());
+    EXPECT_TRUE(at(2, 9)->supportsLevel());
 }
 
 TEST(ImageEffect, LevelsFollowTheChoice)
 {
-    ImageEffect catalogue;
-    catalogue.setGroup(0);
-    catalogue.nextEffect();
-    catalogue.nextEffect();
-    catalogue.nextEffect();
-    ASSERT_EQ(catalogue.getEffect(), "Adjust Brightness");
-    EXPECT_TRUE(catalogue.supportsLevel());
-    EXPECT_EQ(catalogue.getLevel(), 10);
-    catalogue.applyLevel(17);
-    EXPECT_EQ(catalogue.getLevel(), 17);
-    catalogue.nextEffect(); // a new engine object starts at its own default
-    EXPECT_EQ(catalogue.getLevel(), 10);
-
-    catalogue.setEffect(8);
-    catalogue.resetProcessor();
-    ASSERT_EQ(catalogue.getEffect(), "Night Gain");
-    EXPECT_FALSE(catalogue.supportsLevel());
-
-    catalogue.setGroup(2);
-    catalogue.setEffect(4);
-    catalogue.resetProcessor();
-    ASSERT_EQ(catalogue.getEffect(), "Stencil");
-    EXPECT_TRUE(catalogue.supportsLevel());
+    auto catalogue = at(0, 2);
+    catalogue->nextEffect();
+    ASSERT_EQ(catalogue->getEffect(), "Adjust Brightness");
+    EXPECT_TRUE(catalogue->supportsLevel());
+    catalogue->applyLevel(17);
+    EXPECT_EQ(catalogue->getLevel(), 17);
+    catalogue->nextEffect(); // a new engine object starts at its own default
+    EXPECT_EQ(catalogue->getLevel(), 10);
+    EXPECT_FALSE(at(0, 8)->supportsLevel()); // Night Gain
+    EXPECT_TRUE(at(2, 4)->supportsLevel());  // Stencil
+    EXPECT_EQ(ImageEffect::levelName(0, 3), "Brightness");
+    EXPECT_TRUE(ImageEffect::levelName(1, 2).isEmpty() && ImageEffect::levelName(7, 0).isEmpty());
+    EXPECT_FALSE(ImageEffect::hasLevel(3, 0));
+    EXPECT_TRUE(ImageEffect::hasLevel(3, 9));
+    EXPECT_EQ(ImageEffect::defaultLevel(3, 8), 6);
 }
 
 TEST(ImageEffect, FrameLevelsAreSetBeforeTheWrap)
 {
-    ImageEffect catalogue;
-    catalogue.setGroup(3);
-    for (int i = 0; i < 8; ++i)
-        catalogue.nextEffect();
-    ASSERT_EQ(catalogue.getEffect(), "White border");
-    EXPECT_TRUE(catalogue.supportsLevel());
-    EXPECT_EQ(catalogue.getLevel(), 6);
-    catalogue.nextEffect();
-    EXPECT_EQ(catalogue.getEffect(), "Black border");
-    EXPECT_EQ(catalogue.getLevel(), 6);
-
-    catalogue.setGroup(3);
-    catalogue.prevEffect(); // from "Square" back to "Black border": index -1 is no frame
-    EXPECT_EQ(catalogue.getEffect(), "Black border");
-    EXPECT_EQ(catalogue.getLevel(), 10);
-    catalogue.nextEffect(); // wraps to "Square"
-    EXPECT_FALSE(catalogue.supportsLevel());
+    auto catalogue = at(3, 7);
+    catalogue->nextEffect();
+    ASSERT_EQ(catalogue->getEffect(), "White border");
+    EXPECT_TRUE(catalogue->supportsLevel());
+    EXPECT_EQ(catalogue->getLevel(), 6);
+    catalogue->setGroup(3);
+    catalogue->prevEffect(); // from "Square" back to "Black border": index -1 is no frame
+    EXPECT_EQ(catalogue->getEffect(), "Black border");
+    EXPECT_EQ(catalogue->getLevel(), 10);
+    catalogue->nextEffect(); // wraps to "Square"
+    EXPECT_FALSE(catalogue->supportsLevel());
 }
 
 TEST(ImageEffect, AGroupOutsideTheCatalogueIsEmpty)
 {
-    for (int group : {-1, 4, 5}) {
-        ImageEffect catalogue;
-        catalogue.setGroup(group);
-        EXPECT_EQ(catalogue.getEffectCount(), 0);
-        EXPECT_TRUE(catalogue.getEffect().isNull());
-        EXPECT_EQ(catalogue.getEffectProcessor(), nullptr);
-        catalogue.nextEffect();
-        EXPECT_EQ(catalogue.effect(), 0);
-        catalogue.prevEffect();
-        EXPECT_EQ(catalogue.effect(), -1);
-        EXPECT_FALSE(catalogue.supportsLevel());
-        catalogue.setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
-        EXPECT_TRUE(catalogue.applyEffect().isNull());
+    for (int group : {-1, 4}) {
+        auto catalogue = at(group, 0);
+        EXPECT_EQ(catalogue->getEffectCount(), 0);
+        EXPECT_EQ(catalogue->getEffectProcessor(), nullptr);
+        catalogue->nextEffect();
+        EXPECT_EQ(catalogue->effect(), 0);
+        catalogue->prevEffect();
+        EXPECT_EQ(catalogue->effect(), -1);
+        catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
+        EXPECT_TRUE(catalogue->applyEffect().isNull());
     }
 }
 
 TEST(ImageEffect, AnUnfinishedRenderLeavesNothingForTheFormats)
 {
-    ImageEffect catalogue;
-    catalogue.setGroup(0);
-    catalogue.setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
-    catalogue.applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
-    catalogue.setGroup(3);
-    catalogue.setEffect(10); // beyond the table
-    catalogue.resetProcessor();
-    EXPECT_TRUE(catalogue.applyEffect().isNull());
+    auto catalogue = at(0, 0);
+    catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
+    catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
+    catalogue->setGroup(3);
+    catalogue->setEffect(10); // beyond the table
+    catalogue->resetProcessor();
+    EXPECT_TRUE(catalogue->applyEffect().isNull());
 }
 
 TEST(ImageEffect, RendersAPixelEffectThroughTheBridge)
 {
-    ImageEffect catalogue;
-    catalogue.setGroup(0);
-    catalogue.setEffect(7);
-    catalogue.resetProcessor();
-    ASSERT_EQ(catalogue.getEffect(), "Color Negative");
-    const QImage input = TestImages::random(9, 7, 3);
-    catalogue.setImage(Picture(input));
-    catalogue.setScale(1.0f);
-    const Picture negative = catalogue.applyEffect();
-    ASSERT_FALSE(negative.isNull());
-    for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 9; ++x) {
-            const QRgb in = input.pixel(x, y), out = negative.grid().pixel(x, y);
-            EXPECT_EQ(qRed(out), 255 - qRed(in));
-            EXPECT_EQ(qGreen(out), 255 - qGreen(in));
-            EXPECT_EQ(qBlue(out), 255 - qBlue(in));
-        }
+    auto catalogue = at(0, 7);
+    ASSERT_EQ(catalogue->getEffect(), "Color Negative");
+    QImage input = TestImages::random(9, 7, 3);
+    catalogue->setImage(Picture(input));
+    const QImage negative = catalogue->applyEffect().grid();
+    input.invertPixels();
+    EXPECT_EQ(negative, input);
 }
 
-struct FormatCase
-{
-    int index;
-    QSize input;
-    QSize output;
-};
+// Format, picture size, cropped size: a square takes each format upright (short side
+// across), a landscape or portrait picture takes it turned to its own orientation.
+using FormatCase = std::tuple<int, QSize, QSize>;
 
 class PrintFormat : public testing::TestWithParam<FormatCase>
 {
@@ -195,54 +146,40 @@ class PrintFormat : public testing::TestWithParam<FormatCase>
 
 TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)
 {
-    ImageEffect catalogue;
-    catalogue.setGroup(3);
-    catalogue.setEffect(GetParam().index);
-    catalogue.resetProcessor();
-    catalogue.setImage(
-        Picture(TestImages::quadrants(GetParam().input.width(), GetParam().input.height())));
-    const Picture result = catalogue.applyEffectStep1();
-    ASSERT_FALSE(result.isNull());
-    EXPECT_EQ(result.size(), QSizeF(GetParam().output));
+    const auto [index, input, output] = GetParam();
+    auto catalogue = at(3, index);
+    catalogue->setImage(Picture(TestImages::quadrants(input.width(), input.height())));
+    const Picture result = catalogue->applyEffectStep1();
+    EXPECT_EQ(result.grid().size(), output);
     EXPECT_EQ(result.orientation(), Picture::Up);
 }
 
-INSTANTIATE_TEST_SUITE_P(Crops, PrintFormat,
-                         testing::Values(FormatCase{0, {600, 400}, {400, 400}},
-                                         FormatCase{1, {1600, 1200}, {1600, 1200}},
-                                         FormatCase{1, {1200, 1200}, {900, 1200}},
-                                         FormatCase{5, {400, 600}, {400, 500}},
-                                         FormatCase{6, {1600, 1200}, {1600, 900}},
-                                         FormatCase{7, {1600, 1200}, {1600, 1000}}));
+const QSize kSquare(1200, 1200);
+INSTANTIATE_TEST_SUITE_P(
+    Crops, PrintFormat,
+    testing::Values(FormatCase{0, kSquare, {1200, 1200}}, FormatCase{1, kSquare, {900, 1200}},
+                    FormatCase{2, kSquare, {720, 1200}}, FormatCase{3, kSquare, {800, 1200}},
+                    FormatCase{4, kSquare, {857, 1200}}, FormatCase{5, kSquare, {960, 1200}},
+                    FormatCase{6, kSquare, {675, 1200}}, FormatCase{7, kSquare, {750, 1200}},
+                    FormatCase{0, {600, 400}, {400, 400}},
+                    FormatCase{1, {1600, 1200}, {1600, 1200}},
+                    FormatCase{5, {400, 600}, {400, 500}}, FormatCase{6, {1600, 1200}, {1600, 900}},
+                    FormatCase{7, {1600, 1200}, {1600, 1000}}));
 
 TEST(ImageEffect, BordersAreLevelTwoHundredthsOfTheWidth)
 {
-    for (auto [level, width] : {std::pair{6, 48}, std::pair{20, 160}}) {
-        ImageEffect catalogue;
-        catalogue.setGroup(3);
-        for (int i = 0; i < 8; ++i)
-            catalogue.nextEffect();
-        catalogue.setImage(Picture(TestImages::solid(1600, 1200, Qt::black)));
-        const Picture framed = catalogue.applyLevel(static_cast<unsigned char>(level));
-        ASSERT_FALSE(framed.isNull());
-        EXPECT_EQ(framed.size(), QSizeF(1600, 1200));
-        const QImage &grid = framed.grid();
-        EXPECT_EQ(QColor(grid.pixel(width - 1, 600)), QColor(Qt::white)) << level;
-        EXPECT_EQ(QColor(grid.pixel(width + 1, 600)), QColor(Qt::black)) << level;
-        EXPECT_EQ(QColor(grid.pixel(800, width - 1)), QColor(Qt::white)) << level;
-        EXPECT_EQ(QColor(grid.pixel(800, 1200 - width + 1)), QColor(Qt::white)) << level;
+    for (auto [index, level, width] : {std::tuple{8, 6, 48}, {8, 20, 160}, {9, 6, 48}}) {
+        const QColor border = index == 8 ? Qt::white : Qt::black;
+        const QColor inside = index == 8 ? Qt::black : Qt::white;
+        auto catalogue = at(3, index);
+        catalogue->setImage(Picture(TestImages::solid(1600, 1200, inside)));
+        const QImage grid = catalogue->applyLevel(static_cast<unsigned char>(level)).grid();
+        ASSERT_EQ(grid.size(), QSize(1600, 1200));
+        EXPECT_EQ(QColor(grid.pixel(width - 1, 600)), border) << level;
+        EXPECT_EQ(QColor(grid.pixel(width + 1, 600)), inside) << level;
+        EXPECT_EQ(QColor(grid.pixel(800, width - 1)), border) << level;
+        EXPECT_EQ(QColor(grid.pixel(800, 1200 - width + 1)), border) << level;
     }
-}
-
-TEST(ImageEffect, ListingHelpersDescribeLevels)
-{
-    EXPECT_EQ(ImageEffect::levelName(0, 3), "Brightness");
-    EXPECT_EQ(ImageEffect::defaultLevel(0, 3), 10);
-    EXPECT_TRUE(ImageEffect::levelName(1, 2).isEmpty());
-    EXPECT_FALSE(ImageEffect::hasLevel(3, 0));
-    EXPECT_TRUE(ImageEffect::hasLevel(3, 9));
-    EXPECT_EQ(ImageEffect::defaultLevel(3, 8), 6);
-    EXPECT_TRUE(ImageEffect::levelName(7, 0).isEmpty());
 }
 
 } // namespace

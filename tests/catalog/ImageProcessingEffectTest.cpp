@@ -67,9 +67,15 @@ TEST(Bridge, TheEngineRewritesOneCopyAndKeepsTheFourthBytes)
         ASSERT_EQ(output.constBits()[i], i % 4 == 3 ? in : 255 - in) << "byte " << i;
     }
     EXPECT_EQ(input.grid(), before);
-    // The copy the engine was lent is the new picture's storage.
+    // The copy the engine was lent is the new picture's storage, and the bridge keeps no
+    // hold on it: another step 2 must not write into a picture already handed out.
     EXPECT_EQ(output.constBits(), bridge.inverting->lent);
     EXPECT_NE(bridge.inverting->lent, input.grid().constBits());
+    EXPECT_TRUE(output.isDetached());
+    const QImage handedOut = output.copy();
+    bridge.applyEffectStep2();
+    EXPECT_EQ(output, handedOut);
+    EXPECT_EQ(bridge.inverting->calls, 1);
 }
 
 TEST(Bridge, StepThreeHandsTheCopyOverOnceAndZeroScaleKeepsTheEngineScale)

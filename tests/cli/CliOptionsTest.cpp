@@ -11,46 +11,58 @@ CliOptions parse(QStringList arguments)
     return CliOptions::parse(arguments);
 }
 
-struct UsageErrorCase
+// Arguments accepted as they stand and refused once their last word becomes `refused`, so
+// that each limit is probed from both sides; without `refused`, refused as they stand.
+struct Limit
 {
+    Limit(const char *w, QStringList a, QString r = {}) : why(w), arguments(a), refused(r) {}
     const char *why;
     QStringList arguments;
+    QString refused; // empty: the arguments are refused as they stand
 };
 
-class UsageError : public testing::TestWithParam<UsageErrorCase>
+class CliLimit : public testing::TestWithParam<Limit>
 {
 };
 
-TEST_P(UsageError, IsReportedNotRun)
+TEST_P(CliLimit, IsAcceptedUpToItAndRefusedBeyond)
 {
-    const CliOptions options = parse(GetParam().arguments);
-    EXPECT_FALSE(options.error.isEmpty()) << GetParam().why;
+    QStringList arguments = GetParam().arguments;
+    if (!GetParam().refused.isEmpty()) {
+        const CliOptions accepted = parse(arguments);
+        EXPECT_TRUE(accepted.error.isEmpty()) << accepted.error.toStdString();
+        arguments.last() = GetParam().refused;
+    }
+    EXPECT_FALSE(parse(arguments).error.isEmpty()) << GetParam().why;
 }
 
+const QStringList kApply{"apply", "a.jpg", "-d", "o"};
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, UsageError,
+    Cases, CliLimit,
     testing::Values(
-        UsageErrorCase{"no command", {}}, UsageErrorCase{"unknown command", {"paint", "a.jpg"}},
-        UsageErrorCase{"unknown option", {"apply", "--colour", "a.jpg", "-d", "out"}},
-        UsageErrorCase{"no input", {"apply", "-d", "out"}},
-        UsageErrorCase{"no output", {"apply", "a.jpg"}},
-        UsageErrorCase{"both outputs", {"apply", "a.jpg", "-o", "b.jpg", "-d", "out"}},
-        UsageErrorCase{"-o with two inputs", {"apply", "a.jpg", "b.jpg", "-o", "c.jpg"}},
-        UsageErrorCase{"unknown effect", {"apply", "-e", "Vignette", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"level above 20", {"apply", "-e", "Sepia=21", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"negative level", {"apply", "-e", "Posterize=-1", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"level not a number", {"apply", "-e", "Posterize=lots", "a", "-d", "o"}},
-        UsageErrorCase{"level on a fixed look", {"apply", "-e", "Sepia=5", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"group out of range", {"apply", "-e", "4:0", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"index out of range", {"apply", "-e", "2:11", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"bad size", {"apply", "-s", "huge", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"quality 0", {"apply", "-q", "0", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"quality 101", {"apply", "-q", "101", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"seed not a number", {"apply", "--seed", "x", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"zero jobs", {"apply", "-j", "0", "a.jpg", "-d", "o"}},
-        UsageErrorCase{"list with files", {"list", "a.jpg"}},
-        UsageErrorCase{"output format unknown", {"apply", "a.jpg", "-o", "b.bmp"}}),
-    [](const testing::TestParamInfo<UsageErrorCase> &info) {
+        Limit{"no command", {}}, Limit{"unknown command", {"paint", "a.jpg"}},
+        Limit{"unknown option", kApply + QStringList{"--colour"}},
+        Limit{"no input", {"apply", "-d", "out"}}, Limit{"no output", {"apply", "a.jpg"}},
+        Limit{"both outputs", kApply + QStringList{"-o", "b.jpg"}},
+        Limit{"-o with two inputs", {"apply", "a.jpg", "b.jpg", "-o", "c.jpg"}},
+        Limit{"list with files", {"list", "a.jpg"}},
+        Limit{"output format", {"apply", "a.jpg", "-o", "b.jpeg"}, "b.bmp"},
+        Limit{"effect", kApply + QStringList{"-e", "Vignette"}},
+        Limit{"level above 20", kApply + QStringList{"-e", "Posterize=20"}, "Posterize=21"},
+        Limit{"level below 0", kApply + QStringList{"-e", "Posterize=0"}, "Posterize=-1"},
+        Limit{"level not a number", kApply + QStringList{"-e", "Posterize=lots"}},
+        Limit{"level on a fixed look", kApply + QStringList{"-e", "Sepia"}, "Sepia=5"},
+        Limit{"group", kApply + QStringList{"-e", "3:0"}, "4:0"},
+        Limit{"index", kApply + QStringList{"-e", "2:10"}, "2:11"},
+        Limit{"size", kApply + QStringList{"-s", "web"}, "huge"},
+        Limit{"quality 1", kApply + QStringList{"-q", "1"}, "0"},
+        Limit{"quality 100", kApply + QStringList{"-q", "100"}, "101"},
+        Limit{"seed", kApply + QStringList{"--seed", "4294967295"}, "4294967296"},
+        Limit{"seed not a number", kApply + QStringList{"--seed", "0"}, "x"},
+        Limit{"one job", kApply + QStringList{"-j", "1"}, "0"},
+        Limit{"256 jobs", kApply + QStringList{"-j", "256"}, "257"}),
+    [](const testing::TestParamInfo<Limit> &info) {
         std::string name;
         for (char c : std::string(info.param.why))
             name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -70,15 +82,11 @@ TEST(CliOptions, StacksEffectsInTheOrderGiven)
     EXPECT_EQ(options.effects[2].name(), "White border");
     EXPECT_EQ(options.effects[2].level, 12);
     EXPECT_EQ(options.effects[3].name(), "Water Color"); // beyond the stepping count
-}
-
-TEST(CliOptions, NamesWithColonsAndSpacesAreFoundByName)
-{
-    const CliOptions options =
+    const CliOptions named =
         parse({"apply", "-e", "16 : 9 (hdtv)", "-e", "30's photo", "x.png", "-o", "y.png"});
-    ASSERT_TRUE(options.error.isEmpty()) << options.error.toStdString();
-    EXPECT_EQ(options.effects[0].name(), "16 : 9 (HDTV)");
-    EXPECT_EQ(options.effects[1].name(), "30's Photo");
+    ASSERT_EQ(named.effects.size(), 2) << named.error.toStdString();
+    EXPECT_EQ(named.effects[0].name(), "16 : 9 (HDTV)");
+    EXPECT_EQ(named.effects[1].name(), "30's Photo");
 }
 
 TEST(CliOptions, DefaultsAndExplicitValues)

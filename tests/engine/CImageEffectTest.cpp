@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <tuple>
 
 #include "CImageEffect.h"
@@ -18,19 +17,23 @@ public:
     int processed = 0;
 };
 
-// None drawn for amount 0; otherwise the next number of the sequence moves the value by
-// r mod 8 amount - 4 amount within the byte range, even for the largest amount.
-TEST(Noise, DrawsOneNumberPerCallAndStaysInTheByteRange)
+// glibc's first draws after seed 1 are 1804289383, 846930886, 1681692777, 1714636915 and
+// 1957747793: r mod 8a - 4a moves the value, clamped to the byte; amount 0 draws nothing.
+TEST(Noise, MovesByTheNextDrawWithinFourTimesTheAmount)
 {
     ProbeEffect effect;
-    CImageEffect::Seed(21);
-    std::srand(21);
-    for (int value = 0; value < 256; ++value) {
-        const auto v = static_cast<unsigned char>(value);
-        EXPECT_EQ(effect.Noise(v, 0), value);
-        const int shifted = value + std::rand() % 2040 - 1020;
-        EXPECT_EQ(effect.Noise(v, 255), shifted < 0 ? 0 : (shifted > 255 ? 255 : shifted));
-    }
+    CImageEffect::Seed(1);
+    EXPECT_EQ(effect.Noise(100, 1), 103);
+    EXPECT_EQ(effect.Noise(100, 0), 100);
+    EXPECT_EQ(effect.Noise(100, 1), 102);
+    EXPECT_EQ(effect.Noise(0, 1), 0);
+    EXPECT_EQ(effect.Noise(250, 2), 245);
+    EXPECT_EQ(effect.Noise(255, 255), 0); // 1957747793 mod 2040 = 593
+    for (int value = 0; value < 256; value += 5)
+        for (int amount : {1, 3, 31}) {
+            const int moved = effect.Noise(static_cast<unsigned char>(value), amount) - value;
+            ASSERT_TRUE(moved >= -4 * amount && moved < 4 * amount) << value << " by " << amount;
+        }
 }
 
 TEST(Process, RefusesAnEmptyPictureAndOtherwiseRunsPreProcessThenTheEffect)

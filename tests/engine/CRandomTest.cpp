@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "CImageEffect.h"
 #include "CRandom.h"
@@ -43,6 +44,14 @@ TEST(CRandom, ThreadsDrawFromTheirOwnGenerator)
     });
     other.join();
     EXPECT_EQ(CRandom::Current().Next(), expected);
+    // Threads nobody seeds still start from different points of the sequence.
+    std::vector<int> first[2];
+    for (auto &draws : first)
+        std::thread([&draws] {
+            for (int i = 0; i < 4; ++i)
+                draws.push_back(CRandom::Current().Next());
+        }).join();
+    EXPECT_NE(first[0], first[1]);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Canvas.h"
 #include "TestImages.h"
 
@@ -41,19 +43,44 @@ TEST(Canvas, StartsBlackWithItsOriginAndAppliesTheLastTransformFirst)
     EXPECT_EQ(round.picture().grid().copy(7, 7, 6, 6), redOnBlack(6, 6, QRect(0, 0, 6, 6)));
 }
 
-TEST(Canvas, ReductionsAreFilteredStraightAndTurned)
+// The farthest grey level from mid grey at the points.
+int farthestFromGrey(Canvas &canvas, const std::vector<QPointF> &points)
 {
-    // A one-pixel checkerboard reduced four times must come out grey, not black or white.
+    const QImage grid = canvas.picture().grid();
+    int farthest = 0;
+    for (QPointF p : points)
+        farthest = std::max(farthest, std::abs(qGray(grid.pixel(p.toPoint())) - 128));
+    return farthest;
+}
+
+TEST(Canvas, ReductionsAreFilteredStraightAndTurnedOnEitherAxis)
+{
+    // A one-pixel checkerboard reduced in both directions or in height only
+    // must come out grey, not black or white.
     const QImage board = TestImages::checkerboard(200, 200);
-    Canvas straight(50, 50), turned(60, 60);
-    straight.drawGrid(board, QRectF(0, 0, 50, 50));
+    Canvas both(50, 50), flat(200, 60), turned(60, 60), turnedFlat(250, 250);
+    both.drawGrid(board, QRectF(0, 0, 50, 50));
+    flat.drawGrid(board, QRectF(0, 0, 200, 60));
     turned.translate(30, 0);
     turned.rotate(30);
     turned.drawGrid(board, QRectF(0, 0, 30, 30));
+    turnedFlat.translate(50, 0);
+    turnedFlat.rotate(30);
+    turnedFlat.drawGrid(board, QRectF(0, 0, 200, 50));
+    std::vector<QPointF> diagonal, row, alongTurned;
     for (int i = 0; i < 50; i += 7)
-        EXPECT_NEAR(qGray(straight.picture().grid().pixel(i, 49 - i)), 128, 16) << i;
+        diagonal.emplace_back(i, 49 - i);
+    for (int i = 0; i < 200; i += 9)
+        row.emplace_back(i, 30);
+    // The 200 x 50 rectangle's centre turned 30 degrees lands at (124.1, 71.7) bottom-up;
+    // its long side runs along (cos 30, sin 30).
+    for (int k = -80; k <= 80; k += 10)
+        alongTurned.push_back(QPointF(124.1 + 0.866 * k, 250 - 71.7 - 0.5 * k));
+    EXPECT_LE(farthestFromGrey(both, diagonal), 16);
+    EXPECT_LE(farthestFromGrey(flat, row), 40); // 10 / 3 rows a pixel: weights differ
     // The square's centre (15, 15) turned 30 degrees lands at (35.5, 20.5) bottom-up.
-    EXPECT_NEAR(qGray(turned.picture().grid().pixel(35, 39)), 128, 20);
+    EXPECT_LE(farthestFromGrey(turned, {QPointF(35, 39)}), 20);
+    EXPECT_LE(farthestFromGrey(turnedFlat, alongTurned), 24);
 }
 
 } // namespace

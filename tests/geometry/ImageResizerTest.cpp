@@ -42,9 +42,11 @@ INSTANTIATE_TEST_SUITE_P(Boxes, ColorMatchSize, ::testing::ValuesIn(kFits));
 
 // Picture size and ratio, and the size of the centre crop.
 using Crop = std::tuple<int, int, float, int, int>;
-const Crop kCrops[] = {{1200, 1200, 0.8f, 960, 1200},    {1200, 1200, 1.0f, 1200, 1200},
-                       {1200, 1600, 0.5625f, 900, 1600}, {1600, 1200, 1.0f, 1200, 1200},
-                       {1600, 1200, 0.6f, 1600, 960},    {1600, 1200, 2.0f / 3, 1600, 1067}};
+const Crop kCrops[] = {{1200, 1200, 0.8f, 960, 1200},      {1200, 1200, 1.0f, 1200, 1200},
+                       {1200, 1600, 0.5625f, 900, 1600},   {1600, 1200, 1.0f, 1200, 1200},
+                       {1600, 1200, 0.6f, 1600, 960},      {1600, 1200, 2.0f / 3, 1600, 1067},
+                       {1600, 1200, 4.0f / 3, 1600, 1200}, {1200, 1600, 16.0f / 9, 900, 1600},
+                       {1200, 1200, 1.25f, 1200, 960}};
 
 using AspectCropSize = ::testing::TestWithParam<Crop>;
 
@@ -107,6 +109,17 @@ TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
     for (int x : {0, 127})
         EXPECT_TRUE(qRed(g.pixel(x, 50)) == 0 && qBlue(g.pixel(x, 50)) > qGreen(g.pixel(x, 50)));
     EXPECT_EQ(g.pixel(64, 50), kGreen);
+    // A grid exactly the window's size still centres the window on the point and cuts it
+    // at the far edges: green is what lies inside.
+    EXPECT_EQ(
+        ImageResizer::clipImage(Picture(painted(256, 192, kRed, QRect(72, 54, 184, 138), kGreen)),
+                                QPointF(200, 150), 128, 96)
+            .grid(),
+        painted(128, 96, kGreen));
+    EXPECT_EQ(ImageResizer::fullClip(Picture(painted(128, 96, kRed, QRect(36, 32, 92, 64), kGreen)),
+                                     QPointF(100, 80), 128, 96)
+                  .grid(),
+              painted(128, 96, kGreen));
     // Near the corner the window keeps only what lies inside, stretched.
     const Picture green(painted(400, 400, kGreen));
     EXPECT_EQ(ImageResizer::clipImage(green, QPointF(390, 390), 50, 50).grid(),

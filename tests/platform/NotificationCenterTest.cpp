@@ -23,6 +23,19 @@ public:
 class NotificationCenterTest : public ::testing::Test
 {
 protected:
+    // Runs `work` on a worker thread, then delivers what it queued here, once `between`
+    // has run: no waiting on time.
+    void fromWorker(std::function<void()> work, std::function<void()> between = {})
+    {
+        std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
+        worker->start();
+        worker->wait();
+        EXPECT_TRUE(log.empty()) << "delivery must not happen on the worker";
+        if (between)
+            between();
+        QCoreApplication::sendPostedEvents();
+    }
+
     NotificationCenter center;
     QStringList log;
 };
@@ -49,34 +62,47 @@ TEST_F(NotificationCenterTest, RegistrationsThatGoAwayAreNeverCalled)
 {
     auto doomed = std::make_unique<Recorder>("doomed", &log);
     auto second = new Recorder("second", &log);
-    Recorder first("first", &log), filtered("filtered", &log), named("named", &log),
-        added("added", &log);
-    auto sender = std::make_unique<QObject>();
+    Recorder first("first", &log), named("named", &log), added("added", &log),
+        filtered("filtered", &log);
+    QObject sender;
     center.addObserver(doomed.get(), &Recorder::received, "Swipe");
     center.addObserver(&first, &Recorder::received, "Swipe");
     center.addObserver(second, &Recorder::received, "Swipe");
-    // A dead filter must not turn into "any sender".
-    center.addObserver(&filtered, &Recorder::received, "Swipe", sender.get());
     center.addObserver(&named, &Recorder::received, "Shown");
+    center.addObserver(&named, &Recorder::received, "Shown", &sender); // filters go too
     center.addObserver(&named, &Recorder::received, "Swipe");
+    center.addObserver(&filtered, &Recorder::received, "Swipe", &sender);
     center.removeObserver(&named, "Shown");
-    first.onReceive = [&] { // while the post walks the list
+    center.removeObserver(&filtered, "Swipe", &first); // another filter: stays
+    first.onReceive = [&] {                            // while the post walks the list
         delete second;
         center.removeObserver(&first);
         center.addObserver(&added, &Recorder::received, "Swipe"); // hears the next post only
     };
     doomed.reset();
-    sender.reset();
     for (const char *name : {"Swipe", "Shown", "Swipe"})
-        center.post(name);
-    EXPECT_EQ(log, (QStringList{"first:Swipe", "named:Swipe", "named:Swipe", "added:Swipe"}));
-    EXPECT_EQ(center.observerCount(), 2);
+        center.post(name, &sender);
+    EXPECT_EQ(log, (QStringList{"first:Swipe", "named:Swipe", "filtered:Swipe", "named:Swipe",
+                                "filtered:Swipe", "added:Swipe"}));
+    EXPECT_EQ(center.observerCount(), 3);
+}
+
+TEST_F(NotificationCenterTest, ASenderThatDiesOnTheWayReachesNoFilter)
+{
+    // Dies while a post without a sender walks the list: its filter must not become "any".
+    auto sender = std::make_unique<QObject>();
+    Recorder killer("killer", &log), filtered("filtered", &log);
+    killer.onReceive = [&] { sender.reset(); };
+    center.addObserver(&killer, &Recorder::received, "Tap");
+    center.addObserver(&filtered, &Recorder::received, "Tap", sender.get());
+    center.post("Tap");
+    EXPECT_EQ(log, QStringList{"killer:Tap"});
 }
 
 // The centre made on the main thread (false), or first made by a worker (true).
 using NotificationCenterFromWorker = WithParam<NotificationCenterTest, bool>;
 
-TEST_P(NotificationCenterFromWorker, PostIsDeliveredOnTheMainThread)
+TEST_P(NotificationCenterFromWorker, PostsAreDeliveredOnTheMainThread)
 {
     std::unique_ptr<NotificationCenter> madeOnWorker;
     if (GetParam()) {
@@ -86,17 +112,23 @@ TEST_P(NotificationCenterFromWorker, PostIsDeliveredOnTheMainThread)
         maker->wait();
     }
     NotificationCenter &centre = GetParam() ? *madeOnWorker : center;
-    QObject sender; // filtered on: the sender must come through the queue
+    auto sender = std::make_unique<QObject>(); // filtered on: it must come through the queue
     QThread *deliveredOn = nullptr;
-    Recorder observer("o", &log);
-    observer.onReceive = [&] { deliveredOn = QThread::currentThread(); };
-    centre.addObserver(&observer, &Recorder::received, "Tap", &sender);
-    std::unique_ptr<QThread> worker(QThread::create([&] { centre.post("Tap", &sender); }));
-    worker->start();
-    worker->wait();
-    EXPECT_TRUE(log.empty()) << "delivery must not happen on the worker";
-    ASSERT_TRUE(waitUntil([&] { return !log.empty(); }, 2000));
+    Recorder fromSender("sender", &log), any("any", &log);
+    fromSender.onReceive = [&] { deliveredOn = QThread::currentThread(); };
+    centre.addObserver(&fromSender, &Recorder::received, "Tap", sender.get());
+    centre.addObserver(&any, &Recorder::received, "Swipe");
+    fromWorker([&] {
+        centre.post("Tap", sender.get());
+        centre.post("Swipe");
+    });
+    EXPECT_EQ(log, (QStringList{"sender:Tap", "any:Swipe"}));
     EXPECT_EQ(deliveredOn, QCoreApplication::instance()->thread());
+    // A sender that dies before its queued post arrives posts nothing.
+    log.clear();
+    centre.addObserver(&any, &Recorder::received, "Tap");
+    fromWorker([&] { centre.post("Tap", sender.get()); }, [&] { sender.reset(); });
+    EXPECT_TRUE(log.empty()) << log.join(' ').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(MadeOn, NotificationCenterFromWorker, ::testing::Bool());

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
+#include <atomic>
+
 namespace {
 
 using Result = PhotoAlbum::SaveResult;
@@ -18,28 +20,46 @@ protected:
     const Picture picture = testPicture(80, 60);
 };
 
-TEST_F(PhotoAlbumTest, ConcurrentSavesGetDistinctNamesAndCompleteOnTheMainThread)
+TEST_F(PhotoAlbumTest, ConcurrentSavesInOneSecondGetTheirOwnNamesAndCompleteOnTheMainThread)
 {
-    QThreadPool::globalInstance()->setMaxThreadCount(8); // all at once, in the same second
+    QThreadPool::globalInstance()->setMaxThreadCount(8); // all at once
     PhotoAlbum album(folder);
+    const QDateTime when(QDate(2024, 11, 2), QTime(3, 4, 5));
+    std::atomic<int> clockOnCaller{0};
+    album.setClock([&] {
+        clockOnCaller += QThread::currentThread() == QCoreApplication::instance()->thread();
+        return when;
+    });
     QStringList saved;
     bool onMain = true, deadCalled = false;
     QObject context;
     auto dead = std::make_unique<QObject>();
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 4; ++i)
         album.save(picture, &context, [&](const Result &r) {
             saved << r.filePath;
             onMain = onMain && QThread::currentThread() == QCoreApplication::instance()->thread();
         });
     album.save(picture, dead.get(), [&](const Result &) { deadCalled = true; });
     dead.reset();
-    EXPECT_TRUE(saved.isEmpty()) << "the saves must not run on the caller";
-    ASSERT_TRUE(waitUntil([&] { return saved.size() == 8 && album.pictures().size() == 9; }));
-    waitUntil([] { return false; }, 50);
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents(); // every completion is queued by now
+    EXPECT_EQ(clockOnCaller, 0) << "the saves run on workers";
     EXPECT_FALSE(deadCalled) << "a destroyed context gets no completion";
     EXPECT_TRUE(onMain);
+    EXPECT_EQ(saved.size(), 4);
     EXPECT_EQ(saved.removeDuplicates(), 0);
-    EXPECT_EQ(filesIn(folder).size(), 9) << "no temporary file is left";
+    QStringList names;
+    for (const QString &p : album.pictures()) {
+        names << QFileInfo(p).fileName();
+        struct stat info;
+        EXPECT_TRUE(::stat(QFile::encodeName(p).constData(), &info) == 0 &&
+                    (info.st_mode & 0777) == 0644)
+            << "pictures are readable by all";
+    }
+    const QString base = "Velmora_20241102_030405";
+    EXPECT_EQ(names, (QStringList{base + ".jpg", base + "_2.jpg", base + "_3.jpg", base + "_4.jpg",
+                                  base + "_5.jpg"}));
+    EXPECT_EQ(filesIn(folder).size(), 5) << "no temporary file is left";
     QString error;
     EXPECT_EQ(ImageFile::read(saved.first(), &error).grid().size(), QSize(80, 60));
 }

@@ -51,27 +51,6 @@ struct TestPixels
         return {p[2], p[1], p[0]};
     }
 
-    static TestPixels solid(int w, int h, uint8_t red, uint8_t green, uint8_t blue, int padding = 0)
-    {
-        TestPixels pixels(w, h, padding);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                pixels.set(x, y, red, green, blue);
-        return pixels;
-    }
-
-    // Red grows to the right, green downwards, blue along the diagonal.
-    static TestPixels gradient(int w, int h, int padding = 0)
-    {
-        TestPixels pixels(w, h, padding);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                pixels.set(x, y, static_cast<uint8_t>(w > 1 ? 255 * x / (w - 1) : 0),
-                           static_cast<uint8_t>(h > 1 ? 255 * y / (h - 1) : 0),
-                           static_cast<uint8_t>((x + y) * 255 / (w + h > 2 ? w + h - 2 : 1)));
-        return pixels;
-    }
-
     // Every colour byte random; reproducible for a seed.
     static TestPixels random(int w, int h, unsigned seed, int padding = 0)
     {
