@@ -29,9 +29,9 @@ constexpr int kRowsBefore[] = {0, 1, 4};
 constexpr int kRowsIn[] = {1, 3, 3};
 
 // The row pictures, in the order of the cells after the continue row.
-const char *const kRowIcons[] = {":/icons/camera.png",   ":/icons/saved-photos.png",
+const char *const kRowIcons[] = {":/icons/camera.png",        ":/icons/saved-photos.png",
                                  ":/icons/photo-library.png", ":/icons/settings.png",
-                                 ":/icons/help.png",     ":/icons/about.png"};
+                                 ":/icons/help.png",          ":/icons/about.png"};
 
 } // namespace
 
@@ -51,8 +51,8 @@ RootViewController::RootViewController(QObject *parent)
     m_layout = std::make_unique<QWidget>();
     Ui::MainWindow ui;
     ui.setupUi(m_layout.get());
-    m_cells = {ui.continueCell, ui.cameraCell,   ui.cameraRollCell, ui.photoAlbumsCell,
-               ui.settingsCell, ui.helpCell,     ui.aboutCell};
+    m_cells = {ui.continueCell, ui.cameraCell, ui.cameraRollCell, ui.photoAlbumsCell,
+               ui.settingsCell, ui.helpCell,   ui.aboutCell};
     m_menuButton = ui.menuButton;
     for (int i = 1; i < m_cells.size(); ++i)
         m_cells[i]->setImage(Picture(QImage(QString::fromLatin1(kRowIcons[i - 1]))));

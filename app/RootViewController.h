@@ -35,7 +35,10 @@ public:
 
     ImagePickerController *imagePickerController();
     PhotoViewController *photoViewController() const { return m_photoViewController.get(); }
-    SettingsViewController *settingsViewController() const { return m_settingsViewController.get(); }
+    SettingsViewController *settingsViewController() const
+    {
+        return m_settingsViewController.get();
+    }
     HelpController *helpController() const { return m_helpController.get(); }
     AboutController *aboutController() const { return m_aboutController.get(); }
     QFont font() const { return m_font; }

@@ -188,7 +188,8 @@ void PhotoViewController::viewDidLoad()
     center.addObserver(this, &PhotoViewController::hoverShown, kHoverShown);
     center.addObserver(this, &PhotoViewController::hoverHidden, kHoverHidden);
 
-    for (ImageView *imageView : {m_originalView.data(), static_cast<ImageView *>(m_previewView.data())}) {
+    for (ImageView *imageView :
+         {m_originalView.data(), static_cast<ImageView *>(m_previewView.data())}) {
         if (imageView == nullptr)
             continue;
         View::setUserInteractionEnabled(imageView, true);
@@ -237,11 +238,16 @@ void PhotoViewController::viewDidLoad()
         View::setHidden(m_undoButton, true);
         connect(m_undoButton, &QAbstractButton::clicked, this, &PhotoViewController::undo);
     }
-    if (auto *nextButton = m_contentView->findChild<QAbstractButton *>(QStringLiteral("nextButton")))
+    if (auto *nextButton =
+            m_contentView->findChild<QAbstractButton *>(QStringLiteral("nextButton")))
         connect(nextButton, &QAbstractButton::clicked, this, &PhotoViewController::next);
-    if (auto *prevButton = m_contentView->findChild<QAbstractButton *>(QStringLiteral("prevButton")))
+    if (auto *prevButton =
+            m_contentView->findChild<QAbstractButton *>(QStringLiteral("prevButton")))
         connect(prevButton, &QAbstractButton::clicked, this, &PhotoViewController::prev);
 
+    // The floating preview sits over the picture and the bars.
+    if (m_hoverController && m_hoverController->hoverView())
+        View::bringSubviewToFront(m_contentView, m_hoverController->hoverView());
     if (m_busyIndicator) {
         View::addSubview(m_contentView, m_busyIndicator);
         View::setCenter(m_busyIndicator, View::bounds(m_contentView).center());
@@ -478,8 +484,8 @@ void PhotoViewController::previewEffectWithAnimation(int animation, bool showHov
         m_imageEffect.setImage(m_thumbnailImage);
         m_imageEffect.setPreviousImage(m_previousImage.isNull() ? Picture()
                                                                 : m_previousThumbnailImage);
-        m_imageEffect.setScale(float(m_thumbnailImage.size().width() /
-                                     m_baselineImage.size().width()));
+        m_imageEffect.setScale(
+            float(m_thumbnailImage.size().width() / m_baselineImage.size().width()));
         const Picture result = m_imageEffect.applyEffect();
         if (m_previewView) {
             m_previewView->setImage(Picture());
@@ -678,8 +684,7 @@ void PhotoViewController::reallySave()
                 // The picture flies to the album's corner only when it is really there.
                 if (m_imageSlide && m_originalView) {
                     const QRectF bounds = View::bounds(View::superview(m_originalView));
-                    m_imageSlide->slideFrom(m_originalView,
-                                            QPointF(bounds.width() - 44, 44));
+                    m_imageSlide->slideFrom(m_originalView, QPointF(bounds.width() - 44, 44));
                 }
             } else {
                 reportError(result.message);
@@ -742,7 +747,7 @@ bool PhotoViewController::shouldAutorotateToInterfaceOrientation(int)
 }
 
 void PhotoViewController::willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                                              double)
+                                                                               double)
 {
     relocateto(orientation);
 }

@@ -75,9 +75,9 @@ public:
 
     bool shouldAutorotateToInterfaceOrientation(int orientation) override;
     void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                             double duration) override;
+                                                              double duration) override;
     void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int orientation,
-                                                                double duration) override;
+                                                                 double duration) override;
     void didRotateFromInterfaceOrientation(int orientation) override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;

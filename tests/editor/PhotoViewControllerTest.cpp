@@ -71,7 +71,8 @@ protected:
     void applyAndWait()
     {
         QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-        NotificationCenter::defaultCenter().post("Double Tap", outlet<PreviewImageView>("previewView"));
+        NotificationCenter::defaultCenter().post("Double Tap",
+                                                 outlet<PreviewImageView>("previewView"));
         if (changed.isEmpty()) {
             ASSERT_TRUE(changed.wait(10000));
         }
@@ -139,10 +140,13 @@ TEST_P(PhotoViewControllerTest, ANewPhotoIsFittedToTheWorkingSizeOfTheSetting)
     m_editor->edit(photo(2048, 1536), false, false);
     EXPECT_EQ(m_editor->baselineImage().size(), QSizeF(1024, 768));
 
+    applyAndWait();
+    ASSERT_TRUE(undoShown());
     m_settings->setPhotoSize(2);
     m_editor->edit(photo(1536, 2048), false, false); // turned to the picture's shape
     EXPECT_EQ(m_editor->baselineImage().size(), QSizeF(480, 640));
-    EXPECT_TRUE(m_editor->previousImage().isNull());
+    EXPECT_TRUE(m_editor->previousImage().isNull()) << "a new photo starts afresh";
+    EXPECT_FALSE(undoShown());
 }
 
 TEST_P(PhotoViewControllerTest, DisplayAndThumbnailFollowTheLayout)
@@ -153,8 +157,8 @@ TEST_P(PhotoViewControllerTest, DisplayAndThumbnailFollowTheLayout)
     EXPECT_EQ(m_editor->thumbnailImage().size(), hover ? QSizeF(128, 96) : QSizeF(320, 240));
     if (hover) {
         // The centre of the picture at half scale.
-        const Picture expected = ImageResizer::clipImage(m_editor->baselineImage(),
-                                                         QPointF(800, 600), 128, 96);
+        const Picture expected =
+            ImageResizer::clipImage(m_editor->baselineImage(), QPointF(800, 600), 128, 96);
         EXPECT_EQ(m_editor->thumbnailImage().grid(), expected.grid());
     }
 }
@@ -223,14 +227,17 @@ TEST_P(PhotoViewControllerTest, ASecondApplyWhileTheWorkerRunsIsRefused)
 {
     m_editor->edit(photo(1600, 1200), false, false);
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
+    QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
     auto *preview = outlet<PreviewImageView>("previewView");
     NotificationCenter::defaultCenter().post("Double Tap", preview);
     ASSERT_TRUE(m_editor->isApplying());
-    EXPECT_FALSE(View::isUserInteractionEnabled(qobject_cast<QScrollArea *>(m_editor->view())->widget()));
+    EXPECT_FALSE(
+        View::isUserInteractionEnabled(qobject_cast<QScrollArea *>(m_editor->view())->widget()));
     NotificationCenter::defaultCenter().post("Double Tap", preview);
     ASSERT_TRUE(changed.wait(10000));
     QTest::qWait(50);
     EXPECT_EQ(changed.size(), 1);
+    EXPECT_TRUE(reported.isEmpty());
     EXPECT_FALSE(m_editor->isApplying());
 }
 
@@ -284,7 +291,8 @@ TEST_P(PhotoViewControllerTest, SavingWritesTheWorkingPictureAsItWasBeforeAnAppl
         for (int y = 0; y < image.height(); y += 7)
             for (int x = 0; x < image.width(); x += 7) {
                 const QRgb a = written.pixel(x, y), b = image.pixel(x, y);
-                sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+                sum += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) +
+                       qAbs(qBlue(a) - qBlue(b));
             }
         return sum;
     };
@@ -331,6 +339,50 @@ TEST_P(PhotoViewControllerTest, LeavingMarksThePictureAndGroupForNextTime)
     m_stack->popViewControllerAnimated(false);
     EXPECT_EQ(m_settings->segment(), 2);
     EXPECT_EQ(m_settings->image().grid().cacheKey(), m_editor->baselineImage().grid().cacheKey());
+}
+
+TEST_P(PhotoViewControllerTest, TouchesAndKeysReachTheEditor)
+{
+    m_editor->edit(photo(400, 300), false, false);
+    QWidget *window = m_stack->view()->window();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto *original = outlet<QWidget>("originalView");
+    auto *preview = outlet<PreviewImageView>("previewView");
+
+    if (HoverController *hover = m_editor->hoverController()) {
+        // A touch on the picture that no view takes shows the hidden hover.
+        hover->showHoverView(false);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          original->mapTo(window, QPoint(20, original->height() / 2)));
+        EXPECT_EQ(View::alpha(hover->hoverView()), 1.0);
+    }
+
+    QTest::keyClick(window, Qt::Key_Right);
+    EXPECT_EQ(m_editor->imageEffect().effect(), 1);
+    QTest::keyClick(window, Qt::Key_Down);
+    EXPECT_EQ(outlet<SegmentedControl>("groupSegments")->selectedSegmentIndex(), 1);
+    EXPECT_EQ(m_editor->imageEffect().effect(), 0);
+
+    // A double tap on the preview applies; the keys wait while it runs.
+    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
+    // Through the window, as the system delivers them: press, release, double-click, release.
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                       preview->mapTo(window, preview->rect().center()));
+    EXPECT_TRUE(m_editor->isApplying());
+    QTest::keyClick(window, Qt::Key_Right);
+    if (changed.isEmpty()) {
+        ASSERT_TRUE(changed.wait(10000));
+    }
+    EXPECT_EQ(m_editor->imageEffect().effect(), 0);
+    EXPECT_FALSE(m_editor->previousImage().isNull());
+    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(m_editor->previousImage().isNull());
+    QTest::keyClick(window, Qt::Key_Return);
+    if (changed.size() < 3) {
+        ASSERT_TRUE(changed.wait(10000));
+    }
+    EXPECT_FALSE(m_editor->previousImage().isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, PhotoViewControllerTest,
