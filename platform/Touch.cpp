@@ -50,10 +50,11 @@ public:
         return false;
     }
 
+    // Qt hands on a copy at whole-pixel global coordinates, with the same type and time.
     bool isHandOver(const QMouseEvent *mouse, const QWidget *widget) const
     {
         return receiver && mouse->type() == type && mouse->timestamp() == timestamp &&
-               mouse->globalPosition() == global &&
+               mouse->globalPosition().toPoint() == global.toPoint() &&
                (widget == receiver || widget->isAncestorOf(receiver));
     }
 

@@ -24,7 +24,8 @@
 #include <unistd.h>
 
 // One application object for the whole test program, made before the first test. These
-// suites show widgets, so it is a QApplication, made before anything settles for less.
+// suites show widgets, so it is a QApplication, made before anything settles for less. It goes
+// at tear-down, while Qt's own globals (input devices among them) still exist.
 struct GuiEnvironment : ::testing::Environment
 {
     void SetUp() override
@@ -34,8 +35,12 @@ struct GuiEnvironment : ::testing::Environment
         static int argc = 1;
         static char name[] = "velmora-tests";
         static char *argv[] = {name, nullptr};
-        static QApplication application(argc, argv);
+        m_application = std::make_unique<QApplication>(argc, argv);
     }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    std::unique_ptr<QApplication> m_application;
 };
 inline ::testing::Environment *const g_gui =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
