@@ -6,8 +6,8 @@
 
 #include <QTest>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QWidgetAction>
 
 namespace {

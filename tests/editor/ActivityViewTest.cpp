@@ -13,15 +13,6 @@ protected:
 
     bool spinning() const { return panel->activityIndicator()->isAnimating(); }
 
-    // The panel drawn over nothing, so that its own translucency shows.
-    QColor drawnAt(QPoint point) const
-    {
-        QImage image(panel->size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        panel->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        return image.pixelColor(point);
-    }
-
     AnimationBlock animation;
     QWidget root;
     ActivityView *panel = new ActivityView(&root);
@@ -59,11 +50,11 @@ TEST_F(ActivityViewTest, LookingThroughLeavesOnlyTheSpinnerAndText)
 {
     // Left of the spinner and above the text, inside the rounded corners.
     const QPoint probe(8, 20);
-    const QColor drawn = drawnAt(probe);
+    const QColor drawn = renderedAlone(panel).pixelColor(probe);
     EXPECT_NEAR(drawn.alphaF(), 0.5, 0.02);
     EXPECT_NEAR(drawn.redF(), 0.2, 0.02);
     panel->setLookThrough(true);
-    EXPECT_EQ(drawnAt(probe).alpha(), 0);
+    EXPECT_EQ(renderedAlone(panel).pixelColor(probe).alpha(), 0);
 }
 
 TEST_F(ActivityViewTest, WhileAnotherBracketIsOpenThePanelShowsAtOnce)

@@ -21,16 +21,9 @@ protected:
     QWidget *other = new QWidget(&parent);
 };
 
-TEST_F(AnimationBlockTest, ANewInstanceIsTheSharedOneAndStartsEnabledAndClosed)
-{
-    EXPECT_EQ(AnimationBlock::animation(), &block);
-    EXPECT_TRUE(block.enabled());
-    EXPECT_FALSE(block.started());
-    EXPECT_EQ(block.view(), nullptr);
-}
-
 TEST_F(AnimationBlockTest, AStartThatFailsLeavesNothingOpenAndItsEndDoesNothing)
 {
+    EXPECT_EQ(AnimationBlock::animation(), &block) << "the newest is the shared one";
     EXPECT_FALSE(block.start(view, false, 0));
     EXPECT_FALSE(block.start(nullptr, true, 0));
     block.enable(false);
@@ -63,60 +56,40 @@ TEST_F(AnimationBlockTest, OnlyOneBracketOpensAndOnlyAnEndForItsViewClosesIt)
     block.end(other, true);
 }
 
-// Property blocks and view transitions open a platform block for the bracket; layer
-// transitions and unknown codes do not.
+// Each code from -1 to 21, as this suite reads the table: B a platform block (property or
+// view transition), F fade, P push, R reveal, M move in, then the side (Right, Left, Top,
+// Bottom); nothing for codes that do not animate.
+const char *const kCodes[] = {"",   "B",  "B",  "F",  "B",  "B",  "B",  "B",
+                              "PR", "PL", "PT", "PB", "RR", "RL", "RT", "RB",
+                              "MR", "ML", "MT", "MB", "B",  "B",  ""};
+
 class AnimationCodeTest : public AnimationBlockTest, public ::testing::WithParamInterface<int>
 {
 };
 
-TEST_P(AnimationCodeTest, OpensAPlatformBlockOnlyForPropertyAndViewTransitionCodes)
+TEST_P(AnimationCodeTest, PicksItsKindAndTransitionByCode)
 {
     const int code = GetParam();
-    const bool property = (code >= 0 && code <= 1) || (code >= 3 && code <= 6) || code >= 19;
+    const QByteArray expected = kCodes[code + 1];
+    const std::optional<Type> types[] = {Type::Push, Type::Reveal, Type::MoveIn, Type::Fade};
+    const std::optional<Type> type = expected.isEmpty() || expected == "B"
+                                         ? std::nullopt
+                                         : types[QByteArray("PRMF").indexOf(expected[0])];
+    const Subtype sides[] = {Subtype::None, Subtype::FromRight, Subtype::FromLeft, Subtype::FromTop,
+                             Subtype::FromBottom};
+    EXPECT_EQ(AnimationBlock::getType(code), type);
+    EXPECT_EQ(AnimationBlock::getSubtype(code),
+              sides[expected.size() == 2 ? QByteArray("RLTB").indexOf(expected[1]) + 1 : 0]);
+
     ASSERT_TRUE(block.start(view, true, code));
     EXPECT_EQ(block.type(), code);
-    EXPECT_EQ(ViewAnimation::isOpen(), property && code <= 20);
+    EXPECT_EQ(ViewAnimation::isOpen(), expected == "B");
     block.end(view, true);
     EXPECT_FALSE(ViewAnimation::isOpen());
     EXPECT_FALSE(block.started());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, AnimationCodeTest, ::testing::Range(-1, 22));
-
-struct TypeCase
-{
-    int code;
-    std::optional<Type> type;
-    Subtype subtype;
-};
-
-class AnimationTypeTest : public ::testing::TestWithParam<TypeCase>
-{
-};
-
-TEST_P(AnimationTypeTest, NamesTheLayerTransitionOfACode)
-{
-    EXPECT_EQ(AnimationBlock::getType(GetParam().code), GetParam().type);
-    EXPECT_EQ(AnimationBlock::getSubtype(GetParam().code), GetParam().subtype);
-}
-
-const std::optional<Type> kNone;
-INSTANTIATE_TEST_SUITE_P(
-    Table, AnimationTypeTest,
-    ::testing::Values(
-        TypeCase{-1, kNone, Subtype::None}, TypeCase{0, kNone, Subtype::None},
-        TypeCase{1, kNone, Subtype::None}, TypeCase{2, Type::Fade, Subtype::None},
-        TypeCase{3, kNone, Subtype::None}, TypeCase{4, kNone, Subtype::None},
-        TypeCase{5, kNone, Subtype::None}, TypeCase{6, kNone, Subtype::None},
-        TypeCase{7, Type::Push, Subtype::FromRight}, TypeCase{8, Type::Push, Subtype::FromLeft},
-        TypeCase{9, Type::Push, Subtype::FromTop}, TypeCase{10, Type::Push, Subtype::FromBottom},
-        TypeCase{11, Type::Reveal, Subtype::FromRight},
-        TypeCase{12, Type::Reveal, Subtype::FromLeft}, TypeCase{13, Type::Reveal, Subtype::FromTop},
-        TypeCase{14, Type::Reveal, Subtype::FromBottom},
-        TypeCase{15, Type::MoveIn, Subtype::FromRight},
-        TypeCase{16, Type::MoveIn, Subtype::FromLeft}, TypeCase{17, Type::MoveIn, Subtype::FromTop},
-        TypeCase{18, Type::MoveIn, Subtype::FromBottom}, TypeCase{19, kNone, Subtype::None},
-        TypeCase{20, kNone, Subtype::None}, TypeCase{21, kNone, Subtype::None}));
 
 TEST_F(AnimationBlockTest, ZoomCodesScaleTheViewUpAndBack)
 {

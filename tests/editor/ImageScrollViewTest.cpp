@@ -80,20 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ImageScrollFitTest,
                                            Fit{{400, 600}, {50, 0, 200, 300}},
                                            Fit{{30, 30}, {0, 0, 300, 300}}));
 
-TEST(ImageScrollView, KeepsOneContentViewAndForgetsTheSizeWithoutAPicture)
-{
-    ImageScrollView view;
-    view.resize(300, 300);
-    view.setImage(Picture());
-    EXPECT_EQ(view.imageContent(), nullptr);
-    view.setImage(Picture(TestImages::solid(60, 40, Qt::gray)));
-    ImageView *content = view.imageContent();
-    view.setImage(Picture());
-    EXPECT_EQ(view.imageContent(), content);
-    EXPECT_TRUE(view.image().isNull());
-    EXPECT_EQ(view.displaySize(), QSizeF(0, 0));
-}
-
 TEST(ImageScrollView, PostsASingleTapAsItself)
 {
     Recorder posts({"Single Tap"});

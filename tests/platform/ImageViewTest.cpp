@@ -44,9 +44,7 @@ TEST_P(ImageViewModes, DrawUprightWhereTheModePutsIt)
     ImageView view(Picture(grid, Picture::Orientation(orientation)));
     view.setContentMode(shown.mode);
     view.resize(80, 80);
-    QImage drawn(80, 80, QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(Qt::transparent);
-    view.render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QImage drawn = renderedAlone(&view);
     const QRectF &r = shown.picture;
     const auto at = [&](qreal fx, qreal fy) {
         return drawn.pixel(QPointF(r.x() + fx * r.width(), r.y() + fy * r.height()).toPoint());

@@ -59,10 +59,7 @@ protected:
     QRgb overlayAt(qreal progress, QPoint at)
     {
         overlay()->setProgress(progress);
-        QImage shown(overlay()->size(), QImage::Format_ARGB32_Premultiplied);
-        shown.fill(Qt::transparent);
-        overlay()->render(&shown, QPoint(), QRegion(), QWidget::DrawChildren);
-        return shown.pixel(at);
+        return renderedAlone(overlay()).pixel(at);
     }
 
     QWidget parent;

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QThread>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +64,15 @@ template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
         QThread::msleep(1);
     }
     return true;
+}
+
+// What `widget` and its children draw, on transparent: no window background behind it.
+inline QImage renderedAlone(QWidget *widget)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
 }
 
 // Noise when `seed` is given: its JPEG is far larger than a few kilobytes.
