@@ -89,9 +89,10 @@ int writeAll(int fd, const QByteArray &bytes)
 int claimName(const QByteArray &temporary, const QString &folder, const QString &base,
               QString *claimed)
 {
-    for (int n = 1; n < 100000; ++n) {
+    // The first picture of a second takes the plain name, the next ones _1, _2, ...
+    for (int n = 0; n < 100000; ++n) {
         const QString name =
-            n == 1 ? base + QStringLiteral(".jpg") : QStringLiteral("%1_%2.jpg").arg(base).arg(n);
+            n == 0 ? base + QStringLiteral(".jpg") : QStringLiteral("%1_%2.jpg").arg(base).arg(n);
         const QString path = QDir(folder).filePath(name);
         const QByteArray target = QFile::encodeName(path);
         int error = 0;

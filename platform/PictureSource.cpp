@@ -7,6 +7,7 @@
 #include <QImageReader>
 
 #ifdef VELMORA_HAVE_MULTIMEDIA
+#include <QCameraDevice>
 #include <QMediaDevices>
 #endif
 

@@ -227,11 +227,17 @@ int TableView::cellWidth() const
     return std::max(0, viewport()->width() + bar - 2 * groupMargin);
 }
 
+void TableView::setContentInsetTop(int inset)
+{
+    m_insetTop = std::max(0, inset);
+    layoutContent();
+}
+
 void TableView::layoutContent()
 {
     const int width = viewport()->width();
     const int rowWidth = cellWidth();
-    int y = 0;
+    int y = m_insetTop;
     for (Section &section : m_sections) {
         if (section.header) {
             section.header->setGeometry(groupMargin + 15, y + headerHeight - 24, rowWidth - 30, 18);

@@ -86,6 +86,10 @@ public:
     void selectRowAtIndexPath(const IndexPath &indexPath, bool animated);
     void deselectRowAtIndexPath(const IndexPath &indexPath, bool animated);
 
+    // Room left free above the first section, for a translucent bar over the table.
+    int contentInsetTop() const { return m_insetTop; }
+    void setContentInsetTop(int inset);
+
     // The width of a row's cell: the view's width less the group's margins.
     int cellWidth() const;
 
@@ -116,6 +120,7 @@ private:
     bool m_loaded = false;
     bool m_reloading = false;
     int m_laidOutWidth = -1;
+    int m_insetTop = 0;
 };
 
 #endif

@@ -1,5 +1,8 @@
 #include "TableViewController.h"
 
+#include "NavigationBar.h"
+#include "NavigationStack.h"
+
 TableViewController::TableViewController(QObject *parent) : ViewController(parent) {}
 
 TableView *TableViewController::tableView()
@@ -28,6 +31,12 @@ void TableViewController::setTableView(TableView *tableView)
 void TableViewController::viewWillAppear(bool animated)
 {
     ViewController::viewWillAppear(animated);
+    // Under a translucent bar the rows start below it, as the content runs underneath.
+    NavigationStack *stack = navigationController();
+    const bool underBar = stack != nullptr && !stack->isNavigationBarHidden() &&
+                          stack->navigationBar()->isTranslucent();
+    if (m_tableView)
+        m_tableView->setContentInsetTop(underBar ? NavigationBar::Height : 0);
     if (m_tableView)
         m_tableView->deselectRowAtIndexPath(m_tableView->indexPathForSelectedRow(), animated);
 }

@@ -1,0 +1,162 @@
+#include "../platform/PlatformTestSupport.h"
+
+#include "ApplicationId.h"
+#include "ImagePickerController.h"
+#include "ImageTableViewCell.h"
+#include "ImageView.h"
+#include "NavigationBar.h"
+#include "NavigationController.h"
+#include "OrvistoAppDelegate.h"
+#include "PhotoSettings.h"
+#include "PhotoViewController.h"
+#include "RootViewController.h"
+#include "TableView.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+class RootViewControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        settings = std::make_unique<PhotoSettings>(folder.filePath("settings.ini"));
+        menu.setSourceAvailability([this](int source) { return source != 1 || camera; });
+        stack.navigationBar()->setBarStyle(NavigationBar::BlackTranslucent);
+        stack.view()->resize(360, 640);
+        stack.view()->show();
+    }
+
+    void select(int section, int row)
+    {
+        menu.didSelectRowAtIndexPath(menu.tableView(), {section, row});
+    }
+    ImageTableViewCell *cell(int section, int row) { return menu.cell({section, row}); }
+    QString rowTitle(int section, int row) { return cell(section, row)->label()->text(); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<PhotoSettings> settings;
+    bool camera = false;
+    RootViewController menu;
+    NavigationController stack{&menu};
+};
+
+TEST_F(RootViewControllerTest, AFirstRunOffersNothingToContinue)
+{
+    menu.viewWillAppear(false);
+    EXPECT_FALSE(cell(0, 0)->isEnabledLook());
+    EXPECT_TRUE(cell(0, 0)->imageView()->image().isNull());
+    select(0, 0);
+    EXPECT_EQ(menu.photoViewController(), nullptr);
+    EXPECT_EQ(stack.topViewController(), &menu);
+}
+
+TEST_F(RootViewControllerTest, TheCameraRowsFollowWhetherThereIsACamera)
+{
+    menu.refreshMenu();
+    EXPECT_FALSE(cell(1, 0)->isEnabledLook());
+    EXPECT_EQ(rowTitle(1, 1), "Saved Photos");
+    select(1, 0);
+    EXPECT_EQ(stack.modalViewController(), nullptr) << "no camera, no picker";
+
+    camera = true;
+    menu.refreshMenu();
+    EXPECT_TRUE(cell(1, 0)->isEnabledLook());
+    EXPECT_EQ(rowTitle(1, 1), "Camera Roll");
+}
+
+TEST_F(RootViewControllerTest, TheStoredPictureContinuesInTheEditorOfTheChosenLayout)
+{
+    settings->setImage(Picture(TestImages::quadrants(160, 120)));
+    menu.viewWillAppear(false);
+    EXPECT_TRUE(cell(0, 0)->isEnabledLook());
+    EXPECT_EQ(cell(0, 0)->imageView()->image().size(), QSizeF(32, 32));
+
+    settings->setUiType(0);
+    select(0, 0);
+    PhotoViewController *first = menu.photoViewController();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->layoutName(), PhotoViewController::kSplitPhotoView);
+    EXPECT_EQ(stack.topViewController(), first);
+    EXPECT_EQ(first->baselineImage().grid().cacheKey(), settings->image().grid().cacheKey());
+
+    stack.popViewControllerAnimated(false);
+    select(0, 0);
+    EXPECT_EQ(menu.photoViewController(), first) << "kept while the layout stays";
+
+    stack.popViewControllerAnimated(false);
+    settings->setUiType(1);
+    select(0, 0);
+    ASSERT_NE(menu.photoViewController(), nullptr);
+    EXPECT_EQ(menu.photoViewController()->layoutName(), PhotoViewController::kPhotoView);
+}
+
+TEST_F(RootViewControllerTest, APickEditsTheOriginalWhenThereIsOne)
+{
+    const Picture delivered(TestImages::solid(64, 48, Qt::red));
+    const Picture original(TestImages::solid(64, 48, Qt::blue));
+    menu.imagePickerController(menu.imagePickerController(), delivered, {original});
+    ASSERT_NE(menu.photoViewController(), nullptr);
+    EXPECT_EQ(menu.photoViewController()->baselineImage().grid().pixel(0, 0),
+              QColor(Qt::blue).rgb());
+    stack.popViewControllerAnimated(false);
+    menu.imagePickerController(menu.imagePickerController(), delivered, {});
+    EXPECT_EQ(menu.photoViewController()->baselineImage().grid().pixel(0, 0),
+              QColor(Qt::red).rgb());
+}
+
+TEST_F(RootViewControllerTest, ThePickerNeverOffersItsEditingStepForTheCameraOrTheWebSize)
+{
+    camera = true;
+    settings->setPhotoSize(2);
+    menu.promptPhoto(0);
+    EXPECT_FALSE(menu.imagePickerController()->allowsImageEditing());
+    EXPECT_EQ(stack.modalViewController(), menu.imagePickerController());
+    menu.imagePickerControllerDidCancel(menu.imagePickerController());
+    EXPECT_EQ(stack.modalViewController(), nullptr);
+    settings->setPhotoSize(0);
+    menu.promptPhoto(0);
+    EXPECT_FALSE(menu.imagePickerController()->allowsImageEditing()) << "past version 2.19 never";
+    menu.imagePickerControllerDidCancel(menu.imagePickerController());
+    menu.promptPhoto(1);
+    EXPECT_FALSE(menu.imagePickerController()->allowsImageEditing());
+    EXPECT_EQ(menu.imagePickerController()->sourceType(), 1);
+}
+
+TEST_F(RootViewControllerTest, TheRowsStartBelowATranslucentBar)
+{
+    menu.viewWillAppear(false);
+    EXPECT_GE(cell(0, 0)->mapTo(stack.view(), QPoint()).y(), NavigationBar::Height);
+}
+
+TEST(OrvistoAppDelegateTest, LaunchSetsTheIdentifierAndQuittingSavesTheSettings)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath("settings.ini");
+    {
+        OrvistoAppDelegate delegate(file);
+        delegate.applicationDidFinishLaunching();
+        EXPECT_EQ(ApplicationId::getId(), 20101);
+        EXPECT_EQ(PhotoSettings::settings(), delegate.settings());
+        EXPECT_EQ(delegate.navigationController()->navigationBar()->barStyle(), 2);
+        delegate.settings()->setUiType(1);
+        delegate.applicationWillResignActive();
+        EXPECT_TRUE(QFileInfo::exists(file));
+        EXPECT_TRUE(delegate.openPhoto(QString::fromUtf8(qgetenv("VELMORA_SOURCE_DIR")) +
+                                       "/resources/samples/coffee.png"));
+        EXPECT_EQ(delegate.rootViewController()->photoViewController()->layoutName(),
+                  PhotoViewController::kPhotoView);
+        delegate.settings()->setSegment(2);
+        delegate.applicationWillTerminate(); // the editor leaves and hands its picture over
+    }
+    PhotoSettings reread(file);
+    EXPECT_EQ(reread.segment(), 0) << "the editor stores the group it shows";
+    EXPECT_FALSE(reread.image().isNull());
+}
+
+} // namespace
