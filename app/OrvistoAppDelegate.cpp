@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -79,6 +80,10 @@ void OrvistoAppDelegate::applicationDidFinishLaunching()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_navigationController->view());
     window->resize(kWindowWidth, kWindowHeight);
+    // Ctrl+Q quits; the picture being edited is kept for next time, as on any other exit.
+    auto *quit = new QShortcut(QKeySequence::Quit, window);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, QCoreApplication::instance(), &QCoreApplication::quit);
     window->show();
     window->activateWindow();
     m_window = window;
