@@ -6,6 +6,7 @@
 
 #include "Picture.h"
 #include "TestImages.h"
+#include "ViewAnimation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -39,7 +40,13 @@ struct GuiEnvironment : ::testing::Environment
         static char *argv[] = {name, nullptr};
         m_application = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { m_application.reset(); }
+    void TearDown() override
+    {
+        // Animations still running would outlive the application and count as leaks.
+        ViewAnimation::finishAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_application.reset();
+    }
 
 private:
     std::unique_ptr<QApplication> m_application;
