@@ -98,6 +98,9 @@ PhotoViewController::~PhotoViewController()
     if (m_hoverController)
         center.removeObserver(m_hoverController);
     center.removeObserver(this);
+    // After a save the slide has left the screen and belongs to no view.
+    if (m_imageSlide && m_imageSlide->parent() == nullptr)
+        delete m_imageSlide.data();
     // The worker uses the catalogue object; it must be done before that goes.
     if (m_effectThread != nullptr) {
         m_effectThread->wait();
