@@ -8,54 +8,16 @@
 #include <QSignalSpy>
 
 // Stand-ins for the camera screen's own view classes: only their names matter.
-class PLCameraView : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class UIView : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class UIImageView : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class PLCropOverlay : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class PLCropLCDLayer : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class TPBottomDualButtonBar : public QWidget
-{
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
-class TPPushButton : public QPushButton
-{
-    Q_OBJECT
-public:
-    using QPushButton::QPushButton;
-};
-class TPCameraPushButton : public QPushButton
-{
-    Q_OBJECT
-public:
-    using QPushButton::QPushButton;
-};
+// clang-format off
+class PLCameraView : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class UIView : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class UIImageView : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class PLCropOverlay : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class PLCropLCDLayer : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class TPBottomDualButtonBar : public QWidget { Q_OBJECT public: using QWidget::QWidget; };
+class TPPushButton : public QPushButton { Q_OBJECT public: using QPushButton::QPushButton; };
+class TPCameraPushButton : public QPushButton { Q_OBJECT public: using QPushButton::QPushButton; };
+// clang-format on
 
 namespace {
 
@@ -98,7 +60,7 @@ protected:
     QPushButton *left, *right;
 };
 
-TEST_F(CameraImagePickerControllerTest, FindsTheCameraScreensParts)
+TEST_F(CameraImagePickerControllerTest, FindsTheCameraScreensPartsAndTidiesThem)
 {
     picker.parseViews();
     EXPECT_EQ(picker.cameraView(), camera);
@@ -114,11 +76,7 @@ TEST_F(CameraImagePickerControllerTest, FindsTheCameraScreensParts)
     EXPECT_EQ(picker.tempLeftButton(), left);
     EXPECT_EQ(picker.tempRightButton(), right);
     EXPECT_EQ(picker.tempRightImage(), glyph);
-}
-
-TEST_F(CameraImagePickerControllerTest, TidiesThePreviewAndMovesTheTopBarUp)
-{
-    picker.parseViews();
+    // The preview is tidied and the top bar moved up.
     EXPECT_EQ(View::center(preview), QPointF(160, 240));
     EXPECT_TRUE(View::isHidden(filler));
     EXPECT_EQ(camera->palette().color(QPalette::Window), QColor(Qt::black));
@@ -136,6 +94,8 @@ TEST_F(CameraImagePickerControllerTest, ATopBarAlreadyAtTheTopStays)
 
 TEST_F(CameraImagePickerControllerTest, AnotherSourceFindsNothingButStillLogsTheWalk)
 {
+    EXPECT_EQ(picker.cameraButton(), nullptr) << "no buttons before a walk";
+    EXPECT_FALSE(picker.retake());
     picker.setSourceType(PictureSource::PhotoLibrary);
     LogCapture log;
     picker.parseViews();
@@ -203,12 +163,6 @@ TEST_F(CameraImagePickerControllerTest, PhotoPressesTheCameraButtonAndSaysSo)
     EXPECT_EQ(pressed.size(), 1);
     EXPECT_EQ(other.size(), 0);
     EXPECT_TRUE(log.lines().contains(QStringLiteral("Photo")));
-}
-
-TEST_F(CameraImagePickerControllerTest, WithoutAWalkThereAreNoButtons)
-{
-    EXPECT_EQ(picker.cameraButton(), nullptr);
-    EXPECT_FALSE(picker.retake());
 }
 
 } // namespace

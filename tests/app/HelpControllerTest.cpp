@@ -50,14 +50,6 @@ TEST_F(HelpControllerTest, OpensOnTheIndexWithItsBarItems)
     EXPECT_TRUE(help.navigationControl()->isVisible());
 }
 
-TEST_F(HelpControllerTest, BackAndForwardWithoutHistoryDoNothing)
-{
-    press(0);
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
-    press(1);
-    EXPECT_EQ(page(), QStringLiteral("index.html"));
-}
-
 TEST_F(HelpControllerTest, BackAndForwardFollowTheVisitedPages)
 {
     help.webView()->setSource(QUrl(QStringLiteral("qrc:/help/effects.html")));

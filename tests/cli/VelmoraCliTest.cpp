@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestImages.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,12 +44,6 @@ protected:
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    static QByteArray digest(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     // A large photo-like picture (a sample scaled up), saved as `name`.
@@ -117,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Boxes, WorkingSize,
 
 TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
 {
-    const QByteArray before = digest(path("coffee.png"));
+    const QByteArray before = contentsOf(path("coffee.png"));
     // The colour negative applied twice gives the picture back, byte for byte.
     Result result = run({"apply", "-e", "Color Negative", "-e", "color negative",
                          path("coffee.png"), "-o", path("twice.png")});
@@ -131,7 +127,7 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
     const QImage framed(path("framed.jpg"));
     EXPECT_EQ(framed.size(), QSize(600, 400));
     EXPECT_GT(qGray(framed.pixel(5, 200)), 240); // 20/200 of 600 = 60 pixels of white
-    EXPECT_EQ(digest(path("coffee.png")), before);
+    EXPECT_EQ(contentsOf(path("coffee.png")), before);
     // The quality reaches the encoder (90 by default); ".jpeg" names a JPEG too.
     ASSERT_EQ(run({"apply", "-q", "10", path("coffee.png"), "-o", path("low.jpeg")}).exitCode, 0);
     ASSERT_EQ(run({"apply", path("coffee.png"), "-o", path("default.jpg")}).exitCode, 0);
@@ -140,15 +136,9 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
 
 TEST_F(VelmoraCli, ABadInputDoesNotStopTheOthers)
 {
-    QFile truncated(path("broken.jpg"));
-    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
-    truncated.write(QByteArray("\xFF\xD8\xFF\xE0", 4));
-    truncated.close();
-    QFile half(path("half.png"));
-    QFile whole(path("chelsea.png"));
-    ASSERT_TRUE(half.open(QIODevice::WriteOnly) && whole.open(QIODevice::ReadOnly));
-    half.write(whole.read(whole.size() / 2));
-    half.close();
+    const QByteArray whole = contentsOf(path("chelsea.png"));
+    ASSERT_TRUE(writeFile(path("broken.jpg"), QByteArray("\xFF\xD8\xFF\xE0", 4)) &&
+                writeFile(path("half.png"), whole.left(whole.size() / 2)));
     const Result result = run({"apply", "-e", "Sepia", path("broken.jpg"), path("missing.png"),
                                path("half.png"), path("coffee.png"), "-d", path("out")});
     EXPECT_EQ(result.exitCode, 1);
@@ -163,36 +153,28 @@ TEST_F(VelmoraCli, ABadInputDoesNotStopTheOthers)
 
 TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
 {
-    QFile existing(path("out.png"));
-    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-    existing.write("keep me");
-    existing.close();
+    ASSERT_TRUE(writeFile(path("out.png"), "keep me"));
     Result result = run({"apply", path("coffee.png"), "-o", path("out.png")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("out.png"));
-    QFile check(path("out.png"));
-    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
-    EXPECT_EQ(check.readAll(), QByteArray("keep me"));
-    check.close();
+    EXPECT_EQ(contentsOf(path("out.png")), QByteArray("keep me"));
 
     result = run({"apply", "--force", path("coffee.png"), "-o", path("out.png")});
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(QImage(path("out.png")).size(), QSize(600, 400));
 
-    const QByteArray before = digest(path("coffee.png"));
+    const QByteArray before = contentsOf(path("coffee.png"));
     result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("coffee.png")});
     EXPECT_EQ(result.exitCode, 1);
     ASSERT_TRUE(QFile::link(path("coffee.png"), path("link.png")));
     result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("link.png")});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(digest(path("coffee.png")), before);
+    EXPECT_EQ(contentsOf(path("coffee.png")), before);
 }
 
 TEST_F(VelmoraCli, OutputsThatCannotBeWrittenAreReported)
 {
-    QFile file(path("not-a-folder"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(path("not-a-folder"), {}));
     Result result = run({"apply", path("coffee.png"), "-d", path("not-a-folder/out")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains("not-a-folder")) << result.err.toStdString();
@@ -218,14 +200,14 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
     const QStringList noise{"apply", "-e", "Night Vision", "-e", "30's Photo"};
     const auto output = [&](const QStringList &options, const QString &input, const char *to) {
         EXPECT_EQ(run(noise + options + QStringList{input, "-o", path(to)}).exitCode, 0);
-        return digest(path(to));
+        return contentsOf(path(to));
     };
     ASSERT_EQ(run(noise + QStringList{"--seed", "7", "-j", "2", "-d", path("both"),
                                       path("coffee.png"), path("copy.png")})
                   .exitCode,
               0);
-    const QByteArray first = digest(path("both/coffee.png")),
-                     second = digest(path("both/copy.png"));
+    const QByteArray first = contentsOf(path("both/coffee.png")),
+                     second = contentsOf(path("both/copy.png"));
     EXPECT_FALSE(first.isEmpty());
     EXPECT_NE(first, second);
     EXPECT_EQ(first, output({"--seed", "7"}, path("coffee.png"), "seven.png"));

@@ -31,6 +31,14 @@
 
 namespace {
 
+// Waits for `spy` to hold `count` signals, unless it holds them already.
+void waitFor(QSignalSpy &spy, int count = 1)
+{
+    if (spy.size() < count) {
+        ASSERT_TRUE(spy.wait(10000));
+    }
+}
+
 // Group 0 starts on a levelled pixel effect; group 3 holds crops and frames, which finish
 // without a worker thread.
 constexpr int kPixelGroup = 0;
@@ -66,16 +74,22 @@ protected:
     }
 
     bool undoShown() const { return !View::isHidden(outlet<QAbstractButton>("undoButton")); }
-
+    PreviewImageView *preview() const { return outlet<PreviewImageView>("previewView"); }
+    void post(const char *name, QObject *sender = nullptr)
+    {
+        NotificationCenter::defaultCenter().post(name, sender ? sender : preview());
+    }
+    void changeGroup(int group)
+    {
+        outlet<SegmentedControl>("groupSegments")->setSelectedSegmentIndex(group);
+        m_editor->changeGroup();
+    }
     // Applies the current effect and waits for the result to become the working picture.
     void applyAndWait()
     {
         QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-        NotificationCenter::defaultCenter().post("Double Tap",
-                                                 outlet<PreviewImageView>("previewView"));
-        if (changed.isEmpty()) {
-            ASSERT_TRUE(changed.wait(10000));
-        }
+        post("Double Tap");
+        waitFor(changed);
     }
 
     QTemporaryDir m_folder;
@@ -124,14 +138,13 @@ TEST_P(PhotoViewControllerTest, TheCurrentPictureHandedInAgainChangesNothing)
     applyAndWait();
     const Picture previous = m_editor->previousImage();
     m_editor->next();
-    const Picture preview = outlet<PreviewImageView>("previewView")->image();
+    const Picture shown = preview()->image();
 
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     m_editor->edit(m_editor->baselineImage(), true, true);
     EXPECT_TRUE(changed.isEmpty());
     EXPECT_EQ(m_editor->previousImage().grid().cacheKey(), previous.grid().cacheKey());
-    EXPECT_EQ(outlet<PreviewImageView>("previewView")->image().grid().cacheKey(),
-              preview.grid().cacheKey());
+    EXPECT_EQ(preview()->image().grid().cacheKey(), shown.grid().cacheKey());
 }
 
 TEST_P(PhotoViewControllerTest, ANewPhotoIsFittedToTheWorkingSizeOfTheSetting)
@@ -172,8 +185,7 @@ TEST_P(PhotoViewControllerTest, ThePreviewIsTheEffectOnTheThumbnailAtItsScale)
     reference.nextEffect();
     reference.setImage(m_editor->thumbnailImage());
     reference.setScale(float(m_editor->thumbnailImage().size().width() / 640.0));
-    EXPECT_EQ(outlet<PreviewImageView>("previewView")->image().grid(),
-              reference.applyEffect().grid());
+    EXPECT_EQ(preview()->image().grid(), reference.applyEffect().grid());
     EXPECT_EQ(outlet<QLabel>("effectLabel")->text(),
               QStringLiteral("Preview: %1").arg(reference.getEffect()));
 }
@@ -215,7 +227,7 @@ TEST_P(PhotoViewControllerTest, OnlyADoubleTapOnThePreviewApplies)
     m_editor->edit(photo(), false, false);
     QObject stranger;
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    NotificationCenter::defaultCenter().post("Double Tap", &stranger);
+    post("Double Tap", &stranger);
     QCoreApplication::processEvents();
     EXPECT_FALSE(m_editor->isApplying());
     EXPECT_TRUE(changed.isEmpty());
@@ -228,12 +240,11 @@ TEST_P(PhotoViewControllerTest, ASecondApplyWhileTheWorkerRunsIsRefused)
     m_editor->edit(photo(1600, 1200), false, false);
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
-    auto *preview = outlet<PreviewImageView>("previewView");
-    NotificationCenter::defaultCenter().post("Double Tap", preview);
+    post("Double Tap");
     ASSERT_TRUE(m_editor->isApplying());
     EXPECT_FALSE(
         View::isUserInteractionEnabled(qobject_cast<QScrollArea *>(m_editor->view())->widget()));
-    NotificationCenter::defaultCenter().post("Double Tap", preview);
+    post("Double Tap");
     ASSERT_TRUE(changed.wait(10000));
     QTest::qWait(50);
     EXPECT_EQ(changed.size(), 1);
@@ -244,44 +255,38 @@ TEST_P(PhotoViewControllerTest, ASecondApplyWhileTheWorkerRunsIsRefused)
 TEST_P(PhotoViewControllerTest, SwipesOnThePreviewStepEffectsAndOthersOnlyShowTheHover)
 {
     m_editor->edit(photo(), false, false);
-    auto *preview = outlet<PreviewImageView>("previewView");
     const int count = ImageEffect::effectCount(kPixelGroup);
-    NotificationCenter::defaultCenter().post("Swipe Right", preview);
+    post("Swipe Right");
     EXPECT_EQ(m_editor->imageEffect().effect(), 1);
-    NotificationCenter::defaultCenter().post("Swipe Left", preview);
-    NotificationCenter::defaultCenter().post("Swipe Left", preview);
+    post("Swipe Left");
+    post("Swipe Left");
     EXPECT_EQ(m_editor->imageEffect().effect(), count - 1);
     QObject stranger;
-    NotificationCenter::defaultCenter().post("Swipe Left", &stranger);
+    post("Swipe Left", &stranger);
     EXPECT_EQ(m_editor->imageEffect().effect(), count - 1);
 }
 
 TEST_P(PhotoViewControllerTest, CropsAndFramesFinishWithoutAWorker)
 {
     m_editor->edit(photo(400, 300), false, false);
-    auto *segments = outlet<SegmentedControl>("groupSegments");
-    segments->setSelectedSegmentIndex(kFrameGroup);
-    m_editor->changeGroup();
+    changeGroup(kFrameGroup);
     EXPECT_EQ(m_editor->imageEffect().getEffect(), ImageEffect::effectName(kFrameGroup, 0));
-    NotificationCenter::defaultCenter().post("Double Tap", outlet<PreviewImageView>("previewView"));
+    post("Double Tap");
     EXPECT_FALSE(m_editor->isApplying());
     EXPECT_EQ(m_editor->baselineImage().size(), QSizeF(300, 300)); // the square print format
 }
 
 TEST_P(PhotoViewControllerTest, SavingWritesTheWorkingPictureAsItWasBeforeAnApplyUnderWay)
 {
-    outlet<SegmentedControl>("groupSegments")->setSelectedSegmentIndex(1); // black and white
-    m_editor->changeGroup();
+    changeGroup(1); // black and white
     m_editor->edit(photo(1600, 1200), false, false);
     const QImage before = m_editor->baselineImage().grid();
     QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    NotificationCenter::defaultCenter().post("Double Tap", outlet<PreviewImageView>("previewView"));
+    post("Double Tap");
     m_editor->save();
     ASSERT_TRUE(saved.wait(10000));
-    if (changed.isEmpty()) {
-        ASSERT_TRUE(changed.wait(10000));
-    }
+    waitFor(changed);
     const QImage written(saved.first().at(0).toString());
     ASSERT_EQ(written.size(), before.size());
     // A JPEG of the colour picture, not of its black-and-white result.
@@ -303,9 +308,7 @@ TEST_P(PhotoViewControllerTest, ARefusedSaveIsReportedAndNothingSlides)
 {
     m_editor->edit(photo(), false, false);
     // A file where the album folder should be.
-    QFile blocker(m_folder.filePath("blocked"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(writeFile(m_folder.filePath("blocked"), {}));
     m_editor->setAlbumFolder(m_folder.filePath("blocked"));
     QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
     QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
@@ -320,12 +323,10 @@ TEST_P(PhotoViewControllerTest, AnUnreadableFileIsReportedAndChangesNothing)
 {
     m_editor->edit(photo(), false, false);
     const Picture before = m_editor->baselineImage();
-    QFile broken(m_folder.filePath("broken.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
-    broken.close();
+    const QString broken = m_folder.filePath("broken.jpg");
+    ASSERT_TRUE(writeFile(broken, "not a picture"));
     QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
-    EXPECT_FALSE(m_editor->openFile(broken.fileName()));
+    EXPECT_FALSE(m_editor->openFile(broken));
     EXPECT_EQ(reported.size(), 1);
     EXPECT_EQ(m_editor->baselineImage().grid().cacheKey(), before.grid().cacheKey());
 }
@@ -333,9 +334,7 @@ TEST_P(PhotoViewControllerTest, AnUnreadableFileIsReportedAndChangesNothing)
 TEST_P(PhotoViewControllerTest, LeavingMarksThePictureAndGroupForNextTime)
 {
     m_editor->edit(photo(), false, false);
-    auto *segments = outlet<SegmentedControl>("groupSegments");
-    segments->setSelectedSegmentIndex(2);
-    m_editor->changeGroup();
+    changeGroup(2);
     m_stack->popViewControllerAnimated(false);
     EXPECT_EQ(m_settings->segment(), 2);
     EXPECT_EQ(m_settings->image().grid().cacheKey(), m_editor->baselineImage().grid().cacheKey());
@@ -348,7 +347,7 @@ TEST_P(PhotoViewControllerTest, TouchesAndKeysReachTheEditor)
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     auto *original = outlet<QWidget>("originalView");
-    auto *preview = outlet<PreviewImageView>("previewView");
+    PreviewImageView *preview = this->preview();
 
     if (HoverController *hover = m_editor->hoverController()) {
         // A touch on the picture that no view takes shows the hidden hover.
@@ -371,17 +370,13 @@ TEST_P(PhotoViewControllerTest, TouchesAndKeysReachTheEditor)
                        preview->mapTo(window, preview->rect().center()));
     EXPECT_TRUE(m_editor->isApplying());
     QTest::keyClick(window, Qt::Key_Right);
-    if (changed.isEmpty()) {
-        ASSERT_TRUE(changed.wait(10000));
-    }
+    waitFor(changed);
     EXPECT_EQ(m_editor->imageEffect().effect(), 0);
     EXPECT_FALSE(m_editor->previousImage().isNull());
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(m_editor->previousImage().isNull());
     QTest::keyClick(window, Qt::Key_Return);
-    if (changed.size() < 3) {
-        ASSERT_TRUE(changed.wait(10000));
-    }
+    waitFor(changed, 3);
     EXPECT_FALSE(m_editor->previousImage().isNull());
 }
 

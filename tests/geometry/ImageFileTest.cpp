@@ -12,17 +12,10 @@ namespace {
 // What JPEG keeps of a flat colour: the top bit of each channel.
 const QRgb kTopBits = 0x808080;
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    return file.fileName();
+    EXPECT_TRUE(writeFile(dir.filePath(name), bytes));
+    return dir.filePath(name);
 }
 
 // The tag each EXIF orientation 1..8 becomes.
@@ -65,7 +58,7 @@ TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
                 ImageFile::write(noise, dir.filePath("high.jpg"), &error, 95));
     EXPECT_LT(QFileInfo(dir.filePath("low.jpeg")).size() * 2,
               QFileInfo(dir.filePath("high.jpg")).size());
-    EXPECT_TRUE(contents(dir.filePath("low.jpeg")).startsWith("\xFF\xD8"));
+    EXPECT_TRUE(contentsOf(dir.filePath("low.jpeg")).startsWith("\xFF\xD8"));
     EXPECT_TRUE(ImageFile::encodeJpeg(Picture()).isEmpty());
     for (auto [name, format] : {std::pair{"a.jpg", "jpeg"},
                                 {"b.JPEG", "jpeg"},
@@ -80,10 +73,10 @@ TEST(ImageFile, WriteReplacesAFileWholeOrNotAtAll)
     QTemporaryDir dir;
     QString error;
     const auto refused = [&](const Picture &picture, const QString &name) {
-        const QByteArray before = contents(dir.filePath(name));
+        const QByteArray before = contentsOf(dir.filePath(name));
         EXPECT_FALSE(ImageFile::write(picture, dir.filePath(name), &error)) << name.toStdString();
         EXPECT_TRUE(error.contains(QFileInfo(name).fileName())) << error.toStdString();
-        EXPECT_EQ(contents(dir.filePath(name)), before) << name.toStdString();
+        EXPECT_EQ(contentsOf(dir.filePath(name)), before) << name.toStdString();
     };
     const Picture picture(TestImages::quadrants(32, 32));
     save(dir, "old.png", "old content");

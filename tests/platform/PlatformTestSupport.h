@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGraphicsOpacityEffect>
 #include <QImage>
 #include <QThread>
 #include <QWidget>
@@ -82,6 +83,13 @@ inline QImage renderedAlone(QWidget *widget)
     return image;
 }
 
+// The opacity a view is drawn with, whatever its model alpha says.
+inline qreal shownOpacity(const QWidget *view)
+{
+    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(view->graphicsEffect());
+    return effect ? effect->opacity() : 1.0;
+}
+
 // Noise when `seed` is given: its JPEG is far larger than a few kilobytes.
 inline Picture testPicture(int w = 48, int h = 32, unsigned seed = 0,
                            Picture::Orientation orientation = Picture::Up)
@@ -92,18 +100,6 @@ inline Picture testPicture(int w = 48, int h = 32, unsigned seed = 0,
 inline QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-inline QByteArray contentsOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Runs `work` with `folder` read-only and this thread without root's power to override

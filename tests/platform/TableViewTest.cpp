@@ -183,14 +183,12 @@ TEST_F(TableViewTest, SectionsStackWithHeadersAndFooterAtItsHeight)
     // The titled header sits between the footer and the next group.
     EXPECT_GT(second.top(), footer->geometry().bottom() + 20);
     EXPECT_EQ(first.width(), table.cellWidth());
-    EXPECT_EQ(table.cellForRowAtIndexPath({0, 0})->groupPosition(),
-              TableViewCell::GroupPosition::First);
-    EXPECT_EQ(table.cellForRowAtIndexPath({0, 1})->groupPosition(),
-              TableViewCell::GroupPosition::Middle);
-    EXPECT_EQ(table.cellForRowAtIndexPath({0, 2})->groupPosition(),
-              TableViewCell::GroupPosition::Last);
-    EXPECT_EQ(table.cellForRowAtIndexPath({1, 0})->groupPosition(),
-              TableViewCell::GroupPosition::Only);
+    using G = TableViewCell::GroupPosition;
+    for (auto [at, position] : {std::pair{IndexPath{0, 0}, G::First},
+                                {{0, 1}, G::Middle},
+                                {{0, 2}, G::Last},
+                                {{1, 0}, G::Only}})
+        EXPECT_EQ(table.cellForRowAtIndexPath(at)->groupPosition(), position) << at.row;
     const QList<QLabel *> labels =
         table.widget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(labels.size(), 1);

@@ -27,18 +27,9 @@ void PrintTo(const Seen &seen, std::ostream *out)
     *out << "{phase " << int(seen.phase) << ", taps " << seen.taps << ", view " << seen.view << "}";
 }
 
-Seen began(int taps, QWidget *view)
-{
-    return {Touch::Phase::Began, taps, view};
-}
-Seen moved(int taps, QWidget *view)
-{
-    return {Touch::Phase::Moved, taps, view};
-}
-Seen ended(int taps, QWidget *view)
-{
-    return {Touch::Phase::Ended, taps, view};
-}
+const auto began = [](int taps, QWidget *v) { return Seen{Touch::Phase::Began, taps, v}; };
+const auto moved = [](int taps, QWidget *v) { return Seen{Touch::Phase::Moved, taps, v}; };
+const auto ended = [](int taps, QWidget *v) { return Seen{Touch::Phase::Ended, taps, v}; };
 
 // Records the touches its mouse handlers see and passes them on unless told to consume them.
 class Recorder : public QWidget

@@ -4,7 +4,6 @@
 #include "TransitionOverlay.h"
 #include "View.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QWidget>
 
 #include <memory>
@@ -12,12 +11,6 @@
 namespace {
 
 constexpr double shortTime = 0.05;
-
-qreal shownOpacity(const QWidget *view)
-{
-    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(view->graphicsEffect());
-    return effect ? effect->opacity() : 1.0;
-}
 
 bool settles(const QWidget *view)
 {

@@ -2,7 +2,6 @@
 #include "PlatformTestSupport.h"
 #include "ViewAnimation.h"
 
-#include <QGraphicsOpacityEffect>
 #include <QTest>
 #include <QWidget>
 
@@ -23,12 +22,6 @@ protected:
         event->accept();
     }
 };
-
-qreal shownOpacity(const QWidget *view)
-{
-    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(view->graphicsEffect());
-    return effect ? effect->opacity() : 1.0;
-}
 
 TEST(View, WithoutABlockTheWidgetChangesAtOnce)
 {

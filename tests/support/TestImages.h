@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -118,5 +119,17 @@ inline void ensureGuiApplication()
 }
 
 } // namespace TestImages
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 #endif
