@@ -1,5 +1,6 @@
 #include "ImagePickerController.h"
 
+#include "ImageFile.h"
 #include "Log.h"
 #include "PhotoAlbum.h"
 #include "View.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-constexpr int thumbnailSize = 72;
+constexpr int thumbnailSize = 82;
 
 QLabel *message(const QString &text, QWidget *parent)
 {
@@ -46,9 +47,15 @@ QIcon thumbnail(const QString &path)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid())
-        reader.setScaledSize(size.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatio));
-    return QIcon(QPixmap::fromImage(reader.read()));
+    // A file that claims an enormous picture gets no thumbnail rather than all the memory.
+    if (!size.isValid() || qint64(size.width()) * size.height() > ImageFile::kMaxPixels)
+        return QIcon();
+    // Square tiles, filled and centred, as a photo grid shows them.
+    reader.setScaledSize(size.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatioByExpanding));
+    const QImage image = reader.read();
+    const QRect tile((image.width() - thumbnailSize) / 2, (image.height() - thumbnailSize) / 2,
+                     thumbnailSize, thumbnailSize);
+    return QIcon(QPixmap::fromImage(image.copy(tile)));
 }
 
 // What the picker shows under its bar: a prompt for a file, the album's pictures or the
@@ -134,7 +141,8 @@ private:
         grid->setObjectName(QStringLiteral("savedPhotos"));
         grid->setViewMode(QListView::IconMode);
         grid->setIconSize(QSize(thumbnailSize, thumbnailSize));
-        grid->setGridSize(QSize(thumbnailSize + 6, thumbnailSize + 6));
+        grid->setGridSize(QSize(thumbnailSize + 4, thumbnailSize + 4));
+        grid->setSpacing(0);
         grid->setMovement(QListView::Static);
         grid->setResizeMode(QListView::Adjust);
         grid->setFrameShape(QFrame::NoFrame);
