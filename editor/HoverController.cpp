@@ -1,6 +1,7 @@
 #include "HoverController.h"
 
 #include "AnimationBlock.h"
+#include "EditorNotifications.h"
 #include "NavigationBar.h"
 #include "NotificationCenter.h"
 #include "Timer.h"
@@ -38,7 +39,7 @@ void HoverController::showHoverView(bool show)
         fade(m_toolBar, alpha);
 
     NotificationCenter::defaultCenter().post(
-        show ? QStringLiteral("Hover Shown") : QStringLiteral("Hover Hidden"), this);
+        show ? EditorNotifications::kHoverShown : EditorNotifications::kHoverHidden, this);
 }
 
 void HoverController::fade(QWidget *view, double alpha)

@@ -1,5 +1,6 @@
 #include "ImageScrollView.h"
 
+#include "EditorNotifications.h"
 #include "ImageResizer.h"
 #include "ImageView.h"
 #include "Log.h"
@@ -109,7 +110,7 @@ void ImageScrollView::scrollViewDidEndZooming(QScrollArea *, QWidget *view, doub
 void ImageScrollView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (Touch::fromMouseEvent(event, this).tapCount() == 1)
-        NotificationCenter::defaultCenter().post(QStringLiteral("Single Tap"), this);
+        NotificationCenter::defaultCenter().post(EditorNotifications::kSingleTap, this);
     QScrollArea::mouseReleaseEvent(event);
     event->ignore();
 }

@@ -2,6 +2,7 @@
 
 #include "ActivityView.h"
 #include "AnimationBlock.h"
+#include "EditorNotifications.h"
 #include "HoverController.h"
 #include "ImageResizer.h"
 #include "ImageSlide.h"
@@ -38,12 +39,7 @@ const QString PhotoViewController::kSplitPhotoView = QStringLiteral("SplitPhotoV
 
 namespace {
 
-const QString kSingleTap = QStringLiteral("Single Tap");
-const QString kDoubleTap = QStringLiteral("Double Tap");
-const QString kSwipeLeft = QStringLiteral("Swipe Left");
-const QString kSwipeRight = QStringLiteral("Swipe Right");
-const QString kHoverShown = QStringLiteral("Hover Shown");
-const QString kHoverHidden = QStringLiteral("Hover Hidden");
+using namespace EditorNotifications;
 
 // Animation codes: a plain block, a fade, page curls, reveals.
 constexpr int kBlock = 0;

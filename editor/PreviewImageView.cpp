@@ -1,5 +1,6 @@
 #include "PreviewImageView.h"
 
+#include "EditorNotifications.h"
 #include "NotificationCenter.h"
 #include "Touch.h"
 
@@ -12,13 +13,13 @@ PreviewImageView::PreviewImageView(QWidget *parent) : ImageView(parent) {}
 QString PreviewImageView::gesture(QPointF start, QPointF end, int tapCount)
 {
     if (tapCount == 2)
-        return QStringLiteral("Double Tap");
+        return EditorNotifications::kDoubleTap;
     const double dx = std::fabs(start.x() - end.x());
     const double dy = std::fabs(start.y() - end.y());
     // Written so that NaN fails both tests and falls to a tap.
     if (!(dx >= kSwipeMinTravel) || !(dy <= kSwipeMaxRise))
-        return QStringLiteral("Single Tap");
-    return start.x() < end.x() ? QStringLiteral("Swipe Right") : QStringLiteral("Swipe Left");
+        return EditorNotifications::kSingleTap;
+    return start.x() < end.x() ? EditorNotifications::kSwipeRight : EditorNotifications::kSwipeLeft;
 }
 
 void PreviewImageView::mousePressEvent(QMouseEvent *event)
