@@ -19,6 +19,12 @@ class NavigationBar : public QWidget
 
 public:
     static constexpr int Height = 44;
+    // In landscape the bar is lower, leaving more of the short side to the screen.
+    static constexpr int LandscapeHeight = 32;
+    static int heightFor(const QSize &screen)
+    {
+        return screen.width() > screen.height() ? LandscapeHeight : Height;
+    }
 
     enum Style
     {

@@ -108,7 +108,7 @@ QRect NavigationStack::contentRect() const
     const QRect all = m_view->rect();
     if (m_barHidden || m_bar->isTranslucent())
         return all;
-    return all.adjusted(0, NavigationBar::Height, 0, 0);
+    return all.adjusted(0, NavigationBar::heightFor(all.size()), 0, 0);
 }
 
 void NavigationStack::layoutContent()
@@ -116,7 +116,7 @@ void NavigationStack::layoutContent()
     if (!isViewLoaded())
         return;
     m_content->setGeometry(contentRect());
-    m_bar->resize(m_view->width(), NavigationBar::Height);
+    m_bar->resize(m_view->width(), NavigationBar::heightFor(m_view->size()));
     if (!m_barSlide)
         m_bar->move(0, 0);
     m_bar->raise();
@@ -376,7 +376,7 @@ void NavigationStack::setNavigationBarHidden(bool hidden, bool animated)
         return;
     }
     m_bar->show();
-    const QPoint shown(0, 0), away(0, -NavigationBar::Height);
+    const QPoint shown(0, 0), away(0, -m_bar->height());
     auto *animation =
         hidden ? slide(m_bar, shown, away, BarSlideMs) : slide(m_bar, away, shown, BarSlideMs);
     animation->setParent(this);

@@ -36,7 +36,7 @@ void TableViewController::viewWillAppear(bool animated)
     const bool underBar = stack != nullptr && !stack->isNavigationBarHidden() &&
                           stack->navigationBar()->isTranslucent();
     if (m_tableView)
-        m_tableView->setContentInsetTop(underBar ? NavigationBar::Height : 0);
+        m_tableView->setContentInsetTop(underBar ? stack->navigationBar()->height() : 0);
     if (m_tableView)
         m_tableView->deselectRowAtIndexPath(m_tableView->indexPathForSelectedRow(), animated);
 }
