@@ -111,7 +111,7 @@ TEST_F(AnimationBlockTest, TheEndActionRunsForAPropertyBlockButNeverForALayerTra
     block.end(view, true);
     ViewAnimation::finishAll();
     ASSERT_TRUE(waitUntil([&] { return ended > 0; }));
-    waitUntil([] { return false; }, 50);
+    drainEvents();
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(layerEnded, 0);
 }

@@ -59,7 +59,7 @@ TEST_F(HoverControllerTest, ATapTogglesAfterAWaitUnlessADoubleTapFollows)
     controller->tap({});
     controller->doubleTap({});
     EXPECT_EQ(controller->tapTimer(), nullptr);
-    waitUntil([] { return false; }, 50);
+    drainEvents();
     EXPECT_TRUE(shown());
 
     controller->tap({});

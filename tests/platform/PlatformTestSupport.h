@@ -60,6 +60,16 @@ class WithParam : public Fixture, public ::testing::WithParamInterface<Param>
 {
 };
 
+// Delivers everything already queued (posted events, queued calls, deferred deletes), so
+// that what has not happened by then is known not to be on its way.
+inline void drainEvents()
+{
+    for (int round = 0; round < 3; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
 // Runs the event loop until `done()` holds or `ms` pass; false on time-out.
 template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
 {
