@@ -284,34 +284,22 @@ void PhotoViewController::addShortcuts()
         connect(shortcut, &QShortcut::activated, this, std::move(action));
     };
     // Keys do what touches do, and are refused when touches are (while an effect applies).
-    add(Qt::Key_Right, [this] {
-        if (takesInput())
-            next();
-    });
-    add(Qt::Key_Left, [this] {
-        if (takesInput())
-            prev();
-    });
-    add(Qt::Key_Up, [this] {
-        if (takesInput())
-            stepGroup(-1);
-    });
-    add(Qt::Key_Down, [this] {
-        if (takesInput())
-            stepGroup(+1);
-    });
-    add(Qt::Key_Return, [this] {
-        if (takesInput())
-            applyEffect();
-    });
-    add(Qt::Key_Enter, [this] {
-        if (takesInput())
-            applyEffect();
-    });
-    add(QKeySequence::Undo, [this] {
-        if (takesInput() && m_undoButton && !View::isHidden(m_undoButton))
-            undo();
-    });
+    auto whenTakingInput = [this](std::function<void()> action) {
+        return [this, action = std::move(action)] {
+            if (takesInput())
+                action();
+        };
+    };
+    add(Qt::Key_Right, whenTakingInput([this] { next(); }));
+    add(Qt::Key_Left, whenTakingInput([this] { prev(); }));
+    add(Qt::Key_Up, whenTakingInput([this] { stepGroup(-1); }));
+    add(Qt::Key_Down, whenTakingInput([this] { stepGroup(+1); }));
+    add(Qt::Key_Return, whenTakingInput([this] { applyEffect(); }));
+    add(Qt::Key_Enter, whenTakingInput([this] { applyEffect(); }));
+    add(QKeySequence::Undo, whenTakingInput([this] {
+            if (m_undoButton && !View::isHidden(m_undoButton))
+                undo();
+        }));
     add(QKeySequence::Save, [this] { save(); });
 }
 
@@ -526,39 +514,48 @@ void PhotoViewController::changeGroup()
 
 void PhotoViewController::next()
 {
-    m_imageEffect.nextEffect();
-    previewEffectWithAnimation(kRevealFromLeft, true);
+    stepEffect(+1, true);
 }
 
 void PhotoViewController::prev()
 {
-    m_imageEffect.prevEffect();
-    previewEffectWithAnimation(kRevealFromRight, true);
+    stepEffect(-1, true);
+}
+
+// The next effect is revealed from the left, the previous one from the right.
+void PhotoViewController::stepEffect(int delta, bool showHover)
+{
+    if (delta > 0)
+        m_imageEffect.nextEffect();
+    else
+        m_imageEffect.prevEffect();
+    previewEffectWithAnimation(delta > 0 ? kRevealFromLeft : kRevealFromRight, showHover);
+}
+
+bool PhotoViewController::fromPreview(const Notification &notification) const
+{
+    return m_previewView && notification.sender == m_previewView.data();
 }
 
 void PhotoViewController::swipeLeft(const Notification &notification)
 {
-    if (m_previewView && notification.sender == m_previewView.data()) {
-        m_imageEffect.prevEffect();
-        previewEffectWithAnimation(kRevealFromRight, false);
-    } else {
+    if (fromPreview(notification))
+        stepEffect(-1, false);
+    else
         showHover(true);
-    }
 }
 
 void PhotoViewController::swipeRight(const Notification &notification)
 {
-    if (m_previewView && notification.sender == m_previewView.data()) {
-        m_imageEffect.nextEffect();
-        previewEffectWithAnimation(kRevealFromLeft, false);
-    } else {
+    if (fromPreview(notification))
+        stepEffect(+1, false);
+    else
         showHover(true);
-    }
 }
 
 void PhotoViewController::doubleTap(const Notification &notification)
 {
-    if (m_previewView && notification.sender == m_previewView.data())
+    if (fromPreview(notification))
         applyEffect();
     else
         showHover(true);

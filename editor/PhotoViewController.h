@@ -127,6 +127,8 @@ private:
     void setInputEnabled(bool enabled);
     bool takesInput() const;
     void stepGroup(int delta);
+    void stepEffect(int delta, bool showHover);
+    bool fromPreview(const Notification &notification) const;
     void addShortcuts();
     QSizeF displayBox() const;
 
