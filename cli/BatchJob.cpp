@@ -33,10 +33,11 @@ Picture BatchJob::applyEffects(const Picture &picture, const QList<EffectStep> &
     return result;
 }
 
-QString BatchJob::run(const QString &input, const QString &output, const Settings &settings)
+QString BatchJob::run(const QString &input, const QString &output, const Settings &settings,
+                      QString *warning)
 {
     QString error;
-    const Picture picture = ImageFile::read(input, &error, settings.workingSize);
+    const Picture picture = ImageFile::read(input, &error, settings.workingSize, warning);
     if (picture.isNull())
         return error;
     const QSizeF box = settings.workingSize.isEmpty() ? QSizeF(0, 0) : QSizeF(settings.workingSize);
@@ -46,7 +47,8 @@ QString BatchJob::run(const QString &input, const QString &output, const Setting
     const Picture result = applyEffects(upright, settings.effects, &error);
     if (result.isNull())
         return QStringLiteral("%1: %2").arg(input, error);
-    if (!ImageFile::write(result, output, &error, settings.quality))
+    const PhotoMetadata metadata = settings.strip ? PhotoMetadata() : picture.metadata();
+    if (!ImageFile::write(result.withMetadata(metadata), output, &error, settings.quality, warning))
         return error;
     return QString();
 }

@@ -10,7 +10,8 @@
 class Picture;
 
 // One input to one output: read, bring upright and to the working size, apply the
-// effects in order (each on the previous result, at full scale), write atomically.
+// effects in order (each on the previous result, at full scale), write atomically with the
+// input's metadata and colour profile (unless stripped).
 class BatchJob
 {
 public:
@@ -19,10 +20,13 @@ public:
         QList<EffectStep> effects;
         QSize workingSize; // empty: keep the upright size
         int quality = 90;
+        bool strip = false; // write no metadata and no colour profile
     };
 
-    // Returns an empty string on success, otherwise the reason the input failed.
-    static QString run(const QString &input, const QString &output, const Settings &settings);
+    // Returns an empty string on success, otherwise the reason the input failed. *warning
+    // tells of metadata that was damaged and left out of a written output.
+    static QString run(const QString &input, const QString &output, const Settings &settings,
+                       QString *warning = nullptr);
 
     // The stack applied to an upright picture; a null picture and `error` on failure.
     static Picture applyEffects(const Picture &picture, const QList<EffectStep> &effects,

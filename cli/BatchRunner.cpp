@@ -85,6 +85,7 @@ int BatchRunner::run()
     settings.effects = m_options.effects;
     settings.workingSize = m_options.workingSize;
     settings.quality = m_options.quality;
+    settings.strip = m_options.strip;
 
     const int count = m_options.inputs.size();
     ProgressBar progress(count);
@@ -94,12 +95,15 @@ int BatchRunner::run()
     for (int i = 0; i < count; ++i) {
         pool.start([&, i] {
             QString failure = refusals[i];
+            QString warning;
             if (failure.isEmpty()) {
                 // Each input has its own seed, so the result never depends on --jobs.
                 if (m_options.seeded)
                     CImageEffect::Seed(m_options.seed + static_cast<unsigned>(i));
-                failure = BatchJob::run(m_options.inputs[i], outputs[i], settings);
+                failure = BatchJob::run(m_options.inputs[i], outputs[i], settings, &warning);
             }
+            if (!warning.isEmpty() && failure.isEmpty())
+                progress.message(qPrintable(QStringLiteral("velmora-cli: warning: ") + warning));
             if (!failure.isEmpty()) {
                 ++failures;
                 progress.message(qPrintable(QStringLiteral("velmora-cli: ") + failure));

@@ -62,6 +62,9 @@ QString CliOptions::usage()
         "      --seed N           seed the noise effects: reproducible output\n"
         "  -j, --jobs N           files processed in parallel (default: the number of cores)\n"
         "      --force            overwrite existing output files\n"
+        "      --strip            write no metadata: by default the input's EXIF, XMP and IPTC\n"
+        "                         data (date, camera, location, ...) and its colour profile are\n"
+        "                         kept, with the orientation set to top-left and no thumbnail\n"
         "\n"
         "Options of list:\n"
         "      --json             print the catalogue as a JSON array\n"
@@ -86,11 +89,12 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption seed("seed", QString(), "N");
     const QCommandLineOption jobs({"j", "jobs"}, QString(), "N");
     const QCommandLineOption force("force");
+    const QCommandLineOption strip("strip");
     const QCommandLineOption json("json");
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
     parser.addOptions(
-        {effect, size, output, outputDir, quality, seed, jobs, force, json, help, version});
+        {effect, size, output, outputDir, quality, seed, jobs, force, strip, json, help, version});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -162,6 +166,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
         options.jobs = static_cast<int>(number);
     }
     options.force = parser.isSet(force);
+    options.strip = parser.isSet(strip);
     options.output = parser.value(output);
     options.outputDir = parser.value(outputDir);
 

@@ -30,6 +30,7 @@ struct CliOptions
     unsigned seed = 0;
     int jobs = 0; // 0: one per core
     bool force = false;
+    bool strip = false;
     QStringList inputs;
 
     bool showHelp = false;

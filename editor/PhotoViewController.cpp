@@ -431,7 +431,7 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
         if (fitted.isNull())
             return; // nothing usable: the current picture stays
         m_previousImage = Picture();
-        m_baselineImage = fitted;
+        m_baselineImage = fitted.withMetadata(image.metadata());
     }
 
     const bool started = startAnimation(m_originalView, animationSetting() && animated,
@@ -643,7 +643,7 @@ void PhotoViewController::effectDidApply(const Picture &result)
     if (m_busyIndicator)
         m_busyIndicator->stopAnimating();
     if (!result.isNull())
-        edit(result, true, true);
+        edit(result.withMetadata(m_baselineImage.metadata()), true, true);
     else
         reportError(m_imageEffect.refusal().isEmpty()
                         ? QStringLiteral("The effect could not be applied to this picture.")

@@ -1,6 +1,7 @@
 #include "ImageFile.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,6 +40,16 @@ Picture::Orientation orientationOf(QImageIOHandler::Transformations transformati
     default:
         return Picture::Up;
     }
+}
+
+// The picture's tag for an EXIF orientation (1..8), as the JPEG reader turns them.
+Picture::Orientation orientationOf(int exifOrientation)
+{
+    static constexpr Picture::Orientation kOrientations[] = {
+        Picture::Up,           Picture::UpMirrored, Picture::Down,          Picture::DownMirrored,
+        Picture::LeftMirrored, Picture::Right,      Picture::RightMirrored, Picture::Left};
+    return exifOrientation >= 1 && exifOrientation <= 8 ? kOrientations[exifOrientation - 1]
+                                                        : Picture::Up;
 }
 
 // Formats that no installed plugin reads but that are recognisably pictures.
@@ -92,7 +103,8 @@ bool jpegComplete(const QByteArray &bytes)
     return false;
 }
 
-Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, QString *error)
+Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, QString *error,
+                    QString *warning)
 {
     const auto fail = [&](const QString &reason) {
         setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
@@ -120,7 +132,12 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
                         .arg(QString::fromLatin1(format.toUpper())));
 
     const bool jpeg = format == "jpeg" || format == "jpg";
-    const Picture::Orientation orientation = orientationOf(reader.transformation());
+    QString damage;
+    const PhotoMetadata metadata = PhotoMetadata::read(bytes, &damage);
+    // The PNG reader leaves the orientation of an eXIf chunk to us.
+    const Picture::Orientation orientation = format == "png"
+                                                 ? orientationOf(metadata.exifOrientation())
+                                                 : orientationOf(reader.transformation());
     QSize decoded = stored;
     if (jpeg && fitBox.isValid() && !fitBox.isEmpty()) {
         const bool sideways = Picture::isSideways(orientation);
@@ -152,16 +169,42 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
         return fail(QStringLiteral("the PNG data is truncated"));
 
     reader.setAllocationLimit(int(ImageFile::kMaxPixels * 4 / (1024 * 1024)) + 16);
-    const QImage grid = reader.read();
+    QImage grid = reader.read();
     if (grid.isNull())
         return fail(QStringLiteral("the image data is damaged or truncated (%1)")
                         .arg(reader.errorString()));
-    return Picture(grid, orientation);
+    // The profile travels byte for byte in the metadata; a colour space left on the grid
+    // would have the writers embed a second, regenerated one.
+    grid.setColorSpace(QColorSpace());
+    if (!damage.isEmpty())
+        setError(warning, QStringLiteral("%1: %2").arg(name, damage));
+    return Picture(grid, orientation).withMetadata(metadata);
+}
+
+// The file's bytes: the upright pixels and the picture's metadata. Empty when the pixels
+// cannot be encoded (*error says why); metadata that cannot be written is left out.
+QByteArray encode(const Picture &picture, const QByteArray &format, int quality, QString *error,
+                  QString *warning)
+{
+    if (picture.isNull())
+        return QByteArray();
+    const Picture upright = picture.upright();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (format == "jpeg")
+        writer.setQuality(qBound(0, quality, 100));
+    if (!writer.write(upright.grid())) {
+        setError(error, writer.errorString());
+        return QByteArray();
+    }
+    return upright.metadata().embedIn(bytes, upright.grid().size(), warning);
 }
 
 } // namespace
 
-Picture ImageFile::read(const QString &path, QString *error, QSize fitBox)
+Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QString *warning)
 {
     const QString name = QDir::toNativeSeparators(path);
     QFile file(path);
@@ -178,26 +221,17 @@ Picture ImageFile::read(const QString &path, QString *error, QSize fitBox)
         setError(error, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
         return Picture();
     }
-    return decodeNamed(bytes, name, fitBox, error);
+    return decodeNamed(bytes, name, fitBox, error, warning);
 }
 
 Picture ImageFile::decode(const QByteArray &bytes, QString *error)
 {
-    return decodeNamed(bytes, QStringLiteral("image data"), QSize(), error);
+    return decodeNamed(bytes, QStringLiteral("image data"), QSize(), error, nullptr);
 }
 
 QByteArray ImageFile::encodeJpeg(const Picture &picture, int quality)
 {
-    if (picture.isNull())
-        return QByteArray();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(qBound(0, quality, 100));
-    if (!writer.write(picture.upright().grid()))
-        return QByteArray();
-    return bytes;
+    return encode(picture, "jpeg", quality, nullptr, nullptr);
 }
 
 QByteArray ImageFile::writeFormat(const QString &path)
@@ -210,7 +244,8 @@ QByteArray ImageFile::writeFormat(const QString &path)
     return QByteArray();
 }
 
-bool ImageFile::write(const Picture &picture, const QString &path, QString *error, int quality)
+bool ImageFile::write(const Picture &picture, const QString &path, QString *error, int quality,
+                      QString *warning)
 {
     const QString name = QDir::toNativeSeparators(path);
     const auto fail = [&](const QString &reason) {
@@ -224,15 +259,19 @@ bool ImageFile::write(const Picture &picture, const QString &path, QString *erro
         return fail(QStringLiteral("unknown file type \"%1\" (use .jpg, .jpeg or .png)")
                         .arg(QFileInfo(path).suffix()));
 
+    QString reason;
+    QString damage;
+    const QByteArray bytes = encode(picture, format, quality, &reason, &damage);
+    if (bytes.isEmpty())
+        return fail(reason);
+    if (!damage.isEmpty())
+        setError(warning, QStringLiteral("%1: %2").arg(name, damage));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    QImageWriter writer(&file, format);
-    if (format == "jpeg")
-        writer.setQuality(qBound(0, quality, 100));
-    if (!writer.write(picture.upright().grid())) {
+    if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
-        return fail(writer.errorString());
+        return fail(file.errorString());
     }
     if (!file.commit())
         return fail(file.errorString());

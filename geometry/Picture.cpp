@@ -56,7 +56,19 @@ QTransform Picture::uprightTransform(Orientation orientation, QSizeF stored)
     return QTransform();
 }
 
+Picture Picture::withMetadata(const PhotoMetadata &metadata) const
+{
+    Picture picture = *this;
+    picture.m_metadata = metadata;
+    return picture;
+}
+
 Picture Picture::upright() const
+{
+    return turnedUpright().withMetadata(m_metadata);
+}
+
+Picture Picture::turnedUpright() const
 {
     switch (m_orientation) {
     case Up:

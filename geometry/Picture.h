@@ -6,9 +6,13 @@
 #include <QSizeF>
 #include <QTransform>
 
+#include "PhotoMetadata.h"
+
 // An immutable, implicitly shared picture: a pixel grid in the engine's layout
 // (QImage::Format_RGB32, bytes blue, green, red, 0xFF) and an orientation tag that says
-// how the grid must be turned to stand upright. Operations return new pictures.
+// how the grid must be turned to stand upright, and the metadata of the photo it shows.
+// Operations return new pictures; only upright() keeps the metadata, the places that
+// carry a photo through its edits pass it on with withMetadata().
 class Picture
 {
 public:
@@ -32,6 +36,8 @@ public:
     bool isNull() const { return m_grid.isNull(); }
     const QImage &grid() const { return m_grid; }
     Orientation orientation() const { return m_orientation; }
+    const PhotoMetadata &metadata() const { return m_metadata; }
+    Picture withMetadata(const PhotoMetadata &metadata) const;
     // The upright size: the grid's size, turned for the left and right orientations.
     QSizeF size() const;
 
@@ -44,8 +50,11 @@ public:
     static bool isSideways(Orientation orientation) { return (orientation & 2) != 0; }
 
 private:
+    Picture turnedUpright() const;
+
     QImage m_grid;
     Orientation m_orientation = Up;
+    PhotoMetadata m_metadata;
 };
 
 #endif

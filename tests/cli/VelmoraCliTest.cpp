@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "TaggedPhotos.h"
 #include "TestImages.h"
 
 #include <QDir>
@@ -212,6 +213,43 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
     EXPECT_NE(first, second);
     EXPECT_EQ(first, output({"--seed", "7"}, path("coffee.png"), "seven.png"));
     EXPECT_EQ(second, output({"--seed", "8"}, path("copy.png"), "eight.png"));
+}
+
+// The camera's records and profile reach the output unless --strip asks for none; a
+// damaged EXIF block costs a warning line, not the picture.
+TEST_F(VelmoraCli, KeepsOrStripsThePhotosMetadata)
+{
+    writeFile(path("camera.jpg"), TaggedPhotos::cameraJpeg(TestImages::solid(64, 48, Qt::gray)));
+    ASSERT_EQ(run({"apply", "-e", "Sepia", "-o", path("kept.jpg"), path("camera.jpg")}).exitCode,
+              0);
+    const TaggedPhotos::Tags kept = TaggedPhotos::tagsOf(path("kept.jpg"));
+    EXPECT_EQ(kept.exifValue("Exif.Photo.DateTimeOriginal"), "2021:06:05 14:03:09");
+    EXPECT_EQ(kept.exifValue("Exif.Image.Orientation"), "1");
+    EXPECT_EQ(kept.exifValue("Exif.Photo.PixelXDimension"), "48");
+    EXPECT_EQ(kept.icc, TaggedPhotos::displayP3Profile());
+
+    // Upright and kept at its size, the decoded grid itself is written: nothing of the
+    // source may ride along on it.
+    writeFile(path("upright.jpg"),
+              TaggedPhotos::cameraJpeg(TestImages::solid(64, 48, Qt::gray), 1));
+    for (const char *name : {"stripped.jpg", "stripped.png"}) {
+        ASSERT_EQ(run({"apply", "--strip", "-s", "original", "-o", path(name), path("upright.jpg")})
+                      .exitCode,
+                  0);
+        EXPECT_TRUE(TaggedPhotos::tagsOf(path(name)).isEmpty()) << name;
+    }
+
+    QByteArray damaged = TaggedPhotos::encoded(TestImages::solid(64, 48, Qt::gray), "jpeg");
+    damaged.insert(2, QByteArray("\xFF\xE1\0\x10"
+                                 "Exif\0\0II*\0"
+                                 "\xFF\xFF\xFF\x7F",
+                                 18));
+    writeFile(path("damaged.jpg"), damaged);
+    const Result result = run({"apply", "-o", path("damaged-out.jpg"), path("damaged.jpg")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(path("damaged-out.jpg")));
+    EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("warning")) << result.err.toStdString();
 }
 
 } // namespace

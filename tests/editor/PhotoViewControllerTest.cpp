@@ -14,6 +14,7 @@
 #include "PreviewImageView.h"
 #include "SegmentedControl.h"
 #include "Slider.h"
+#include "TaggedPhotos.h"
 #include "TestImages.h"
 #include "View.h"
 #include "ViewAnimation.h"
@@ -302,6 +303,30 @@ TEST_P(PhotoViewControllerTest, SavingWritesTheWorkingPictureAsItWasBeforeAnAppl
         return sum;
     };
     EXPECT_LT(distance(before) * 2, distance(after));
+}
+
+// The camera's records and profile stay with the photo through applies and an undo, into
+// the album and into the picture kept for the next run.
+TEST_P(PhotoViewControllerTest, TheAlbumAndTheStoredPictureKeepThePhotosMetadata)
+{
+    const QString camera = m_folder.filePath("camera.jpg");
+    ASSERT_TRUE(writeFile(camera, TaggedPhotos::cameraJpeg(TestImages::quadrants(240, 160))));
+    ASSERT_TRUE(m_editor->openFile(camera));
+    applyAndWait();
+    m_editor->undo();
+    applyAndWait();
+    QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
+    m_editor->save();
+    ASSERT_TRUE(saved.wait(10000));
+
+    const TaggedPhotos::Tags album = TaggedPhotos::tagsOf(saved.first().at(0).toString());
+    EXPECT_EQ(album.exifValue("Exif.Image.Make"), "Harbour Optics");
+    EXPECT_EQ(album.exifValue("Exif.Image.Orientation"), "1");
+    EXPECT_EQ(album.icc, TaggedPhotos::displayP3Profile());
+    m_editor->viewWillDisappear(false); // leaving the editor keeps the picture for next time
+    ASSERT_TRUE(m_settings->save());
+    m_settings->load();
+    EXPECT_EQ(m_settings->image().metadata().iccProfile(), TaggedPhotos::displayP3Profile());
 }
 
 TEST_P(PhotoViewControllerTest, ARefusedSaveIsReportedAndNothingSlides)

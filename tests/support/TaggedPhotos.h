@@ -1,0 +1,161 @@
+#ifndef VELMORA_TESTS_TAGGEDPHOTOS_H
+#define VELMORA_TESTS_TAGGEDPHOTOS_H
+
+// Photo files carrying what a camera stores beside the pixels, and a reader of what a
+// written file carries, for the suites that check metadata is kept.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QColorSpace>
+#include <QImage>
+#include <QImageWriter>
+#include <QString>
+#include <QtEndian>
+
+#include <exiv2/exiv2.hpp>
+#include <zlib.h>
+
+namespace TaggedPhotos {
+
+// A wide-gamut profile, as phones store: not sRGB, so a lost profile shifts colours.
+inline QByteArray displayP3Profile()
+{
+    return QColorSpace(QColorSpace::DisplayP3).iccProfile();
+}
+
+inline QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes;
+}
+
+inline Exiv2::ExifData cameraExif(uint16_t orientation)
+{
+    Exiv2::ExifData exif;
+    exif["Exif.Image.Make"] = "Harbour Optics";
+    exif["Exif.Image.Model"] = "HX-7";
+    exif["Exif.Image.Orientation"] = orientation;
+    exif["Exif.Photo.DateTimeOriginal"] = "2021:06:05 14:03:09";
+    exif["Exif.Photo.ExposureTime"] = Exiv2::Rational(1, 250);
+    exif["Exif.Photo.PixelXDimension"] = uint32_t(4000);
+    exif["Exif.Photo.PixelYDimension"] = uint32_t(3000);
+    exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+    Exiv2::URationalValue latitude;
+    latitude.read("48/1 23/1 1234/100");
+    exif.add(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude"), &latitude);
+    const QByteArray thumbnail = encoded(QImage(16, 12, QImage::Format_RGB32), "jpeg");
+    Exiv2::ExifThumb(exif).setJpegThumbnail(
+        reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()), long(thumbnail.size()));
+    return exif;
+}
+
+// A camera JPEG of `grid`, by default stored turned (orientation 6: turn clockwise to view),
+// with make, model, date taken, exposure, GPS position, a thumbnail, XMP, IPTC and a P3
+// profile.
+inline QByteArray cameraJpeg(const QImage &grid, uint16_t orientation = 6)
+{
+    const QByteArray plain = encoded(grid, "jpeg");
+    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(plain.constData()),
+                                           long(plain.size()));
+    image->setExifData(cameraExif(orientation));
+    Exiv2::XmpData xmp;
+    xmp["Xmp.dc.title"] = "Quay at dawn";
+    xmp["Xmp.tiff.Orientation"] = "6";
+    image->setXmpData(xmp);
+    Exiv2::IptcData iptc;
+    iptc["Iptc.Application2.City"] = "Brest";
+    image->setIptcData(iptc);
+    const QByteArray profile = displayP3Profile();
+    Exiv2::DataBuf icc(reinterpret_cast<const Exiv2::byte *>(profile.constData()),
+                       long(profile.size()));
+    image->setIccProfile(icc, false);
+    image->writeMetadata();
+    Exiv2::BasicIo &io = image->io();
+    io.seek(0, Exiv2::BasicIo::beg);
+    const Exiv2::DataBuf bytes = io.read(long(io.size()));
+    return QByteArray(reinterpret_cast<const char *>(bytes.pData_), bytes.size_);
+}
+
+inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+{
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    const QByteArray body = type + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))),
+        crc.data());
+    return chunk + body + crc;
+}
+
+inline QByteArray deflated(const QByteArray &bytes)
+{
+    QByteArray packed(qsizetype(compressBound(uLong(bytes.size()))), '\0');
+    uLongf size = uLongf(packed.size());
+    compress(reinterpret_cast<Bytef *>(packed.data()), &size,
+             reinterpret_cast<const Bytef *>(bytes.constData()), uLong(bytes.size()));
+    packed.resize(qsizetype(size));
+    return packed;
+}
+
+// `chunk` put right after a PNG's header chunk.
+inline QByteArray withChunk(QByteArray png, const QByteArray &chunk)
+{
+    return png.insert(8 + 25, chunk);
+}
+
+// The same photo as a PNG: the EXIF in an eXIf chunk, the profile in iCCP.
+inline QByteArray cameraPng(const QImage &grid)
+{
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, cameraExif(6));
+    const QByteArray exif(reinterpret_cast<const char *>(tiff.data()), qsizetype(tiff.size()));
+    const QByteArray icc = QByteArray("Display P3\0\0", 12) + deflated(displayP3Profile());
+    return withChunk(withChunk(encoded(grid, "png"), pngChunk("iCCP", icc)),
+                     pngChunk("eXIf", exif));
+}
+
+// What a written file carries, as a photo manager would read it.
+struct Tags
+{
+    Exiv2::ExifData exif;
+    Exiv2::XmpData xmp;
+    Exiv2::IptcData iptc;
+    QByteArray icc;
+
+    std::string exifValue(const char *key) const
+    {
+        const auto found = exif.findKey(Exiv2::ExifKey(key));
+        return found == exif.end() ? std::string() : found->toString();
+    }
+    std::string xmpValue(const char *key) const
+    {
+        const auto found = xmp.findKey(Exiv2::XmpKey(key));
+        return found == xmp.end() ? std::string() : found->toString();
+    }
+    std::string iptcValue(const char *key) const
+    {
+        const auto found = iptc.findKey(Exiv2::IptcKey(key));
+        return found == iptc.end() ? std::string() : found->toString();
+    }
+    bool hasThumbnail() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
+    bool isEmpty() const { return exif.empty() && xmp.empty() && iptc.empty() && icc.isEmpty(); }
+};
+
+inline Tags tagsOf(const QString &path)
+{
+    auto image = Exiv2::ImageFactory::open(path.toStdString());
+    image->readMetadata();
+    Tags tags{image->exifData(), image->xmpData(), image->iptcData(), QByteArray()};
+    if (image->iccProfileDefined())
+        tags.icc = QByteArray(reinterpret_cast<const char *>(image->iccProfile()->pData_),
+                              image->iccProfile()->size_);
+    return tags;
+}
+
+} // namespace TaggedPhotos
+
+#endif
