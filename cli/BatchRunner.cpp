@@ -57,7 +57,7 @@ int BatchRunner::run()
     QStringList outputs;
     QString error;
     if (!planOutputs(&outputs, &error)) {
-        std::fprintf(stderr, "velmora-cli: %s\n", qPrintable(error));
+        std::fprintf(m_messages, "velmora-cli: %s\n", qPrintable(error));
         return 1;
     }
 
@@ -87,7 +87,7 @@ int BatchRunner::run()
     settings.quality = m_options.quality;
 
     const int count = m_options.inputs.size();
-    ProgressBar progress(count);
+    ProgressBar progress(count, m_messages);
     std::atomic<int> failures{0};
     QThreadPool pool;
     pool.setMaxThreadCount(m_options.jobs > 0 ? m_options.jobs : QThread::idealThreadCount());

@@ -55,6 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
         Limit{"level on a fixed look", kApply + QStringList{"-e", "Sepia"}, "Sepia=5"},
         Limit{"group", kApply + QStringList{"-e", "3:0"}, "4:0"},
         Limit{"index", kApply + QStringList{"-e", "2:10"}, "2:11"},
+        // Too large for an int: refused, not wrapped to 0.
+        Limit{"group past int", kApply + QStringList{"-e", "1:0"}, "4294967297:0"},
+        Limit{"index past int", kApply + QStringList{"-e", "1:0"}, "1:99999999999"},
         Limit{"size", kApply + QStringList{"-s", "web"}, "huge"},
         Limit{"quality 1", kApply + QStringList{"-q", "1"}, "0"},
         Limit{"quality 100", kApply + QStringList{"-q", "100"}, "101"},
