@@ -21,12 +21,14 @@ public:
         int quality = 90;
     };
 
+    // Bytes a run over `input` holds at its peak, from the file's size and header.
+    static qint64 memoryNeeded(const QString &input, const Settings &settings);
+
     // Returns an empty string on success, otherwise the reason the input failed.
     static QString run(const QString &input, const QString &output, const Settings &settings);
 
     // The stack applied to an upright picture; a null picture and `error` on failure.
-    static Picture applyEffects(const Picture &picture, const QList<EffectStep> &effects,
-                                QString *error);
+    static Picture applyEffects(Picture picture, const QList<EffectStep> &effects, QString *error);
 };
 
 #endif

@@ -10,6 +10,7 @@
 #include "BatchJob.h"
 #include "CImageEffect.h"
 #include "ImageFile.h"
+#include "MemoryBudget.h"
 #include "ProgressBar.h"
 
 namespace {
@@ -89,6 +90,8 @@ int BatchRunner::run()
     const int count = m_options.inputs.size();
     ProgressBar progress(count, m_messages);
     std::atomic<int> failures{0};
+    MemoryBudget budget(m_options.memoryBudget > 0 ? m_options.memoryBudget
+                                                   : MemoryBudget::defaultBytes());
     QThreadPool pool;
     pool.setMaxThreadCount(m_options.jobs > 0 ? m_options.jobs : QThread::idealThreadCount());
     for (int i = 0; i < count; ++i) {
@@ -98,7 +101,10 @@ int BatchRunner::run()
                 // Each input has its own seed, so the result never depends on --jobs.
                 if (m_options.seeded)
                     CImageEffect::Seed(m_options.seed + static_cast<unsigned>(i));
+                const qint64 held =
+                    budget.reserve(BatchJob::memoryNeeded(m_options.inputs[i], settings));
                 failure = BatchJob::run(m_options.inputs[i], outputs[i], settings);
+                budget.release(held);
             }
             if (!failure.isEmpty()) {
                 ++failures;
