@@ -221,7 +221,7 @@ void PhotoSettings::setAside(const QString &why)
 void PhotoSettings::load()
 {
     // What saves that were killed left behind.
-    AtomicFile::removeStaleTemporaries(m_fileName);
+    AtomicFile::removeStaleTemporaries({m_fileName});
     const QMap<QString, QString> store = readStore();
     m_image = Picture();
     m_imageSaved = false;

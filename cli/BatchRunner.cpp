@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QThreadPool>
 
+#include "AtomicFile.h"
 #include "BatchJob.h"
 #include "CImageEffect.h"
 #include "ImageFile.h"
@@ -61,6 +62,9 @@ int BatchRunner::run()
         std::fprintf(m_messages, "velmora-cli: %s\n", qPrintable(error));
         return 1;
     }
+
+    // What runs that were killed left beside the outputs.
+    AtomicFile::removeStaleTemporaries(outputs);
 
     // Problems visible before any work: an output that exists, one that two inputs would
     // share, one that is an input itself (inputs are never modified).

@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <functional>
 
 #include <cerrno>
 #include <cstdio>
@@ -206,17 +210,22 @@ int AtomicFile::lockedTemporary(QByteArray *pattern)
     return -EAGAIN;
 }
 
-int AtomicFile::removeUnlocked(const QString &folder, const QString &prefix)
+namespace {
+
+// Removes the unlocked regular files in `folder` that `ours` claims. Unlocked means their
+// writer is gone: a running writer holds the lock to the end.
+int removeUnlockedIf(const QString &folder, const QString &pattern,
+                     const std::function<bool(const QString &)> &ours)
 {
     int removed = 0;
-    const QStringList names =
-        QDir(folder).entryList({prefix + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    const QStringList names = QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden);
     for (const QString &name : names) {
+        if (!ours(name))
+            continue;
         const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
         const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0)
             continue;
-        // Unlocked means its writer is gone: a running writer holds the lock to the end.
         struct stat opened, named;
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
             ::lstat(path.constData(), &named) == 0 && opened.st_ino == named.st_ino &&
@@ -227,11 +236,30 @@ int AtomicFile::removeUnlocked(const QString &folder, const QString &prefix)
     return removed;
 }
 
-int AtomicFile::removeStaleTemporaries(const QString &path)
+} // namespace
+
+int AtomicFile::removeUnlocked(const QString &folder, const QString &prefix)
 {
-    int error = 0;
-    const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path), &error)));
-    return removeUnlocked(target.absolutePath(), target.fileName() + QStringLiteral(".saving-"));
+    return removeUnlockedIf(folder, prefix + QLatin1Char('*'),
+                            [](const QString &) { return true; });
+}
+
+int AtomicFile::removeStaleTemporaries(const QStringList &paths)
+{
+    // One listing per folder, however many names it holds.
+    QHash<QString, QSet<QString>> names;
+    for (const QString &path : paths) {
+        int error = 0;
+        const QFileInfo target(QFile::decodeName(followLinks(QFile::encodeName(path), &error)));
+        names[target.absolutePath()].insert(target.fileName());
+    }
+    int removed = 0;
+    const QString marker = QStringLiteral(".saving-");
+    for (auto it = names.cbegin(); it != names.cend(); ++it)
+        removed += removeUnlockedIf(
+            it.key(), QLatin1Char('*') + marker + QStringLiteral("??????"),
+            [&](const QString &name) { return it->contains(name.left(name.lastIndexOf(marker))); });
+    return removed;
 }
 
 QString AtomicFile::describe(int error)

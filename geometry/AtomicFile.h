@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 // Replaces a file's contents all at once: the bytes go to a temporary file beside it, are
 // flushed to the disk, and only then renamed over the old file. A crash, a full disk or a
@@ -35,9 +36,9 @@ public:
 
     // 0 on success, otherwise the errno of the step that failed.
     static int save(const QString &path, const QByteArray &bytes);
-    // Removes the temporaries that writers of `path` left behind when they were killed;
+    // Removes the temporaries that writers of `paths` left behind when they were killed;
     // those of a writer still running are locked and kept. Returns how many went.
-    static int removeStaleTemporaries(const QString &path);
+    static int removeStaleTemporaries(const QStringList &paths);
     // What went wrong, worded for the user.
     static QString describe(int error);
 

@@ -1,6 +1,7 @@
 #include "PhotoSettings.h"
 #include "../platform/PlatformTestSupport.h"
 #include "ImageFile.h"
+#include "KillTest.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -242,6 +243,35 @@ TEST_F(PhotoSettingsTest, TemporariesOfAKilledSaveGoOnTheNextStartThoseInUseStay
     EXPECT_EQ(filesIn(dir.path()),
               (QStringList{"other.saving-abcdef", "settings.ini.saving-w0rk1n"}));
     ::close(busy);
+}
+
+// Killed anywhere in a save, many times: the file always holds one whole save, the
+// group with its own picture, and the temporaries go on the next start.
+TEST_F(PhotoSettingsTest, AKilledSaveLeavesTheOldOrTheNewSettings)
+{
+    const Picture wide = testPicture(120, 80, 5), tall = testPicture(80, 120, 6);
+    ImageFile::encodeJpeg(wide); // image plugins loaded before the children fork
+    int leftBehind = 0;
+    const long saves = KillTest::killRepeatedly(
+        KillTest::rounds(12), 20000,
+        [&](const std::function<void()> &done) {
+            PhotoSettings settings(path);
+            for (int n = 0;; ++n) {
+                settings.setSegment(1 + n % 2);
+                settings.markImage(n % 2 ? tall : wide);
+                if (settings.save())
+                    done();
+            }
+        },
+        [&] {
+            leftBehind = qMax(leftBehind, int(filesIn(dir.path()).size()) - 1);
+            auto settings = open();
+            const QSizeF expected = settings->segment() == 2 ? QSizeF(80, 120) : QSizeF(120, 80);
+            EXPECT_EQ(settings->image().size(), expected) << "group " << settings->segment();
+            EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"});
+        });
+    EXPECT_GT(saves, 0);
+    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
 }
 
 } // namespace

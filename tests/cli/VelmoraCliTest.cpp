@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "KillTest.h"
 #include "TestImages.h"
 
 #include <QDir>
@@ -275,6 +276,50 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
     EXPECT_NE(first, second);
     EXPECT_EQ(first, output({"--seed", "7"}, path("coffee.png"), "seven.png"));
     EXPECT_EQ(second, output({"--seed", "8"}, path("copy.png"), "eight.png"));
+}
+
+// Killed anywhere in a run, many times: the output is the old whole file or the new one,
+// and the temporary a killed run leaves goes with the next run.
+TEST_F(VelmoraCli, AKilledRunLeavesTheOldOrTheNewOutput)
+{
+    const QStringList looks[] = {{"-e", "Sepia"}, {"-e", "Color Negative"}};
+    QList<QImage> outputs;
+    for (const QStringList &look : looks) {
+        ASSERT_EQ(run(QStringList{"apply", "--force"} + look +
+                      QStringList{path("coffee.png"), "-o", path("out.png")})
+                      .exitCode,
+                  0);
+        outputs << QImage(path("out.png"));
+    }
+    int leftBehind = 0;
+    const QByteArray cli = VELMORA_CLI_PATH, input = QFile::encodeName(path("coffee.png")),
+                     output = QFile::encodeName(path("out.png"));
+    const long runs = KillTest::killRepeatedly(
+        KillTest::rounds(6), 400000,
+        [&](const std::function<void()> &done) {
+            for (int n = 0;; ++n) {
+                const char *look = n % 2 ? "Color Negative" : "Sepia";
+                const pid_t child = ::fork();
+                if (child == 0) {
+                    ::execl(cli.constData(), "velmora-cli", "apply", "--force", "-e", look,
+                            input.constData(), "-o", output.constData(), nullptr);
+                    ::_exit(127);
+                }
+                int status = 0;
+                if (::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                    WEXITSTATUS(status) == 0)
+                    done();
+            }
+        },
+        [&] {
+            const QStringList files = QDir(dir.path()).entryList({"out.png*"}, QDir::Files);
+            leftBehind = qMax(leftBehind, int(files.size()) - 1);
+            EXPECT_TRUE(outputs.contains(QImage(path("out.png"))));
+        });
+    EXPECT_GT(runs, 0);
+    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
+    ASSERT_EQ(run({"apply", "--force", path("coffee.png"), "-o", path("out.png")}).exitCode, 0);
+    EXPECT_EQ(QDir(dir.path()).entryList({"out.png*"}, QDir::Files), QStringList{"out.png"});
 }
 
 } // namespace
