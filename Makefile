@@ -1,10 +1,11 @@
 # Velmora's front door. `make test` and `make run` install what is missing first.
 BUILD      ?= build
 BUILD_SAN  ?= build-sanitize
+BUILD_TSAN ?= build-tsan
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all bootstrap build test run bench bench-peers test-sanitize format clean
+.PHONY: all bootstrap build test run bench bench-peers test-sanitize test-tsan format clean
 
 all: build
 
@@ -36,8 +37,17 @@ test-sanitize: bootstrap
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 	cd $(BUILD_SAN) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The tests that run threads: the album's saves, the CLI's parallel jobs (the tool itself is
+# built with the sanitizer too), the notification centre and the editor's apply worker.
+TSAN_TESTS := platform_tests cli_tests editor_tests
+test-tsan: bootstrap
+	cmake -S . -B $(BUILD_TSAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_TSAN=ON -DVELMORA_BENCH=OFF
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target $(TSAN_TESTS) velmora-cli
+	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	    ctest --output-on-failure -R '^(platform|cli|editor)_tests$$'
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD)-release
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_TSAN) $(BUILD)-release

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "ImageFile.h"
 #include "Log.h"
+#include "RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -10,8 +11,6 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QStandardPaths>
-
-#include <cstring>
 
 namespace {
 
@@ -25,6 +24,10 @@ const QString kGroup = QStringLiteral("group");
 const QString kPhotoSize = QStringLiteral("photo size");
 const QString kUiType = QStringLiteral("ui type");
 const QString kImage = QStringLiteral("image");
+
+// Far more than the options and a working picture take; a larger file is damaged.
+constexpr qint64 kMaxFileBytes = qint64(256) << 20;
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
 
 // Unsigned and 64 bits wide, so that negative values and values beyond 32 bits are out of
 // range too instead of wrapping into it.
@@ -162,16 +165,32 @@ void PhotoSettings::setEncoder(Encoder encoder)
 QMap<QString, QString> PhotoSettings::readStore()
 {
     QMap<QString, QString> values;
-    const QFileInfo info(m_fileName);
-    if (!info.exists())
+    if (!QFileInfo::exists(m_fileName))
         return values;
-    QFile file(m_fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    RegularFile file(m_fileName);
+    if (!file.open()) {
+        // A folder, a device or a FIFO under the name is not ours to move away.
+        if (file.wrongType())
+            qCWarning(velmoraLog).noquote()
+                << QStringLiteral("Settings file \"%1\" was not used because %2; the settings "
+                                  "start afresh.")
+                       .arg(m_fileName, file.errorString());
+        else
+            setAside(QStringLiteral("it cannot be read"));
+        return values;
+    }
+    QByteArray bytes;
+    if (file.size() > kMaxFileBytes) {
+        setAside(QStringLiteral("it is far too large"));
+        return values;
+    }
+    if (!file.read(file.size(), &bytes)) {
         setAside(QStringLiteral("it cannot be read"));
         return values;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
+    // Some editors start a UTF-8 file with a byte-order mark.
+    if (bytes.startsWith(kByteOrderMark))
+        bytes.remove(0, kByteOrderMark.size());
     if (!parseIni(bytes, &values)) {
         values.clear();
         setAside(QStringLiteral("it is damaged"));
@@ -201,6 +220,8 @@ void PhotoSettings::setAside(const QString &why)
 
 void PhotoSettings::load()
 {
+    // What saves that were killed left behind.
+    AtomicFile::removeStaleTemporaries({m_fileName});
     const QMap<QString, QString> store = readStore();
     m_image = Picture();
     m_imageSaved = false;
@@ -251,7 +272,8 @@ bool PhotoSettings::save()
     } else if (!m_imageSaved || !store.contains(kImage)) {
         // Also when the file lost its picture behind our back.
         const QByteArray bytes = m_encoder(m_image);
-        if (bytes.isEmpty()) {
+        // Base64 takes a third more; a file past the limit would not be read back.
+        if (bytes.isEmpty() || bytes.size() / 3 * 4 > kMaxFileBytes - (qint64(1) << 20)) {
             qCWarning(velmoraLog).noquote()
                 << QStringLiteral("The picture could not be encoded for the settings file.");
             lostImage = true;
@@ -262,11 +284,11 @@ bool PhotoSettings::save()
     }
 
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    const int error = AtomicFile::write(m_fileName, serializeIni(store));
+    const int error = AtomicFile::save(m_fileName, serializeIni(store));
     if (error != 0) {
         qCWarning(velmoraLog).noquote()
             << QStringLiteral("The settings could not be written to \"%1\": %2.")
-                   .arg(m_fileName, QString::fromLocal8Bit(std::strerror(error)));
+                   .arg(m_fileName, AtomicFile::describe(error));
         return false;
     }
     // Only a picture that reached the disk counts as saved; otherwise the next save tries again.

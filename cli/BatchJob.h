@@ -23,14 +23,16 @@ public:
         bool strip = false; // write no metadata and no colour profile
     };
 
+    // Bytes a run over `input` holds at its peak, from the file's size and header.
+    static qint64 memoryNeeded(const QString &input, const Settings &settings);
+
     // Returns an empty string on success, otherwise the reason the input failed. *warning
     // tells of metadata that was damaged and left out of a written output.
     static QString run(const QString &input, const QString &output, const Settings &settings,
                        QString *warning = nullptr);
 
     // The stack applied to an upright picture; a null picture and `error` on failure.
-    static Picture applyEffects(const Picture &picture, const QList<EffectStep> &effects,
-                                QString *error);
+    static Picture applyEffects(Picture picture, const QList<EffectStep> &effects, QString *error);
 };
 
 #endif

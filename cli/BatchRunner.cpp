@@ -7,9 +7,11 @@
 #include <QSet>
 #include <QThreadPool>
 
+#include "AtomicFile.h"
 #include "BatchJob.h"
 #include "CImageEffect.h"
 #include "ImageFile.h"
+#include "MemoryBudget.h"
 #include "ProgressBar.h"
 
 namespace {
@@ -57,9 +59,12 @@ int BatchRunner::run()
     QStringList outputs;
     QString error;
     if (!planOutputs(&outputs, &error)) {
-        std::fprintf(stderr, "velmora-cli: %s\n", qPrintable(error));
+        std::fprintf(m_messages, "velmora-cli: %s\n", qPrintable(error));
         return 1;
     }
+
+    // What runs that were killed left beside the outputs.
+    AtomicFile::removeStaleTemporaries(outputs);
 
     // Problems visible before any work: an output that exists, one that two inputs would
     // share, one that is an input itself (inputs are never modified).
@@ -88,8 +93,10 @@ int BatchRunner::run()
     settings.strip = m_options.strip;
 
     const int count = m_options.inputs.size();
-    ProgressBar progress(count);
+    ProgressBar progress(count, m_messages);
     std::atomic<int> failures{0};
+    MemoryBudget budget(m_options.memoryBudget > 0 ? m_options.memoryBudget
+                                                   : MemoryBudget::defaultBytes());
     QThreadPool pool;
     pool.setMaxThreadCount(m_options.jobs > 0 ? m_options.jobs : QThread::idealThreadCount());
     for (int i = 0; i < count; ++i) {
@@ -100,7 +107,10 @@ int BatchRunner::run()
                 // Each input has its own seed, so the result never depends on --jobs.
                 if (m_options.seeded)
                     CImageEffect::Seed(m_options.seed + static_cast<unsigned>(i));
+                const qint64 held =
+                    budget.reserve(BatchJob::memoryNeeded(m_options.inputs[i], settings));
                 failure = BatchJob::run(m_options.inputs[i], outputs[i], settings, &warning);
+                budget.release(held);
             }
             if (!warning.isEmpty() && failure.isEmpty())
                 progress.message(qPrintable(QStringLiteral("velmora-cli: warning: ") + warning));

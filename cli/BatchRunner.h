@@ -1,14 +1,19 @@
 #ifndef VELMORA_CLI_BATCHRUNNER_H
 #define VELMORA_CLI_BATCHRUNNER_H
 
+#include <cstdio>
+
 #include "CliOptions.h"
 
 // Runs `apply` over every input, in parallel; returns the exit status (0 all written,
-// 1 any input failed). Each failure is one line on stderr naming the file and the reason.
+// 1 any input failed). Each failure is one line on `messages` naming the file and the reason.
 class BatchRunner
 {
 public:
-    explicit BatchRunner(const CliOptions &options) : m_options(options) {}
+    explicit BatchRunner(const CliOptions &options, std::FILE *messages = stderr)
+        : m_options(options), m_messages(messages)
+    {
+    }
 
     int run();
 
@@ -17,6 +22,7 @@ private:
     bool planOutputs(QStringList *outputs, QString *error) const;
 
     const CliOptions &m_options;
+    std::FILE *m_messages;
 };
 
 #endif

@@ -61,6 +61,9 @@ QString CliOptions::usage()
         "  -q, --quality Q        JPEG quality 1..100 (default 90)\n"
         "      --seed N           seed the noise effects: reproducible output\n"
         "  -j, --jobs N           files processed in parallel (default: the number of cores)\n"
+        "  -m, --memory MB        memory the parallel jobs may hold together (default: half the\n"
+        "                         physical memory); a job waits until its picture fits, and one\n"
+        "                         larger than the whole budget runs alone\n"
         "      --force            overwrite existing output files\n"
         "      --strip            write no metadata: by default the input's EXIF, XMP and IPTC\n"
         "                         data (date, camera, location, ...) and its colour profile are\n"
@@ -88,13 +91,14 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption quality({"q", "quality"}, QString(), "Q");
     const QCommandLineOption seed("seed", QString(), "N");
     const QCommandLineOption jobs({"j", "jobs"}, QString(), "N");
+    const QCommandLineOption memory({"m", "memory"}, QString(), "MB");
     const QCommandLineOption force("force");
     const QCommandLineOption strip("strip");
     const QCommandLineOption json("json");
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
-    parser.addOptions(
-        {effect, size, output, outputDir, quality, seed, jobs, force, strip, json, help, version});
+    parser.addOptions({effect, size, output, outputDir, quality, seed, jobs, memory, force, strip,
+                       json, help, version});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -164,6 +168,14 @@ CliOptions CliOptions::parse(const QStringList &arguments)
             return options;
         }
         options.jobs = static_cast<int>(number);
+    }
+    if (parser.isSet(memory)) {
+        if (!parseNumber(parser.value(memory), 64, 1 << 24, &number)) {
+            options.error =
+                QStringLiteral("bad memory '%1': give 64..16777216 MB").arg(parser.value(memory));
+            return options;
+        }
+        options.memoryBudget = number << 20;
     }
     options.force = parser.isSet(force);
     options.strip = parser.isSet(strip);

@@ -28,7 +28,8 @@ struct CliOptions
     int quality = 90;
     bool seeded = false;
     unsigned seed = 0;
-    int jobs = 0; // 0: one per core
+    int jobs = 0;            // 0: one per core
+    qint64 memoryBudget = 0; // bytes parallel jobs may hold; 0: half the physical memory
     bool force = false;
     bool strip = false;
     QStringList inputs;

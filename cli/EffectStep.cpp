@@ -25,9 +25,11 @@ bool findByPosition(const QString &text, EffectStep *step)
     const QRegularExpressionMatch match = position.match(text);
     if (!match.hasMatch())
         return false;
-    const int group = match.captured(1).toInt();
-    const int index = match.captured(2).toInt();
-    if (ImageEffect::effectName(group, index).isNull())
+    // A number too large for an int is refused, not read as 0.
+    bool groupOk = false, indexOk = false;
+    const int group = match.captured(1).toInt(&groupOk);
+    const int index = match.captured(2).toInt(&indexOk);
+    if (!groupOk || !indexOk || ImageEffect::effectName(group, index).isNull())
         return false;
     step->group = group;
     step->index = index;

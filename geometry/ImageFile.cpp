@@ -8,11 +8,32 @@
 #include <QImageIOHandler>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
+#include <cstring>
+
+#include "AtomicFile.h"
 #include "ImageResizer.h"
+#include "RegularFile.h"
 
 namespace {
+
+// Room a file may take beyond its pixels: metadata, colour profile, thumbnail.
+constexpr qint64 kMetadataRoom = qint64(16) << 20;
+// Enough of a file's start to find its format and, for most files, its size.
+constexpr qint64 kHeadBytes = qint64(1) << 20;
+// A progressive JPEG has about ten scans; each one costs a pass over the whole picture.
+constexpr qsizetype kMaxJpegScans = 1000;
+
+// The most a stored picture of `pixels` could take: 16-bit RGBA, not compressed at all.
+qint64 maxFileBytes(qint64 pixels)
+{
+    return pixels * 8 + kMetadataRoom;
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + 999999) / 1000000);
+}
 
 void setError(QString *error, const QString &message)
 {
@@ -70,6 +91,76 @@ QString unsupportedFormat(const QByteArray &bytes)
     return QString();
 }
 
+const QByteArray kPngSignature("\x89PNG\r\n\x1a\n", 8);
+
+quint32 bigEndian32(const char *p)
+{
+    const auto *u = reinterpret_cast<const unsigned char *>(p);
+    return quint32(u[0]) << 24 | quint32(u[1]) << 16 | quint32(u[2]) << 8 | u[3];
+}
+
+// Text chunks are of no use here, and the PNG decoder inflates compressed ones without
+// bound (a small file can hold gigabytes of text): they are dropped before decoding. The
+// bytes are shared, not copied, when there is none.
+QByteArray withoutTextChunks(const QByteArray &png)
+{
+    if (!png.startsWith(kPngSignature))
+        return png;
+    const auto isText = [](const char *type) {
+        return std::memcmp(type, "tEXt", 4) == 0 || std::memcmp(type, "zTXt", 4) == 0 ||
+               std::memcmp(type, "iTXt", 4) == 0;
+    };
+    QByteArray kept;
+    qsizetype copiedTo = 0; // bytes before this are in `kept` or dropped
+    qsizetype at = kPngSignature.size();
+    while (at + 12 <= png.size()) {
+        const qint64 chunk = 12 + qint64(bigEndian32(png.constData() + at));
+        if (chunk > png.size() - at)
+            break; // cut short: the decoder says so
+        if (isText(png.constData() + at + 4)) {
+            if (kept.isEmpty())
+                kept.reserve(png.size());
+            kept.append(png.constData() + copiedTo, at - copiedTo);
+            copiedTo = at + chunk;
+        }
+        at += chunk;
+    }
+    if (copiedTo == 0)
+        return png;
+    kept.append(png.constData() + copiedTo, png.size() - copiedTo);
+    return kept;
+}
+
+QByteArray imageFormat(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader::imageFormat(&buffer);
+}
+
+// The picture size a file's header claims; invalid when the bytes do not reach it. A PNG's
+// is read here: the PNG decoder would read (and inflate) every chunk up to the pixels.
+QSize claimedSize(const QByteArray &bytes)
+{
+    if (bytes.startsWith(kPngSignature)) {
+        if (bytes.size() < 24 || bytes.mid(12, 4) != "IHDR")
+            return QSize();
+        const quint32 width = bigEndian32(bytes.constData() + 16);
+        const quint32 height = bigEndian32(bytes.constData() + 20);
+        // The format allows 2^31 - 1 at most.
+        if (width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+            return QSize();
+        return QSize(int(width), int(height));
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    return reader.size();
+}
+
 // A complete PNG holds its empty IEND chunk (some writers append data after it). Checked
 // before decoding because the PNG decoder reports a stream that stops early on stderr,
 // outside any error path we can word.
@@ -78,32 +169,49 @@ bool pngComplete(const QByteArray &bytes)
     return bytes.lastIndexOf(QByteArray("\0\0\0\0IEND", 8)) >= 0;
 }
 
-// A JPEG decoder pads a stream that stops early with grey and reports success; a complete
-// stream has an end-of-image marker after the first scan's header.
-bool jpegComplete(const QByteArray &bytes)
+// Where the first scan's header starts, or -1 when the markers before it are damaged.
+qsizetype firstScan(const QByteArray &bytes)
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype size = bytes.size();
     qsizetype at = 2; // after the start-of-image marker
     while (at + 4 <= size) {
         if (data[at] != 0xFF)
-            return false;
+            return -1;
         const unsigned char marker = data[at + 1];
         if (marker == 0xFF) { // fill byte
             ++at;
             continue;
         }
-        const qsizetype length = (qsizetype(data[at + 2]) << 8) | data[at + 3];
-        if (marker == 0xDA) {
-            // Entropy-coded data never holds 0xFF 0xD9: 0xFF bytes are stuffed or restarts.
-            return bytes.indexOf(QByteArray("\xFF\xD9", 2), at + 2 + length) >= 0;
-        }
-        at += 2 + length;
+        if (marker == 0xDA)
+            return at;
+        at += 2 + ((qsizetype(data[at + 2]) << 8) | data[at + 3]);
     }
-    return false;
+    return -1;
 }
 
-Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, QString *error,
+// A JPEG decoder pads a stream that stops early with grey and reports success; a complete
+// stream has an end-of-image marker after the first scan's header. Entropy-coded data never
+// holds 0xFF 0xD9: 0xFF bytes are stuffed or restarts.
+bool jpegComplete(const QByteArray &bytes, qsizetype scan)
+{
+    if (scan < 0 || scan + 4 > bytes.size())
+        return false;
+    const qsizetype length = (qsizetype(uchar(bytes[scan + 2])) << 8) | uchar(bytes[scan + 3]);
+    return bytes.indexOf(QByteArray("\xFF\xD9", 2), scan + 2 + length) >= 0;
+}
+
+// Each scan costs the decoder a pass over the whole picture. After the first scan's header,
+// 0xFF 0xDA can only start another scan.
+qsizetype scanCount(const QByteArray &bytes, qsizetype scan)
+{
+    qsizetype count = 0;
+    for (qsizetype at = scan; at >= 0 && count <= kMaxJpegScans; ++count)
+        at = bytes.indexOf(QByteArray("\xFF\xDA", 2), at + 2);
+    return count;
+}
+
+Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString *error,
                     QString *warning)
 {
     const auto fail = [&](const QString &reason) {
@@ -113,6 +221,10 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
     if (bytes.isEmpty())
         return fail(QStringLiteral("the file is empty"));
 
+    // Read before the text chunks go: a PNG's XMP and older EXIF records live in them.
+    QString damage;
+    const PhotoMetadata metadata = PhotoMetadata::read(bytes, &damage);
+    bytes = withoutTextChunks(bytes);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -132,8 +244,6 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
                         .arg(QString::fromLatin1(format.toUpper())));
 
     const bool jpeg = format == "jpeg" || format == "jpg";
-    QString damage;
-    const PhotoMetadata metadata = PhotoMetadata::read(bytes, &damage);
     // The PNG reader leaves the orientation of an eXIf chunk to us.
     const Picture::Orientation orientation = format == "png"
                                                  ? orientationOf(metadata.exifOrientation())
@@ -163,8 +273,15 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
                         .arg(stored.width())
                         .arg(stored.height())
                         .arg(ImageFile::kMaxPixels / 1000000));
-    if (jpeg && !jpegComplete(bytes))
-        return fail(QStringLiteral("the JPEG data is truncated"));
+    if (jpeg) {
+        const qsizetype scan = firstScan(bytes);
+        if (!jpegComplete(bytes, scan))
+            return fail(QStringLiteral("the JPEG data is truncated"));
+        if (scanCount(bytes, scan) > kMaxJpegScans)
+            return fail(QStringLiteral("the JPEG has more than %1 scans, far more than a picture "
+                                       "needs")
+                            .arg(kMaxJpegScans));
+    }
     if (format == "png" && !pngComplete(bytes))
         return fail(QStringLiteral("the PNG data is truncated"));
 
@@ -181,24 +298,29 @@ Picture decodeNamed(const QByteArray &bytes, const QString &name, QSize fitBox, 
     return Picture(grid, orientation).withMetadata(metadata);
 }
 
-// The file's bytes: the upright pixels and the picture's metadata. Empty when the pixels
+// Encodes the pixels of `grid` into `device`; false, with *error saying why, on failure.
+bool encodeInto(QIODevice *device, const QImage &grid, const QByteArray &format, int quality,
+                QString *error)
+{
+    QImageWriter writer(device, format);
+    if (format == "jpeg")
+        writer.setQuality(qBound(0, quality, 100));
+    if (writer.write(grid))
+        return true;
+    setError(error, writer.errorString());
+    return false;
+}
+
+// The file's bytes: the pixels of an upright picture and its metadata. Empty when the pixels
 // cannot be encoded (*error says why); metadata that cannot be written is left out.
-QByteArray encode(const Picture &picture, const QByteArray &format, int quality, QString *error,
+QByteArray encode(const Picture &upright, const QByteArray &format, int quality, QString *error,
                   QString *warning)
 {
-    if (picture.isNull())
-        return QByteArray();
-    const Picture upright = picture.upright();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    if (format == "jpeg")
-        writer.setQuality(qBound(0, quality, 100));
-    if (!writer.write(upright.grid())) {
-        setError(error, writer.errorString());
+    if (!encodeInto(&buffer, upright.grid(), format, quality, error))
         return QByteArray();
-    }
     return upright.metadata().embedIn(bytes, upright.grid().size(), warning);
 }
 
@@ -207,21 +329,48 @@ QByteArray encode(const Picture &picture, const QByteArray &format, int quality,
 Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QString *warning)
 {
     const QString name = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        setError(error, QStringLiteral("Cannot read %1: it is a folder").arg(name));
+    const auto fail = [&](const QString &reason) {
+        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
         return Picture();
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
-        return Picture();
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, file.errorString()));
-        return Picture();
-    }
-    return decodeNamed(bytes, name, fitBox, error, warning);
+    };
+    RegularFile file(path);
+    if (!file.open())
+        return fail(file.errorString());
+    qint64 limit = maxFileBytes(kMaxPixels);
+    if (file.size() > limit)
+        return fail(QStringLiteral("the file is %1 MB, more than any picture read here could "
+                                   "need (%2 MB)")
+                        .arg(megabytes(file.size()), megabytes(limit)));
+    // The header bounds the rest: no more is read than a picture of its size could take.
+    QByteArray bytes;
+    if (!file.read(qMin(file.size(), kHeadBytes), &bytes))
+        return fail(file.errorString());
+    const QSize claimed = claimedSize(bytes);
+    if (claimed.isEmpty() && file.size() > bytes.size() && imageFormat(bytes).isEmpty())
+        return decodeNamed(bytes, name, fitBox, error,
+                           warning); // not a picture: says so from the head
+    if (!claimed.isEmpty())
+        limit = maxFileBytes(qMin(kMaxPixels, qint64(claimed.width()) * claimed.height()));
+    if (file.size() > limit)
+        return fail(QStringLiteral("the file is %1 MB, more than a %2 x %3 picture could need")
+                        .arg(megabytes(file.size()))
+                        .arg(claimed.width())
+                        .arg(claimed.height()));
+    // One byte past the limit tells a file that grew since it was opened.
+    if (!file.read(qMin(file.size(), limit) + 1 - bytes.size(), &bytes))
+        return fail(file.errorString());
+    if (bytes.size() > limit)
+        return fail(QStringLiteral("the file grew while it was read"));
+    return decodeNamed(std::move(bytes), name, fitBox, error, warning);
+}
+
+QSize ImageFile::storedSize(const QString &path)
+{
+    RegularFile file(path);
+    QByteArray head;
+    if (!file.open() || !file.read(qMin(file.size(), kHeadBytes), &head))
+        return QSize();
+    return claimedSize(head);
 }
 
 Picture ImageFile::decode(const QByteArray &bytes, QString *error)
@@ -231,7 +380,9 @@ Picture ImageFile::decode(const QByteArray &bytes, QString *error)
 
 QByteArray ImageFile::encodeJpeg(const Picture &picture, int quality)
 {
-    return encode(picture, "jpeg", quality, nullptr, nullptr);
+    if (picture.isNull() || qMax(picture.grid().width(), picture.grid().height()) > kMaxJpegSide)
+        return QByteArray();
+    return encode(picture.upright(), "jpeg", quality, nullptr, nullptr);
 }
 
 QByteArray ImageFile::writeFormat(const QString &path)
@@ -259,19 +410,33 @@ bool ImageFile::write(const Picture &picture, const QString &path, QString *erro
         return fail(QStringLiteral("unknown file type \"%1\" (use .jpg, .jpeg or .png)")
                         .arg(QFileInfo(path).suffix()));
 
+    // The encoder fails on a larger JPEG without saying why.
+    const QSize size = picture.size().toSize();
+    if (format == "jpeg" && qMax(size.width(), size.height()) > kMaxJpegSide)
+        return fail(QStringLiteral("the picture is %1 x %2 pixels and a JPEG holds at most %3 "
+                                   "in either direction (write a .png instead)")
+                        .arg(size.width())
+                        .arg(size.height())
+                        .arg(kMaxJpegSide));
+
+    AtomicFile file(path);
+    if (!file.open())
+        return fail(file.errorString());
+    const Picture upright = picture.upright();
     QString reason;
-    QString damage;
-    const QByteArray bytes = encode(picture, format, quality, &reason, &damage);
-    if (bytes.isEmpty())
-        return fail(reason);
-    if (!damage.isEmpty())
-        setError(warning, QStringLiteral("%1: %2").arg(name, damage));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return fail(file.errorString());
+    if (upright.metadata().isEmpty()) {
+        if (!encodeInto(&file, upright.grid(), format, quality, &reason))
+            return fail(file.error() != 0 ? file.errorString() : reason);
+    } else {
+        // The metadata goes into the encoded file, so that file is made in memory first.
+        QString damage;
+        const QByteArray bytes = encode(upright, format, quality, &reason, &damage);
+        if (bytes.isEmpty())
+            return fail(reason);
+        if (!damage.isEmpty())
+            setError(warning, QStringLiteral("%1: %2").arg(name, damage));
+        if (file.write(bytes) != bytes.size())
+            return fail(file.errorString());
     }
     if (!file.commit())
         return fail(file.errorString());

@@ -1,5 +1,6 @@
 #include "PhotoAlbum.h"
 
+#include "AtomicFile.h"
 #include "ImageFile.h"
 #include "MainThread.h"
 
@@ -202,24 +203,29 @@ PhotoAlbum::SaveResult PhotoAlbum::saveNow(const Picture &picture, const QString
     }
 
     // Written under a hidden temporary name first: the album never lists a partial file.
-    QByteArray temporary = QFile::encodeName(QDir(folder).filePath(".velmora-save-XXXXXX"));
-    const int fd = ::mkstemp(temporary.data());
+    // The temporary stays locked until it has its name, so that the ones of a save that was
+    // killed are told apart and removed here.
+    const QString prefix = QStringLiteral(".velmora-save-");
+    AtomicFile::removeUnlocked(folder, prefix);
+    QByteArray temporary = QFile::encodeName(QDir(folder).filePath(prefix + "XXXXXX"));
+    const int fd = AtomicFile::lockedTemporary(&temporary);
     if (fd < 0)
-        return failure(errno, folder);
+        return failure(-fd, folder);
     int error = writeAll(fd, bytes);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
     QString path;
     if (error == 0) {
         // mkstemp makes the file private to the owner; an album picture is not.
-        ::chmod(temporary.constData(), 0644);
+        if (::fchmod(fd, 0644) != 0)
+            error = errno;
         const QString base = QStringLiteral("Velmora_") + when.toString("yyyyMMdd_HHmmss");
-        error = claimName(temporary, folder, base, &path);
+        if (error == 0)
+            error = claimName(temporary, folder, base, &path);
     }
-    if (error != 0) {
+    if (error != 0)
         ::unlink(temporary.constData());
+    ::close(fd); // the bytes are already synced
+    if (error != 0)
         return failure(error, folder);
-    }
 
     // Make the new directory entry durable too.
     const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);

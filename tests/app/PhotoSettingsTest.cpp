@@ -1,9 +1,13 @@
 #include "PhotoSettings.h"
 #include "../platform/PlatformTestSupport.h"
 #include "ImageFile.h"
+#include "KillTest.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/file.h>
 
 namespace {
 
@@ -182,5 +186,92 @@ TEST_P(PhotoSettingsCutSave, KeepsThePreviousFileAndRetriesThePicture)
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadOnlyOrFull, PhotoSettingsCutSave, ::testing::Bool());
+
+TEST_F(PhotoSettingsTest, AByteOrderMarkIsNotDamage)
+{
+    ASSERT_TRUE(writeFile(path, "\xEF\xBB\xBF[General]\nsaved=true\ngroup=2\n"));
+    EXPECT_EQ(state(*open()), "000 2 0 0");
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"});
+}
+
+// Something other than a file under the settings name (a folder, a FIFO): read as a first
+// run without blocking, never moved aside, never replaced.
+using PhotoSettingsNotAFile = WithParam<PhotoSettingsTest, bool>;
+
+TEST_P(PhotoSettingsNotAFile, IsLeftAloneAndNotWritten)
+{
+    const QByteArray name = QFile::encodeName(path);
+    ASSERT_EQ(GetParam() ? ::mkfifo(name.constData(), 0600) : ::mkdir(name.constData(), 0700), 0);
+    auto settings = open();
+    EXPECT_EQ(state(*settings), "100 0 0 0");
+    settings->setSegment(1);
+    EXPECT_FALSE(settings->save());
+    struct stat info;
+    ASSERT_EQ(::lstat(name.constData(), &info), 0);
+    EXPECT_TRUE(GetParam() ? S_ISFIFO(info.st_mode) : S_ISDIR(info.st_mode));
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              QStringList{"settings.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(FolderOrFifo, PhotoSettingsNotAFile, ::testing::Bool());
+
+TEST_F(PhotoSettingsTest, ALinkedFileIsWrittenThroughTheLink)
+{
+    const QString real = dir.filePath("dotfiles/velmora.ini");
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("dotfiles")) &&
+                writeFile(real, "[General]\nsaved=true\ngroup=1\n") &&
+                QFile::link("dotfiles/velmora.ini", path));
+    auto settings = open();
+    EXPECT_EQ(settings->segment(), 1);
+    settings->setSegment(2);
+    ASSERT_TRUE(settings->save());
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(QSettings(real, QSettings::IniFormat).value("group"), "2");
+    EXPECT_EQ(filesIn(dir.filePath("dotfiles")), QStringList{"velmora.ini"});
+}
+
+TEST_F(PhotoSettingsTest, TemporariesOfAKilledSaveGoOnTheNextStartThoseInUseStay)
+{
+    ASSERT_TRUE(writeFile(path + ".saving-k1ll3d", QByteArray(1000, 'x')) &&
+                writeFile(path + ".saving-w0rk1n", "busy") &&
+                writeFile(dir.filePath("other.saving-abcdef"), "not ours"));
+    // A save still running holds its temporary locked.
+    const int busy = ::open(QFile::encodeName(path + ".saving-w0rk1n").constData(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    open();
+    EXPECT_EQ(filesIn(dir.path()),
+              (QStringList{"other.saving-abcdef", "settings.ini.saving-w0rk1n"}));
+    ::close(busy);
+}
+
+// Killed anywhere in a save, many times: the file always holds one whole save, the
+// group with its own picture, and the temporaries go on the next start.
+TEST_F(PhotoSettingsTest, AKilledSaveLeavesTheOldOrTheNewSettings)
+{
+    const Picture wide = testPicture(120, 80, 5), tall = testPicture(80, 120, 6);
+    ImageFile::encodeJpeg(wide); // image plugins loaded before the children fork
+    int leftBehind = 0;
+    const long saves = KillTest::killRepeatedly(
+        KillTest::rounds(12), 20000,
+        [&](const std::function<void()> &done) {
+            PhotoSettings settings(path);
+            for (int n = 0;; ++n) {
+                settings.setSegment(1 + n % 2);
+                settings.markImage(n % 2 ? tall : wide);
+                if (settings.save())
+                    done();
+            }
+        },
+        [&] {
+            leftBehind = qMax(leftBehind, int(filesIn(dir.path()).size()) - 1);
+            auto settings = open();
+            const QSizeF expected = settings->segment() == 2 ? QSizeF(80, 120) : QSizeF(120, 80);
+            EXPECT_EQ(settings->image().size(), expected) << "group " << settings->segment();
+            EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"});
+        });
+    EXPECT_GT(saves, 0);
+    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
+}
 
 } // namespace

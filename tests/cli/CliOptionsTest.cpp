@@ -55,13 +55,17 @@ INSTANTIATE_TEST_SUITE_P(
         Limit{"level on a fixed look", kApply + QStringList{"-e", "Sepia"}, "Sepia=5"},
         Limit{"group", kApply + QStringList{"-e", "3:0"}, "4:0"},
         Limit{"index", kApply + QStringList{"-e", "2:10"}, "2:11"},
+        // Too large for an int: refused, not wrapped to 0.
+        Limit{"group past int", kApply + QStringList{"-e", "1:0"}, "4294967297:0"},
+        Limit{"index past int", kApply + QStringList{"-e", "1:0"}, "1:99999999999"},
         Limit{"size", kApply + QStringList{"-s", "web"}, "huge"},
         Limit{"quality 1", kApply + QStringList{"-q", "1"}, "0"},
         Limit{"quality 100", kApply + QStringList{"-q", "100"}, "101"},
         Limit{"seed", kApply + QStringList{"--seed", "4294967295"}, "4294967296"},
         Limit{"seed not a number", kApply + QStringList{"--seed", "0"}, "x"},
         Limit{"one job", kApply + QStringList{"-j", "1"}, "0"},
-        Limit{"256 jobs", kApply + QStringList{"-j", "256"}, "257"}),
+        Limit{"256 jobs", kApply + QStringList{"-j", "256"}, "257"},
+        Limit{"memory", kApply + QStringList{"--memory", "64"}, "63"}),
     [](const testing::TestParamInfo<Limit> &info) {
         std::string name;
         for (char c : std::string(info.param.why))
@@ -97,16 +101,18 @@ TEST(CliOptions, DefaultsAndExplicitValues)
     EXPECT_EQ(options.quality, 90);
     EXPECT_FALSE(options.seeded);
     EXPECT_EQ(options.jobs, 0);
+    EXPECT_EQ(options.memoryBudget, 0);
     EXPECT_EQ(options.inputs, (QStringList{"a.jpg", "b.jpg"}));
 
     options = parse({"apply", "-s", "web", "-q", "75", "--seed", "4294967295", "-j", "3", "--force",
-                     "a.jpg", "-o", "b.png"});
+                     "-m", "3000", "a.jpg", "-o", "b.png"});
     ASSERT_TRUE(options.error.isEmpty()) << options.error.toStdString();
     EXPECT_EQ(options.workingSize, QSize(640, 480));
     EXPECT_EQ(options.quality, 75);
     EXPECT_TRUE(options.seeded);
     EXPECT_EQ(options.seed, 4294967295u);
     EXPECT_EQ(options.jobs, 3);
+    EXPECT_EQ(options.memoryBudget, qint64(3000) << 20);
     EXPECT_TRUE(options.force);
 
     EXPECT_EQ(parse({"apply", "-s", "medium", "a", "-o", "b"}).workingSize, QSize(1024, 768));

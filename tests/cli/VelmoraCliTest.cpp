@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "KillTest.h"
 #include "TaggedPhotos.h"
 #include "TestImages.h"
 
@@ -14,6 +15,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -37,9 +41,11 @@ protected:
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    Result run(const QStringList &arguments) const
+    Result run(const QStringList &arguments, std::function<void()> inChild = {}) const
     {
         QProcess process;
+        if (inChild)
+            process.setChildProcessModifier(inChild);
         process.start(QStringLiteral(VELMORA_CLI_PATH), arguments);
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -57,6 +63,55 @@ protected:
 
     QTemporaryDir dir;
 };
+
+// An input that is no picture file at all sits beside a good one, processed in parallel:
+// the run ends, the good one is written, and the bad one gets one line, from us alone.
+using HostileInput = std::pair<const char *, const char *>;
+
+class HostileInputs : public VelmoraCli, public testing::WithParamInterface<HostileInput>
+{
+};
+
+TEST_P(HostileInputs, FailOneLineEachAndTheRunCompletes)
+{
+    const QString name = GetParam().first;
+    QString input = path(name);
+    if (name == "fifo")
+        ASSERT_EQ(::mkfifo(QFile::encodeName(input).constData(), 0600), 0);
+    else if (name == "zero")
+        input = "/dev/zero";
+    else if (name == "bad-pixels.png") { // the decoder itself finds the damage and says so
+        QByteArray png = TestImages::encoded(TestImages::random(64, 64, 1), "png");
+        png[int(png.indexOf("IDAT")) + 40] = char(png[int(png.indexOf("IDAT")) + 40] ^ 0x55);
+        ASSERT_TRUE(writeFile(input, png));
+    }
+    const Result result = run({"apply", "-j", "2", input, path("coffee.png"), "-d", path("out")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(GetParam().second)) << result.err.toStdString();
+    EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, HostileInputs,
+                         testing::Values(HostileInput{"fifo", "pipe"},
+                                         HostileInput{"zero", "device"},
+                                         HostileInput{"bad-pixels.png", "damaged"}),
+                         [](const auto &info) { return std::to_string(info.index); });
+
+TEST_F(VelmoraCli, AFileSizeLimitFailsThatOutputOnlyAndSaysSo)
+{
+    const QString big = makeLarge("big.png", QSize(1200, 800));
+    ASSERT_TRUE(TestImages::solid(40, 30, Qt::red).save(path("small.png")));
+    const Result result =
+        run({"apply", "-s", "original", "-j", "1", big, path("small.png"), "-d", path("out")}, [] {
+            const rlimit limit{256 * 1024, 256 * 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    EXPECT_EQ(result.exitCode, 1) << "killed by SIGXFSZ: " << (result.exitCode == -1);
+    EXPECT_TRUE(result.err.contains("big.png") && result.err.contains("size limit"))
+        << result.err.toStdString();
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"small.png"});
+}
 
 TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
 {
@@ -171,6 +226,15 @@ TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
     result = run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path("link.png")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(contentsOf(path("coffee.png")), before);
+
+    // Under the output name a link to something that is not a file: left as it is.
+    const QByteArray fifo = QFile::encodeName(path("pipe"));
+    ASSERT_TRUE(::mkfifo(fifo.constData(), 0600) == 0 && QFile::link(path("pipe"), path("p.png")));
+    result = run({"apply", "--force", path("coffee.png"), "-o", path("p.png")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains("not a regular file")) << result.err.toStdString();
+    struct stat info;
+    EXPECT_TRUE(::stat(fifo.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
 }
 
 TEST_F(VelmoraCli, OutputsThatCannotBeWrittenAreReported)
@@ -250,6 +314,50 @@ TEST_F(VelmoraCli, KeepsOrStripsThePhotosMetadata)
     EXPECT_TRUE(QFileInfo::exists(path("damaged-out.jpg")));
     EXPECT_EQ(result.err.count('\n'), 1) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains("warning")) << result.err.toStdString();
+}
+
+// Killed anywhere in a run, many times: the output is the old whole file or the new one,
+// and the temporary a killed run leaves goes with the next run.
+TEST_F(VelmoraCli, AKilledRunLeavesTheOldOrTheNewOutput)
+{
+    const QStringList looks[] = {{"-e", "Sepia"}, {"-e", "Color Negative"}};
+    QList<QImage> outputs;
+    for (const QStringList &look : looks) {
+        ASSERT_EQ(run(QStringList{"apply", "--force"} + look +
+                      QStringList{path("coffee.png"), "-o", path("out.png")})
+                      .exitCode,
+                  0);
+        outputs << QImage(path("out.png"));
+    }
+    int leftBehind = 0;
+    const QByteArray cli = VELMORA_CLI_PATH, input = QFile::encodeName(path("coffee.png")),
+                     output = QFile::encodeName(path("out.png"));
+    const long runs = KillTest::killRepeatedly(
+        KillTest::rounds(6), 400000,
+        [&](const std::function<void()> &done) {
+            for (int n = 0;; ++n) {
+                const char *look = n % 2 ? "Color Negative" : "Sepia";
+                const pid_t child = ::fork();
+                if (child == 0) {
+                    ::execl(cli.constData(), "velmora-cli", "apply", "--force", "-e", look,
+                            input.constData(), "-o", output.constData(), nullptr);
+                    ::_exit(127);
+                }
+                int status = 0;
+                if (::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+                    WEXITSTATUS(status) == 0)
+                    done();
+            }
+        },
+        [&] {
+            const QStringList files = QDir(dir.path()).entryList({"out.png*"}, QDir::Files);
+            leftBehind = qMax(leftBehind, int(files.size()) - 1);
+            EXPECT_TRUE(outputs.contains(QImage(path("out.png"))));
+        });
+    EXPECT_GT(runs, 0);
+    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
+    ASSERT_EQ(run({"apply", "--force", path("coffee.png"), "-o", path("out.png")}).exitCode, 0);
+    EXPECT_EQ(QDir(dir.path()).entryList({"out.png*"}, QDir::Files), QStringList{"out.png"});
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ImageFile.h"
 #include "ImageResizer.h"
@@ -84,8 +88,9 @@ TEST(ImageFile, WriteReplacesAFileWholeOrNotAtAll)
     refused(picture, "picture.bmp");
     refused(Picture(), "old.png");
     refused(picture, "no/such/folder/x.png");
-    // Wider than a JPEG can hold: the encoder fails after the file was opened.
-    refused(Picture(TestImages::solid(70000, 1, Qt::red)), "old.jpg");
+    // Wider than a JPEG can hold: said so, not "Unknown error".
+    refused(Picture(TestImages::solid(65501, 1, Qt::red)), "old.jpg");
+    EXPECT_TRUE(error.contains("65500")) << error.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"old.jpg", "old.png"}));
     ASSERT_TRUE(ImageFile::write(picture, dir.filePath("old.jpg"), &error)) << error.toStdString();
     EXPECT_EQ(ImageFile::read(dir.filePath("old.jpg"), &error).grid().size(), QSize(32, 32));
@@ -170,6 +175,116 @@ INSTANTIATE_TEST_SUITE_P(Kinds, BadFiles,
                          ::testing::Values("empty.jpg", "half.jpg", "half.png", "header.png",
                                            "notes.jpg", "phone.heic", "bomb.png", "limit.jpg",
                                            "past.jpg"));
+
+// Files that are not pictures or not files at all: each refused with a reason, at once,
+// and without reading more than a picture could take.
+struct Hostile
+{
+    const char *name;
+    const char *reason;
+    std::function<QString(const QTemporaryDir &)> make;
+};
+
+class HostileInput : public ::testing::TestWithParam<Hostile>
+{
+};
+
+TEST_P(HostileInput, IsRefusedWithoutBlockingOrReadingItWhole)
+{
+    QTemporaryDir dir;
+    const QString path = GetParam().make(dir);
+    QString error;
+    EXPECT_TRUE(ImageFile::read(path, &error).isNull());
+    EXPECT_TRUE(error.contains(GetParam().reason)) << error.toStdString();
+}
+
+// A 10 x 10 PNG header and more bytes than such a picture could ever take.
+QString paddedPng(const QTemporaryDir &dir)
+{
+    const QByteArray png = TestImages::encoded(TestImages::solid(10, 10, Qt::red), "png");
+    QFile file(dir.filePath("padded.png"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() &&
+                file.resize(qint64(35) << 19)); // 17.5 MB
+    return file.fileName();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, HostileInput,
+    ::testing::Values(Hostile{"fifo", "pipe",
+                              [](const QTemporaryDir &dir) {
+                                  const QString path = dir.filePath("fifo.jpg");
+                                  EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+                                  return path;
+                              }},
+                      Hostile{"device", "device",
+                              [](const QTemporaryDir &) { return QString("/dev/zero"); }},
+                      Hostile{"sparse", "more than any picture",
+                              [](const QTemporaryDir &dir) {
+                                  QFile file(dir.filePath("huge.jpg"));
+                                  EXPECT_TRUE(file.open(QIODevice::WriteOnly) &&
+                                              file.resize(qint64(4) << 30));
+                                  return file.fileName();
+                              }},
+                      Hostile{"padded", "more than a 10 x 10 picture", paddedPng}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ImageFile, TextChunksNeverReachThePngDecoder)
+{
+    // Compressed and plain text before and after the pixels; the picture itself is intact.
+    const QImage red = TestImages::solid(10, 10, Qt::red);
+    QImage annotated = red;
+    annotated.setText("Comment", QString(200000, QLatin1Char('a')));
+    annotated.setText("Title", "Velmora");
+    QByteArray png = TestImages::encoded(annotated, "png");
+    // The short one moves behind the pixels, where the decoder reads text too.
+    const int at = int(png.indexOf("tEXt")) - 4;
+    ASSERT_TRUE(at > 0 && png.contains("zTXt"));
+    const QByteArray text = png.mid(at, 12 + int(qFromBigEndian<quint32>(png.constData() + at)));
+    png.remove(at, text.size());
+    png.insert(png.indexOf("IEND") - 4, text);
+    QString error;
+    const Picture picture = ImageFile::decode(png, &error);
+    ASSERT_EQ(picture.grid(), red) << error.toStdString();
+    EXPECT_TRUE(picture.grid().textKeys().isEmpty());
+}
+
+TEST(ImageFile, AJpegWithThousandsOfScansIsRefused)
+{
+    const QByteArray jpeg = TestImages::encoded(TestImages::random(16, 16, 5), "jpeg");
+    const int scan = int(jpeg.indexOf("\xFF\xDA"));
+    const QByteArray header = jpeg.left(scan), data = jpeg.mid(scan, jpeg.size() - scan - 2);
+    QString error;
+    EXPECT_TRUE(ImageFile::decode(header + data.repeated(1001) + "\xFF\xD9", &error).isNull());
+    EXPECT_TRUE(error.contains("scans")) << error.toStdString();
+}
+
+TEST(ImageFile, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough)
+{
+    QTemporaryDir dir;
+    QString error;
+    const Picture picture(TestImages::quadrants(8, 8));
+    const QByteArray fifo = QFile::encodeName(dir.filePath("pipe"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(dir.filePath("pipe"), dir.filePath("to-pipe.png")) &&
+                QDir(dir.path()).mkdir("folder.png"));
+    EXPECT_FALSE(ImageFile::write(picture, dir.filePath("to-pipe.png"), &error));
+    EXPECT_TRUE(error.contains("not a regular file")) << error.toStdString();
+    struct stat info;
+    ASSERT_EQ(::stat(fifo.constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the pipe is still a pipe";
+    EXPECT_FALSE(ImageFile::write(picture, dir.filePath("folder.png"), &error));
+    EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
+
+    // A link to a regular file: the target gets the picture, the link stays a link.
+    ASSERT_TRUE(writeFile(dir.filePath("real.png"), "old") &&
+                QFile::link("real.png", dir.filePath("link.png")));
+    ASSERT_TRUE(ImageFile::write(picture, dir.filePath("link.png"), &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(dir.filePath("link.png")).isSymLink());
+    EXPECT_EQ(ImageFile::read(dir.filePath("real.png"), &error).grid(), picture.grid());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              (QStringList{"link.png", "pipe", "real.png", "to-pipe.png"}))
+        << "no temporary file is left";
+}
 
 TEST(ImageFile, MissingUnreadableAndFolderAreReported)
 {

@@ -6,6 +6,8 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <fcntl.h>
+#include <sys/file.h>
 
 namespace {
 
@@ -110,6 +112,21 @@ TEST_F(PhotoAlbumTest, ListsPicturesOnlyInNumericNameOrder)
         names << QFileInfo(p).fileName();
     EXPECT_EQ(names, (QStringList{"a.png", "b_2.jpg", "b_10.jpg", "c.JPEG"}));
     EXPECT_TRUE(PhotoAlbum(root.filePath("missing")).pictures().isEmpty());
+}
+
+TEST_F(PhotoAlbumTest, ASaveRemovesTheTemporariesOfKilledSavesButNotOfRunningOnes)
+{
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString stale = QDir(folder).filePath(".velmora-save-k1ll3d"),
+                  running = QDir(folder).filePath(".velmora-save-w0rk1n");
+    ASSERT_TRUE(writeFile(stale, QByteArray(5000, 'x')) && writeFile(running, "busy"));
+    const int busy = ::open(QFile::encodeName(running).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    const Result r = PhotoAlbum::saveNow(picture, folder);
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    EXPECT_EQ(filesIn(folder),
+              (QStringList{".velmora-save-w0rk1n", QFileInfo(r.filePath).fileName()}));
+    ::close(busy);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(PictureSource, LibraryAndAlbumAreAlwaysAvailableTheCameraOnlyWhenAttached)
@@ -52,6 +54,9 @@ TEST_F(PictureSourceLoad, HandsTheChosenFileToTheLoaderAndPassesOnItsReason)
 
 TEST_F(PictureSourceLoad, ReadsThroughTheImageFileIntakeByDefault)
 {
+    // A FIFO is refused at once: nothing waits for a writer that never comes.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.jpg")).constData(), 0600), 0);
+    EXPECT_FALSE(PictureSource::load(PictureSource::PhotoLibrary, dir.filePath("pipe.jpg")).ok());
     // "chosen.jpg" holds five bytes of text: the intake's reason names the file.
     const auto refused = PictureSource::load(PictureSource::PhotoLibrary, file);
     EXPECT_TRUE(!refused.ok() && refused.error.contains("chosen.jpg"))

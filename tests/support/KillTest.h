@@ -1,0 +1,66 @@
+#ifndef VELMORA_TESTS_KILLTEST_H
+#define VELMORA_TESTS_KILLTEST_H
+
+// Crash safety: a child process repeats some work (saving, writing) and is killed with
+// SIGKILL at a random moment, many times over; the caller checks what is on disk after
+// each kill.
+
+#include <cstdlib>
+#include <functional>
+#include <random>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace KillTest {
+
+// Rounds to run: a few in the normal test run, more with VELMORA_KILL_ROUNDS set.
+inline int rounds(int quick)
+{
+    const char *asked = std::getenv("VELMORA_KILL_ROUNDS");
+    return asked ? std::max(1, std::atoi(asked)) : quick;
+}
+
+// Forks `rounds` children (each with the programs it starts) that each run `work(done)`, which
+// calls `done()` after every finished step and never returns. Each child is killed after a random
+// delay of up to `maxDelayUs` from its first finished step; `check()` runs after each kill. Returns
+// the number of steps the children finished, so the caller can tell that work went on.
+inline long killRepeatedly(int rounds, unsigned maxDelayUs,
+                           const std::function<void(const std::function<void()> &)> &work,
+                           const std::function<void()> &check, unsigned seed = 1)
+{
+    std::mt19937 random(seed);
+    long finished = 0;
+    for (int round = 0; round < rounds; ++round) {
+        int pipe[2];
+        if (::pipe2(pipe, O_CLOEXEC) != 0)
+            return -1;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::setpgid(0, 0); // its own group, so that programs it starts die with it
+            ::close(pipe[0]);
+            work([&] { (void)!::write(pipe[1], "+", 1); });
+            ::_exit(0);
+        }
+        ::setpgid(child, child);
+        ::close(pipe[1]);
+        char step;
+        // The first finished step comes first, then the kill lands anywhere in the next ones.
+        if (::read(pipe[0], &step, 1) == 1)
+            ++finished;
+        ::usleep(random() % maxDelayUs);
+        ::kill(-child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        while (::read(pipe[0], &step, 1) == 1)
+            ++finished;
+        ::close(pipe[0]);
+        check();
+    }
+    return finished;
+}
+
+} // namespace KillTest
+
+#endif
