@@ -74,6 +74,7 @@ protected:
 TEST_F(PreviewTouchTest, PostsItsOwnGesturesAsItselfAndPassesEveryTouchOn)
 {
     drag(preview, {150, 100}, {70, 120});
+    EXPECT_EQ(preview->startTouchPosition(), QPointF(150, 100));
     EXPECT_EQ(posts.names, QStringList{"Swipe Left"});
     EXPECT_EQ(posts.senders.value(0), preview);
     EXPECT_EQ(parent.releases, 1);
