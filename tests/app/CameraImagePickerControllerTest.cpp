@@ -63,19 +63,15 @@ protected:
 TEST_F(CameraImagePickerControllerTest, FindsTheCameraScreensPartsAndTidiesThem)
 {
     picker.parseViews();
-    EXPECT_EQ(picker.cameraView(), camera);
     // The first child is no plain view: the preview is the next one, and the image view
     // skipped on the way is not taken for the frozen picture.
-    EXPECT_EQ(picker.cameraImageView(), preview);
-    EXPECT_EQ(picker.cameraOffscreen(), offscreen);
-    EXPECT_EQ(picker.cameraFillerView(), filler);
-    EXPECT_EQ(picker.cameraOverlay(), overlay);
-    EXPECT_EQ(picker.topOverlay(), topBar);
-    EXPECT_EQ(picker.topText(), topText);
-    EXPECT_EQ(picker.bottomOverlay(), bottomBar);
-    EXPECT_EQ(picker.tempLeftButton(), left);
-    EXPECT_EQ(picker.tempRightButton(), right);
-    EXPECT_EQ(picker.tempRightImage(), glyph);
+    const std::vector<QWidget *> found{
+        picker.cameraView(),       picker.cameraImageView(), picker.cameraOffscreen(),
+        picker.cameraFillerView(), picker.cameraOverlay(),   picker.topOverlay(),
+        picker.topText(),          picker.bottomOverlay(),   picker.tempLeftButton(),
+        picker.tempRightButton(),  picker.tempRightImage()};
+    EXPECT_EQ(found, (std::vector<QWidget *>{camera, preview, offscreen, filler, overlay, topBar,
+                                             topText, bottomBar, left, right, glyph}));
     // The preview is tidied and the top bar moved up.
     EXPECT_EQ(View::center(preview), QPointF(160, 240));
     EXPECT_TRUE(View::isHidden(filler));
@@ -123,9 +119,7 @@ class CameraButtons : public WithParam<CameraImagePickerControllerTest, ButtonCa
 protected:
     QWidget *named(const char *which) const
     {
-        if (!which)
-            return nullptr;
-        return QByteArray(which) == "left" ? static_cast<QWidget *>(left) : right;
+        return !which ? nullptr : *which == 'l' ? static_cast<QWidget *>(left) : right;
     }
 };
 
@@ -156,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CameraImagePickerControllerTest, PhotoPressesTheCameraButtonAndSaysSo)
 {
     picker.parseViews();
-    QSignalSpy pressed(right, &QPushButton::clicked);
-    QSignalSpy other(left, &QPushButton::clicked);
+    QSignalSpy pressed(right, &QPushButton::clicked), other(left, &QPushButton::clicked);
     LogCapture log;
     EXPECT_TRUE(picker.photo());
     EXPECT_EQ(pressed.size(), 1);

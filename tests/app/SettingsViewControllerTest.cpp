@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -56,9 +55,7 @@ struct Choice
     const char *expected;
 };
 
-class SettingsCheckmarks : public WithParam<SettingsViewControllerTest, Choice>
-{
-};
+using SettingsCheckmarks = WithParam<SettingsViewControllerTest, Choice>;
 
 TEST_P(SettingsCheckmarks, FollowTheStore)
 {
@@ -107,35 +104,28 @@ TEST_F(SettingsViewControllerTest, ChoosingARowMovesTheCheckmarkWithoutWritingTh
     EXPECT_EQ(store.uiType(), 1);
 }
 
-TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStore)
+TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnlyDeselect)
 {
     store.setAnimation(false);
     store.setUpdate(true);
-    store.setLefthand(false);
     open();
     EXPECT_FALSE(screen.animationSwitch()->isOn());
     EXPECT_TRUE(screen.updateSwitch()->isOn());
-
-    QTest::mouseClick(screen.animationSwitch(), Qt::LeftButton, {}, QPoint(80, 13));
-    QTest::mouseClick(screen.updateSwitch(), Qt::LeftButton, {}, QPoint(80, 13));
-    QTest::mouseClick(screen.leftHandSwitch(), Qt::LeftButton, {}, QPoint(80, 13));
+    click(cell(0, 0));
+    click(cell(0, 2));
+    EXPECT_FALSE(store.animation());
+    EXPECT_FALSE(store.lefthand());
+    EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
+    for (Switch *control :
+         {screen.animationSwitch(), screen.updateSwitch(), screen.leftHandSwitch()})
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(80, 13));
     EXPECT_TRUE(store.animation());
     EXPECT_FALSE(store.update());
     EXPECT_TRUE(store.lefthand());
-}
-
-TEST_F(SettingsViewControllerTest, SelectingASwitchRowOnlyDeselectsIt)
-{
-    open();
-    click(cell(0, 0));
-    click(cell(0, 2));
-    EXPECT_TRUE(store.animation());
-    EXPECT_FALSE(store.lefthand());
     EXPECT_EQ(store.photoSize(), 0);
-    EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
 }
 
-TEST_F(SettingsViewControllerTest, EachSwitchStaysInItsOwnRowAcrossReloads)
+TEST_F(SettingsViewControllerTest, EachSwitchStaysInItsOwnRowAtItsRightMargin)
 {
     open();
     const Switch *switches[] = {screen.animationSwitch(), screen.updateSwitch(),
@@ -150,16 +140,10 @@ TEST_F(SettingsViewControllerTest, EachSwitchStaysInItsOwnRowAcrossReloads)
             EXPECT_TRUE(switches[r]->isVisible());
         }
     }
-}
-
-TEST_F(SettingsViewControllerTest, SwitchesKeepTheirRightMarginInAWiderWindow)
-{
-    open();
     screen.view()->resize(480, 460);
     QCoreApplication::processEvents();
-    const int rowWidth = cell(0, 0)->width();
-    EXPECT_EQ(rowWidth, 460);
-    EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(rowWidth - 104, 8, 94, 27));
+    EXPECT_EQ(cell(0, 0)->width(), 460);
+    EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(460 - 104, 8, 94, 27));
 }
 
 } // namespace

@@ -21,9 +21,7 @@ std::unique_ptr<ImageEffect> at(int group, int index)
 // Group, entries reached by stepping, entries in the table, the first and the last entry.
 using GroupCase = std::tuple<int, int, int, const char *, const char *>;
 
-class CatalogueGroup : public testing::TestWithParam<GroupCase>
-{
-};
+using CatalogueGroup = testing::TestWithParam<GroupCase>;
 
 // Stepping forward visits every reachable entry once and wraps; backward is the reverse.
 TEST_P(CatalogueGroup, HasItsTableAndStepsThroughTheReachableEntries)
@@ -54,52 +52,41 @@ INSTANTIATE_TEST_SUITE_P(Groups, CatalogueGroup,
                                          GroupCase{2, 8, 11, "Pencil", "Color Pencil"},
                                          GroupCase{3, 10, 10, "Square", "Black border"}));
 
-TEST(ImageEffect, EntriesBeyondTheCountAreNamedButNeverFound)
+TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
 {
     ImageEffect catalogue;
     catalogue.setGroup(1);
-    EXPECT_EQ(catalogue.getEffectIndex("Infrared"), -1);
+    EXPECT_EQ(catalogue.getEffectIndex("Infrared"), -1) << "beyond the count: never found";
     EXPECT_EQ(catalogue.getEffectIndex("Night Vision"), 4);
-    EXPECT_EQ(catalogue.getEffectIndex("night vision"), -1); // exact names only
-    // Reached by setting the index directly, they have engine objects.
-    EXPECT_TRUE(at(2, 9)->supportsLevel());
-}
-
-TEST(ImageEffect, LevelsFollowTheChoice)
-{
-    auto catalogue = at(0, 2);
-    catalogue->nextEffect();
-    ASSERT_EQ(catalogue->getEffect(), "Adjust Brightness");
-    EXPECT_TRUE(catalogue->supportsLevel());
-    catalogue->applyLevel(17);
-    EXPECT_EQ(catalogue->getLevel(), 17);
-    catalogue->nextEffect(); // a new engine object starts at its own default
-    EXPECT_EQ(catalogue->getLevel(), 10);
+    EXPECT_EQ(catalogue.getEffectIndex("night vision"), -1) << "exact names only";
+    EXPECT_TRUE(at(2, 9)->supportsLevel()) << "reached directly, it has an engine object";
     EXPECT_FALSE(at(0, 8)->supportsLevel()); // Night Gain
-    EXPECT_TRUE(at(2, 4)->supportsLevel());  // Stencil
     EXPECT_EQ(ImageEffect::levelName(0, 3), "Brightness");
     EXPECT_TRUE(ImageEffect::levelName(1, 2).isEmpty() && ImageEffect::levelName(7, 0).isEmpty());
     EXPECT_FALSE(ImageEffect::hasLevel(3, 0));
-    EXPECT_TRUE(ImageEffect::hasLevel(3, 9));
     EXPECT_EQ(ImageEffect::defaultLevel(3, 8), 6);
+
+    auto levelled = at(0, 2);
+    levelled->nextEffect();
+    ASSERT_EQ(levelled->getEffect(), "Adjust Brightness");
+    levelled->applyLevel(17);
+    EXPECT_EQ(levelled->getLevel(), 17);
+    levelled->nextEffect(); // a new engine object starts at its own default
+    EXPECT_EQ(levelled->getLevel(), 10);
+
+    auto frames = at(3, 7);
+    frames->nextEffect();
+    ASSERT_EQ(frames->getEffect(), "White border");
+    EXPECT_EQ(frames->getLevel(), 6);
+    frames->setGroup(3);
+    frames->prevEffect(); // from "Square" back to "Black border": index -1 is no frame
+    EXPECT_EQ(frames->getEffect(), "Black border");
+    EXPECT_EQ(frames->getLevel(), 10);
+    frames->nextEffect(); // wraps to "Square"
+    EXPECT_FALSE(frames->supportsLevel());
 }
 
-TEST(ImageEffect, FrameLevelsAreSetBeforeTheWrap)
-{
-    auto catalogue = at(3, 7);
-    catalogue->nextEffect();
-    ASSERT_EQ(catalogue->getEffect(), "White border");
-    EXPECT_TRUE(catalogue->supportsLevel());
-    EXPECT_EQ(catalogue->getLevel(), 6);
-    catalogue->setGroup(3);
-    catalogue->prevEffect(); // from "Square" back to "Black border": index -1 is no frame
-    EXPECT_EQ(catalogue->getEffect(), "Black border");
-    EXPECT_EQ(catalogue->getLevel(), 10);
-    catalogue->nextEffect(); // wraps to "Square"
-    EXPECT_FALSE(catalogue->supportsLevel());
-}
-
-TEST(ImageEffect, AGroupOutsideTheCatalogueIsEmpty)
+TEST(ImageEffect, AGroupOutsideTheCatalogueOrAnUnfinishedRenderGivesNothing)
 {
     for (int group : {-1, 4}) {
         auto catalogue = at(group, 0);
@@ -112,10 +99,6 @@ TEST(ImageEffect, AGroupOutsideTheCatalogueIsEmpty)
         catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
         EXPECT_TRUE(catalogue->applyEffect().isNull());
     }
-}
-
-TEST(ImageEffect, AnUnfinishedRenderLeavesNothingForTheFormats)
-{
     auto catalogue = at(0, 0);
     catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
     catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
@@ -140,9 +123,7 @@ TEST(ImageEffect, RendersAPixelEffectThroughTheBridge)
 // across), a landscape or portrait picture takes it turned to its own orientation.
 using FormatCase = std::tuple<int, QSize, QSize>;
 
-class PrintFormat : public testing::TestWithParam<FormatCase>
-{
-};
+using PrintFormat = testing::TestWithParam<FormatCase>;
 
 TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)
 {

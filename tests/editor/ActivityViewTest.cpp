@@ -1,8 +1,5 @@
 #include "ActivityView.h"
-#include "AnimationBlock.h"
 #include "EditorTestSupport.h"
-#include "View.h"
-#include "ViewAnimation.h"
 
 namespace {
 
@@ -32,6 +29,13 @@ TEST_F(ActivityViewTest, TheSpinnerRunsOnlyWhileThePanelShowsItsText)
     panel->stopAnimating();
     EXPECT_TRUE(View::isHidden(panel));
     EXPECT_FALSE(spinning());
+
+    QWidget other; // while another bracket is open the panel shows at once
+    ASSERT_TRUE(animation.start(&other, true, 0));
+    panel->startAnimating(QStringLiteral("Saving photo"));
+    EXPECT_FALSE(View::isHidden(panel));
+    EXPECT_EQ(animation.view(), &other) << "the open bracket is left alone";
+    animation.end(&other, true);
 }
 
 TEST_F(ActivityViewTest, StartingInAViewCentresThePanelInFrontInsideIt)
@@ -55,17 +59,6 @@ TEST_F(ActivityViewTest, LookingThroughLeavesOnlyTheSpinnerAndText)
     EXPECT_NEAR(drawn.redF(), 0.2, 0.02);
     panel->setLookThrough(true);
     EXPECT_EQ(renderedAlone(panel).pixelColor(probe).alpha(), 0);
-}
-
-TEST_F(ActivityViewTest, WhileAnotherBracketIsOpenThePanelShowsAtOnce)
-{
-    View::setHidden(panel, true);
-    QWidget other;
-    ASSERT_TRUE(animation.start(&other, true, 0));
-    panel->startAnimating(QStringLiteral("Saving photo"));
-    EXPECT_FALSE(View::isHidden(panel));
-    EXPECT_EQ(animation.view(), &other) << "the open bracket is left alone";
-    animation.end(&other, true);
 }
 
 } // namespace

@@ -1,7 +1,4 @@
-#include "AnimationBlock.h"
 #include "EditorTestSupport.h"
-#include "View.h"
-#include "ViewAnimation.h"
 
 #include <optional>
 
@@ -63,9 +60,7 @@ const char *const kCodes[] = {"",   "B",  "B",  "F",  "B",  "B",  "B",  "B",
                               "PR", "PL", "PT", "PB", "RR", "RL", "RT", "RB",
                               "MR", "ML", "MT", "MB", "B",  "B",  ""};
 
-class AnimationCodeTest : public AnimationBlockTest, public ::testing::WithParamInterface<int>
-{
-};
+using AnimationCodeTest = WithParam<AnimationBlockTest, int>;
 
 TEST_P(AnimationCodeTest, PicksItsKindAndTransitionByCode)
 {
@@ -91,16 +86,6 @@ TEST_P(AnimationCodeTest, PicksItsKindAndTransitionByCode)
 
 INSTANTIATE_TEST_SUITE_P(AllCodes, AnimationCodeTest, ::testing::Range(-1, 22));
 
-TEST_F(AnimationBlockTest, ZoomCodesScaleTheViewUpAndBack)
-{
-    ASSERT_TRUE(block.start(view, true, 19));
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.3);
-    block.end(view, true);
-    ASSERT_TRUE(block.start(view, true, 20));
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.0);
-    block.end(view, true);
-}
-
 TEST_F(AnimationBlockTest, TheEndActionRunsForAPropertyBlockButNeverForALayerTransition)
 {
     int ended = 0, layerEnded = 0;
@@ -114,6 +99,13 @@ TEST_F(AnimationBlockTest, TheEndActionRunsForAPropertyBlockButNeverForALayerTra
     drainEvents();
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(layerEnded, 0);
+
+    ASSERT_TRUE(block.start(view, true, 19)); // zoom codes scale the view up and back
+    EXPECT_DOUBLE_EQ(View::scale(view), 1.3);
+    block.end(view, true);
+    ASSERT_TRUE(block.start(view, true, 20));
+    EXPECT_DOUBLE_EQ(View::scale(view), 1.0);
+    block.end(view, true);
 }
 
 TEST_F(AnimationBlockTest, TheTimedStartAnimatesForTheGivenTime)

@@ -1,10 +1,10 @@
 #ifndef VELMORA_TESTS_EDITORTESTSUPPORT_H
 #define VELMORA_TESTS_EDITORTESTSUPPORT_H
 
-// Shared by the editor suites: the platform support (a widget application, the event loop)
-// and a recorder of posted notifications.
+// Shared by the editor suites: the platform support and a recorder of posted notifications.
 
 #include "../platform/PlatformTestSupport.h"
+#include "AnimationBlock.h"
 #include "NotificationCenter.h"
 
 #include <QStringList>

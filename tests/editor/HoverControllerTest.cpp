@@ -1,11 +1,8 @@
 #include "HoverController.h"
-#include "AnimationBlock.h"
 #include "EditorTestSupport.h"
 #include "HoverView.h"
 #include "NavigationBar.h"
 #include "Timer.h"
-#include "View.h"
-#include "ViewAnimation.h"
 
 namespace {
 
@@ -71,6 +68,13 @@ TEST_F(HoverControllerTest, ATapTogglesAfterAWaitUnlessADoubleTapFollows)
     controller->tap({});
     ASSERT_TRUE(waitUntil([&] { return shown(); }));
     EXPECT_EQ(posts.names, (QStringList{"Hover Shown", "Hover Hidden", "Hover Shown"}));
+
+    // Its timers go with it.
+    controller->tap({});
+    QPointer<QTimer> tap = controller->tapTimer(), hide = controller->hideTimer();
+    ASSERT_TRUE(tap && hide);
+    controller.reset();
+    EXPECT_TRUE(tap.isNull() && hide.isNull());
 }
 
 TEST_F(HoverControllerTest, WithoutAContainerNothingHappens)
@@ -101,16 +105,6 @@ TEST_F(HoverControllerTest, TheBarsFadeWithTheWindowOnlyWhileSet)
     EXPECT_EQ(View::alpha(&toolBar), 1.0);
 }
 
-TEST_F(HoverControllerTest, ItsTimersGoWithIt)
-{
-    controller->showHoverView(true);
-    controller->tap({});
-    QPointer<QTimer> tap = controller->tapTimer(), hide = controller->hideTimer();
-    ASSERT_TRUE(tap && hide);
-    controller.reset();
-    EXPECT_TRUE(tap.isNull() && hide.isNull());
-}
-
 struct Placement
 {
     QSize container;
@@ -119,10 +113,7 @@ struct Placement
     QPointF origin;
 };
 
-class HoverPlacementTest : public HoverControllerTest,
-                           public ::testing::WithParamInterface<Placement>
-{
-};
+using HoverPlacementTest = WithParam<HoverControllerTest, Placement>;
 
 TEST_P(HoverPlacementTest, PlacesTheWindowByTheContainersShape)
 {

@@ -1,9 +1,6 @@
 #include "ImageScrollView.h"
 #include "EditorTestSupport.h"
 #include "ImageView.h"
-#include "View.h"
-
-#include <QTest>
 
 namespace {
 
@@ -13,9 +10,7 @@ struct Reduction
     QSize shown;
 };
 
-class ImageScrollReductionTest : public ::testing::TestWithParam<Reduction>
-{
-};
+using ImageScrollReductionTest = ::testing::TestWithParam<Reduction>;
 
 TEST_P(ImageScrollReductionTest, ReducesOnlyPicturesOver1024ToMultiplesOf4)
 {
@@ -60,9 +55,7 @@ struct Fit
     QRectF frame; // in a 300 x 300 view
 };
 
-class ImageScrollFitTest : public ::testing::TestWithParam<Fit>
-{
-};
+using ImageScrollFitTest = ::testing::TestWithParam<Fit>;
 
 TEST_P(ImageScrollFitTest, FitsAndCentresThePicture)
 {
@@ -86,8 +79,7 @@ TEST(ImageScrollView, PostsASingleTapAsItself)
     ImageScrollView view;
     view.resize(200, 200);
     view.setImage(Picture(TestImages::solid(60, 40, Qt::gray)));
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    showExposed(&view);
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_EQ(posts.names, QStringList{"Single Tap"});
     EXPECT_EQ(posts.senders.value(0), &view);

@@ -1,8 +1,5 @@
 #include "ImageSlide.h"
-#include "AnimationBlock.h"
 #include "EditorTestSupport.h"
-#include "View.h"
-#include "ViewAnimation.h"
 
 namespace {
 
@@ -50,10 +47,12 @@ TEST_F(ImageSlideTest, ASlideToAPointFliesACopyThenLeaves)
     EXPECT_EQ(source->image().grid(), picture.grid()) << "the source is left as it was";
 }
 
-TEST_F(ImageSlideTest, ASlideToAViewHandsItThePicture)
+TEST_F(ImageSlideTest, ASlideToAViewTakesTheCopyOverAndHandsItThePicture)
 {
     View::setFrame(box, QRectF(100, 200, 80, 60));
+    slide.slideFrom(source, QPointF(0, 0));
     slide.slideFrom(source, target);
+    EXPECT_EQ(slide.toView(), target);
     EXPECT_EQ(View::frame(&slide), QRectF(100, 200, 40, 30));
     ViewAnimation::finishAll();
     ASSERT_TRUE(waitUntil([&] { return !target->image().isNull(); }));
@@ -70,16 +69,6 @@ TEST_F(ImageSlideTest, WithoutAnAnimationTheSlideStillEndsAndDelivers)
     EXPECT_EQ(target->image().grid(), picture.grid());
     expectIdle();
     animation.end(&other, true);
-}
-
-TEST_F(ImageSlideTest, ANewSlideTakesTheCopyOver)
-{
-    slide.slideFrom(source, QPointF(0, 0));
-    slide.slideFrom(source, target);
-    EXPECT_EQ(slide.toView(), target);
-    ViewAnimation::finishAll();
-    ASSERT_TRUE(waitUntil([&] { return !target->image().isNull(); }));
-    expectIdle();
 }
 
 } // namespace

@@ -5,10 +5,8 @@
 
 #include <QSignalSpy>
 #include <QSlider>
-#include <QTest>
 #include <QTimer>
 
-#include <cmath>
 #include <limits>
 #include <vector>
 
@@ -21,9 +19,7 @@ struct Set
     float read;
 };
 
-class SliderValues : public ::testing::TestWithParam<Set>
-{
-};
+using SliderValues = ::testing::TestWithParam<Set>;
 
 TEST_P(SliderValues, ReadsBackExactlyWhatWasSetWithinTheRange)
 {
@@ -40,15 +36,7 @@ INSTANTIATE_TEST_SUITE_P(Slider, SliderValues,
                                            Set{20.5f, 20.0f}, Set{-1.0f, 0.0f},
                                            Set{std::numeric_limits<float>::quiet_NaN(), 0.0f}));
 
-class SliderDrag : public ::testing::TestWithParam<bool>
-{
-};
-
-// The level the editor takes from the slider: its value rounded to the nearest whole number.
-unsigned level(const Slider &slider)
-{
-    return unsigned(slider.value() + 0.5f);
-}
+using SliderDrag = ::testing::TestWithParam<bool>;
 
 TEST_P(SliderDrag, AContinuousSliderReportsWhileDraggingOtherwiseOnRelease)
 {
@@ -66,7 +54,6 @@ TEST_P(SliderDrag, AContinuousSliderReportsWhileDraggingOtherwiseOnRelease)
     EXPECT_EQ(slider.value(), 10.0f) << "the value follows the thumb either way";
     thumb->setSliderPosition(thumb->maximum() * 949 / 2000);
     EXPECT_EQ(slider.value(), 9.49f);
-    EXPECT_EQ(level(slider), 9u);
     const std::vector<float> dragged{10.0f, 9.49f}, released{9.49f};
     EXPECT_EQ(sent, continuous ? dragged : std::vector<float>());
     thumb->setSliderDown(false);

@@ -1,6 +1,5 @@
 #include "ImageView.h"
 #include "PlatformTestSupport.h"
-#include "View.h"
 
 #include <QTransform>
 

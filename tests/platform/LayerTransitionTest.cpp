@@ -2,10 +2,6 @@
 #include "ImageView.h"
 #include "PlatformTestSupport.h"
 #include "TransitionOverlay.h"
-#include "View.h"
-#include "ViewAnimation.h"
-
-#include <QWidget>
 
 namespace {
 
@@ -118,9 +114,7 @@ struct Motion
     QRgb pastMiddle;
 };
 
-class LayerMotion : public WithParam<LayerTransitionTest, Motion>
-{
-};
+using LayerMotion = WithParam<LayerTransitionTest, Motion>;
 
 TEST_P(LayerMotion, MovesTheRightPictureTheRightWay)
 {

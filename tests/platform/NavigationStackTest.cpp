@@ -10,7 +10,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -82,9 +81,7 @@ protected:
     std::unique_ptr<NavigationStack> stack;
 };
 
-class Animated : public WithParam<NavigationStackTest, bool>
-{
-};
+using Animated = WithParam<NavigationStackTest, bool>;
 
 TEST_P(Animated, PushAndPopTellBothScreensInOrderAndSettleTheStack)
 {
@@ -129,7 +126,7 @@ TEST_F(NavigationStackTest, ANewChangeFinishesTheSlideUnderWay)
     EXPECT_EQ(stack->viewControllers().size(), 1) << "a screen is on the stack once";
 }
 
-TEST_F(NavigationStackTest, TheBarShowsTheTopTitleAndABackButtonThatPops)
+TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops)
 {
     QAbstractButton *back = bar()->backButton();
     EXPECT_EQ(bar()->title(), "menu");
@@ -138,41 +135,36 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleAndABackButtonThatPops)
     EXPECT_EQ(bar()->title(), "editor");
     EXPECT_TRUE(back->isVisible());
     EXPECT_EQ(back->text(), QStringLiteral("\u2039 menu"));
-
     editor->setTitle("Velmora");
     EXPECT_EQ(bar()->title(), "Velmora");
     QAction menuButton("Menu");
     menu->navigationItem().backBarButtonItem = &menuButton;
     menu->navigationItemChanged();
     EXPECT_EQ(back->text(), QStringLiteral("\u2039 Menu"));
-
     QTest::mouseClick(back, Qt::LeftButton);
     EXPECT_EQ(stack->topViewController(), menu.get());
     EXPECT_EQ(bar()->title(), "menu");
-}
 
-TEST_F(NavigationStackTest, TheBarShowsTheItemsAndALeftItemTakesTheBackButtonsPlace)
-{
+    // A right item shows as a button; a left item takes the back button's place.
     QAction save("Save");
     int saves = 0;
     QObject::connect(&save, &QAction::triggered, [&] { ++saves; });
-    auto *custom = new QWidgetAction(editor.get());
+    Screen saver("saver", log);
+    auto *custom = new QWidgetAction(&saver);
     custom->setDefaultWidget(new QLabel("custom"));
-    editor->navigationItem().rightBarButtonItem = &save;
-    editor->navigationItem().leftBarButtonItem = custom;
-    stack->pushViewController(editor.get(), false);
-
-    QWidget *right = bar()->rightItemWidget();
+    saver.navigationItem().rightBarButtonItem = &save;
+    saver.navigationItem().leftBarButtonItem = custom;
+    stack->pushViewController(&saver, false);
+    auto *right = qobject_cast<QAbstractButton *>(bar()->rightItemWidget());
     ASSERT_NE(right, nullptr);
-    EXPECT_EQ(qobject_cast<QAbstractButton *>(right)->text(), "Save");
+    EXPECT_EQ(right->text(), "Save");
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_EQ(saves, 1);
-    EXPECT_FALSE(bar()->backButton()->isVisible());
+    EXPECT_FALSE(back->isVisible());
     EXPECT_TRUE(custom->defaultWidget()->isVisible());
     EXPECT_EQ(custom->defaultWidget()->parentWidget(), bar());
     EXPECT_LE(right->geometry().right(), bar()->width());
     EXPECT_GT(right->geometry().left(), bar()->width() / 2);
-
     stack->popViewControllerAnimated(false);
     EXPECT_EQ(bar()->rightItemWidget(), nullptr);
     EXPECT_FALSE(custom->defaultWidget()->isVisible()) << "the bar gives the widget back";
@@ -186,9 +178,7 @@ struct Layout
     QRect place;
 };
 
-class Layouts : public WithParam<NavigationStackTest, Layout>
-{
-};
+using Layouts = WithParam<NavigationStackTest, Layout>;
 
 TEST_P(Layouts, TheScreenStartsBelowAnOpaqueBarAndUnderATranslucentOne)
 {
@@ -266,20 +256,16 @@ TEST_F(NavigationStackTest, ScreensHearTheStackComeAndGoAndOutliveIt)
     stack->view()->show();
     EXPECT_EQ(log, (Log{"editor willAppear 0", "editor didAppear 0"}));
 
-    QPointer<QWidget> view = editor->view();
-    stack.reset();
-    EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
-    EXPECT_EQ(editor->navigationController(), nullptr);
-    EXPECT_EQ(menu->parentViewController(), nullptr);
-}
-
-TEST_F(NavigationStackTest, AScreenDeletedOnTheStackLeavesIt)
-{
-    stack->pushViewController(editor.get(), false);
-    editor.reset();
+    editor.reset(); // a screen deleted on the stack leaves it
     EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
     EXPECT_TRUE(menu->view()->isVisible());
     EXPECT_EQ(bar()->title(), "menu");
+
+    QPointer<QWidget> view = menu->view();
+    stack.reset();
+    EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
+    EXPECT_EQ(menu->navigationController(), nullptr);
+    EXPECT_EQ(menu->parentViewController(), nullptr);
 }
 
 } // namespace

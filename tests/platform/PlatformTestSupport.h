@@ -1,11 +1,12 @@
 #ifndef VELMORA_TESTS_PLATFORMTESTSUPPORT_H
 #define VELMORA_TESTS_PLATFORMTESTSUPPORT_H
 
-// Shared by the platform and settings suites: the event loop, pictures, files, and two ways
-// to make file writes fail even when the tests run as root.
+// Shared by the platform, editor and app suites: the event loop, windows, pictures, files,
+// and two ways to make file writes fail even when the tests run as root.
 
 #include "Picture.h"
 #include "TestImages.h"
+#include "View.h"
 #include "ViewAnimation.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QGraphicsOpacityEffect>
 #include <QImage>
+#include <QTest>
 #include <QThread>
 #include <QWidget>
 
@@ -82,6 +84,22 @@ template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
         QThread::msleep(1);
     }
     return true;
+}
+
+// Shows `window` and waits until it can take input.
+inline void showExposed(QWidget *window)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+}
+
+// A click (or a double click) through `window`, as the platform delivers it.
+inline void clickAt(QWidget *window, QPoint at, bool twice = false)
+{
+    if (twice)
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, at);
+    else
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
 }
 
 // What `widget` and its children draw, on transparent: no window background behind it.

@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QSignalSpy>
-#include <QTest>
 
 #include <map>
 #include <memory>
@@ -15,20 +14,21 @@
 
 namespace {
 
-// Rows of one or more sections; rows in section 0 carry their own switch, as settings rows do.
+// Rows of one or more sections; rows in section 0 are reused and carry their own switch, as
+// settings rows do; rows of section 1 are kept cells without an identifier.
 class Rows : public TableViewDataSource, public TableViewDelegate
 {
 public:
     explicit Rows(std::vector<int> rows) : m_rows(std::move(rows))
     {
         for (int r = 0; r < m_rows[0]; ++r)
-            switches.push_back(std::make_unique<Switch>());
+            switches.push_back(new Switch);
     }
     ~Rows() override
     {
-        // The switches live in the table's cells by then; the table deletes them.
-        for (auto &s : switches)
-            s.release();
+        for (Switch *s : switches)
+            if (!s->parent()) // the table deletes those in its cells
+                delete s;
     }
 
     int numberOfSectionsInTableView(TableView *) override { return int(m_rows.size()); }
@@ -37,7 +37,6 @@ public:
     {
         return section == 1 ? QStringLiteral("Second") : QString();
     }
-
     TableViewCell *cellForRowAtIndexPath(TableView *table, const IndexPath &at) override
     {
         if (at.section != 0)
@@ -48,14 +47,12 @@ public:
             ++made;
         }
         cell->setText(QStringLiteral("Row %1").arg(at.row));
-        Switch *control = switches[at.row].get();
-        control->setParent(nullptr);
-        control->setGeometry(196, 8, 94, 27);
-        control->setParent(cell->contentView());
-        control->show();
+        switches[at.row]->setParent(nullptr);
+        switches[at.row]->setGeometry(196, 8, 94, 27);
+        switches[at.row]->setParent(cell->contentView());
+        switches[at.row]->show();
         return cell;
     }
-
     void didSelectRowAtIndexPath(TableView *, const IndexPath &at) override
     {
         selections.push_back(at);
@@ -69,7 +66,7 @@ public:
         return section == 0 ? 60 : -1;
     }
 
-    std::vector<std::unique_ptr<Switch>> switches;
+    std::vector<Switch *> switches;
     std::map<int, QPointer<TableViewCell>> fixed;
     std::vector<IndexPath> selections;
     QWidget *footer = nullptr;
@@ -90,66 +87,43 @@ protected:
         table.show();
         table.reloadData();
     }
+    TableViewCell *cell(int section, int row)
+    {
+        return table.cellForRowAtIndexPath({section, row});
+    }
 
     TableView table;
 };
 
-int switchesIn(const TableViewCell *cell)
+TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceAndFewerRowsLeaveThemPooledAndHidden)
 {
-    return int(cell->contentView()->findChildren<Switch *>().size());
-}
-
-TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceInItsOwnRow)
-{
-    Rows rows({3});
+    Rows rows({3, 2});
     show(rows);
+    QPointer<TableViewCell> kept = cell(1, 0);
     for (int reload = 0; reload < 4; ++reload)
         table.reloadData();
-
     EXPECT_EQ(rows.made, 3);
-    for (int r = 0; r < 3; ++r) {
-        TableViewCell *cell = table.cellForRowAtIndexPath({0, r});
-        ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(rows.switches[r]->parentWidget(), cell->contentView()) << "row " << r;
-        EXPECT_EQ(switchesIn(cell), 1) << "row " << r;
-        EXPECT_EQ(cell->text(), QStringLiteral("Row %1").arg(r));
-        EXPECT_TRUE(cell->isVisible());
-    }
-}
-
-TEST_F(TableViewTest, FewerRowsLeaveTheSpareCellsPooledAndHidden)
-{
-    Rows rows({3});
-    show(rows);
+    EXPECT_EQ(cell(1, 0), kept.data()) << "a cell without identifier is kept";
     std::vector<QPointer<TableViewCell>> shown;
-    for (int r = 0; r < 3; ++r)
-        shown.emplace_back(table.cellForRowAtIndexPath({0, r}));
-    table.setDataSource(nullptr);
-    table.reloadData();
-
-    EXPECT_EQ(table.numberOfSections(), 0);
-    for (const auto &cell : shown) {
-        ASSERT_FALSE(cell.isNull());
-        EXPECT_FALSE(cell->isVisible());
+    for (int r = 0; r < 3; ++r) {
+        shown.emplace_back(cell(0, r));
+        EXPECT_EQ(rows.switches[r]->parentWidget(), shown[r]->contentView()) << r;
+        EXPECT_EQ(shown[r]->contentView()->findChildren<Switch *>().size(), 1) << r;
+        EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
+        EXPECT_TRUE(shown[r]->isVisible());
     }
-    // Each pooled cell is handed out once.
-    std::set<TableViewCell *> dequeued;
-    while (TableViewCell *cell = table.dequeueReusableCellWithIdentifier(QStringLiteral("Cell")))
-        dequeued.insert(cell);
-    EXPECT_EQ(dequeued.size(), 3u);
-}
 
-TEST_F(TableViewTest, CellsWithoutIdentifierAreKeptButNeverDequeued)
-{
-    Rows rows({1, 2});
-    show(rows);
-    QPointer<TableViewCell> kept = table.cellForRowAtIndexPath({1, 0});
-    ASSERT_EQ(kept, rows.fixed[0]);
-    table.reloadData();
-
-    EXPECT_EQ(table.cellForRowAtIndexPath({1, 0}), kept.data());
     table.setDataSource(nullptr);
     table.reloadData();
+    EXPECT_EQ(table.numberOfSections(), 0);
+    for (const auto &pooled : shown) {
+        ASSERT_FALSE(pooled.isNull());
+        EXPECT_FALSE(pooled->isVisible());
+    }
+    std::set<TableViewCell *> dequeued; // each pooled cell handed out once
+    while (TableViewCell *pooled = table.dequeueReusableCellWithIdentifier(QStringLiteral("Cell")))
+        dequeued.insert(pooled);
+    EXPECT_EQ(dequeued.size(), 3u);
     ASSERT_FALSE(kept.isNull());
     EXPECT_EQ(table.dequeueReusableCellWithIdentifier(QString()), nullptr);
 }
@@ -159,9 +133,8 @@ TEST_F(TableViewTest, ACellHandedOutForTwoRowsStaysInTheFirst)
     Rows rows({1, 2});
     rows.fixed[1] = rows.fixed[0] = new TableViewCell;
     show(rows);
-
-    EXPECT_EQ(table.cellForRowAtIndexPath({1, 0}), rows.fixed[0].data());
-    EXPECT_EQ(table.cellForRowAtIndexPath({1, 1}), nullptr);
+    EXPECT_EQ(cell(1, 0), rows.fixed[0].data());
+    EXPECT_EQ(cell(1, 1), nullptr);
     EXPECT_EQ(table.numberOfRowsInSection(1), 2);
 }
 
@@ -171,71 +144,45 @@ TEST_F(TableViewTest, SectionsStackWithHeadersAndFooterAtItsHeight)
     auto *footer = new QWidget;
     rows.footer = footer;
     show(rows);
-
-    const QRect first = table.cellForRowAtIndexPath({0, 0})->geometry();
-    const QRect last = table.cellForRowAtIndexPath({0, 2})->geometry();
-    const QRect second = table.cellForRowAtIndexPath({1, 0})->geometry();
+    const QRect first = cell(0, 0)->geometry(), last = cell(0, 2)->geometry();
     EXPECT_EQ(first.height(), 44);
     EXPECT_EQ(last.top() - first.top(), 88);
-    EXPECT_EQ(footer->geometry().top(), last.bottom() + 1);
-    EXPECT_EQ(footer->height(), 60);
-    EXPECT_EQ(footer->width(), table.viewport()->width());
-    // The titled header sits between the footer and the next group.
-    EXPECT_GT(second.top(), footer->geometry().bottom() + 20);
     EXPECT_EQ(first.width(), table.cellWidth());
+    EXPECT_EQ(footer->geometry(), QRect(0, last.bottom() + 1, table.viewport()->width(), 60));
+    // The titled header sits between the footer and the next group.
+    EXPECT_GT(cell(1, 0)->geometry().top(), footer->geometry().bottom() + 20);
     using G = TableViewCell::GroupPosition;
-    for (auto [at, position] : {std::pair{IndexPath{0, 0}, G::First},
-                                {{0, 1}, G::Middle},
-                                {{0, 2}, G::Last},
-                                {{1, 0}, G::Only}})
-        EXPECT_EQ(table.cellForRowAtIndexPath(at)->groupPosition(), position) << at.row;
+    EXPECT_EQ(cell(0, 0)->groupPosition(), G::First);
+    EXPECT_EQ(cell(0, 1)->groupPosition(), G::Middle);
+    EXPECT_EQ(cell(0, 2)->groupPosition(), G::Last);
+    EXPECT_EQ(cell(1, 0)->groupPosition(), G::Only);
     const QList<QLabel *> labels =
         table.widget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("SECOND"));
 }
 
-TEST_F(TableViewTest, ClickSelectsTheRowAndTellsTheDelegateDeselectClearsIt)
+TEST_F(TableViewTest, AClickSelectsTheRowButAClickOnItsSwitchOnlyFlipsTheSwitch)
 {
     Rows rows({3, 1});
     show(rows);
-    TableViewCell *cell = table.cellForRowAtIndexPath({0, 1});
-    QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(40, 20));
-
-    ASSERT_EQ(rows.selections.size(), 1u);
-    EXPECT_EQ(rows.selections[0], (IndexPath{0, 1}));
-    EXPECT_EQ(table.indexPathForSelectedRow(), (IndexPath{0, 1}));
-    EXPECT_TRUE(cell->isSelected());
-
-    table.deselectRowAtIndexPath({0, 1}, true);
-    EXPECT_FALSE(cell->isSelected());
-    EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
-}
-
-TEST_F(TableViewTest, ClickOnARowsSwitchFlipsItWithoutSelectingTheRow)
-{
-    Rows rows({3});
-    show(rows);
-    Switch *control = rows.switches[2].get();
-    QSignalSpy changed(control, &Switch::valueChanged);
-    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(80, 13));
-
-    EXPECT_TRUE(control->isOn());
-    ASSERT_EQ(changed.size(), 1);
-    EXPECT_TRUE(changed[0][0].toBool());
+    QSignalSpy changed(rows.switches[2], &Switch::valueChanged);
+    QTest::mouseClick(rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
+    EXPECT_TRUE(rows.switches[2]->isOn());
+    EXPECT_EQ(changed.size(), 1);
     EXPECT_TRUE(rows.selections.empty());
-    EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
-}
 
-TEST(SwitchTest, SetOnIsQuiet)
-{
-    Switch control;
-    QSignalSpy changed(&control, &Switch::valueChanged);
-    control.setOn(true);
-    EXPECT_TRUE(control.isOn());
-    control.setOn(false, true);
-    EXPECT_FALSE(control.isOn());
-    EXPECT_EQ(changed.size(), 0);
+    QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
+    EXPECT_EQ(rows.selections, (std::vector<IndexPath>{{0, 1}}));
+    EXPECT_EQ(table.indexPathForSelectedRow(), (IndexPath{0, 1}));
+    EXPECT_TRUE(cell(0, 1)->isSelected());
+    table.deselectRowAtIndexPath({0, 1}, true);
+    EXPECT_FALSE(cell(0, 1)->isSelected());
+    EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
+
+    rows.switches[2]->setOn(false, true); // from code: quiet
+    EXPECT_FALSE(rows.switches[2]->isOn());
+    EXPECT_EQ(changed.size(), 1);
 }
 
 } // namespace

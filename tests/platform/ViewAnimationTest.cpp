@@ -1,16 +1,12 @@
-#include "ViewAnimation.h"
 #include "ImageView.h"
 #include "PlatformTestSupport.h"
 #include "TransitionOverlay.h"
-#include "View.h"
-
-#include <QWidget>
 
 #include <memory>
 
 namespace {
 
-constexpr double shortTime = 0.05;
+constexpr double shortTime = 0.05, longTime = 60.0;
 
 bool settles(const QWidget *view)
 {
@@ -32,19 +28,22 @@ protected:
         EXPECT_FALSE(ViewAnimation::isOpen());
     }
 
-    // A block of `seconds` that moves the view to `frame`, with an end action counted in
-    // `stops` unless `delegate` is given as null.
-    void animate(const QRectF &frame, double seconds = shortTime)
+    // A linear block of `seconds` around `change`, whose end action is counted in `stops`.
+    void block(double seconds, const std::function<void()> &change, QObject *owner = nullptr)
     {
         ViewAnimation::begin();
         ViewAnimation::setDuration(seconds);
         ViewAnimation::setCurve(ViewAnimation::Curve::Linear);
-        ViewAnimation::setDelegate(&delegate, [this] {
+        ViewAnimation::setDelegate(owner ? owner : &delegate, [this] {
             ++stops;
             geometryAtStop = view ? view->geometry() : QRect();
         });
-        View::setFrame(view, frame);
+        change();
         ViewAnimation::commit();
+    }
+    void animate(const QRectF &frame, double seconds = shortTime)
+    {
+        block(seconds, [&] { View::setFrame(view, frame); });
     }
 
     QWidget parent;
@@ -71,52 +70,36 @@ TEST_F(ViewAnimationTest, ModelValuesAreNewAtOnceAndTheScreenFollows)
     EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "the animation starts from the screen";
     EXPECT_DOUBLE_EQ(shownOpacity(view), 1.0);
     EXPECT_TRUE(ViewAnimation::isAnimating(view));
-    EXPECT_EQ(View::frame(view), QRectF(100, 50, 40, 40));
-
     ASSERT_TRUE(settles(view));
     EXPECT_EQ(view->geometry(), QRect(80, 30, 80, 80));
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.0);
 }
 
-TEST_F(ViewAnimationTest, TheEndActionRunsOnceAfterTheAnimation)
+TEST_F(ViewAnimationTest, EndActionsRunOnceAfterTheAnimationOrSoonAfterAnEmptyCommit)
 {
     animate(QRectF(60, 60, 20, 20));
     QCoreApplication::processEvents();
     EXPECT_EQ(stops, 0);
     ASSERT_TRUE(waitUntil([this] { return stops > 0; }));
     EXPECT_EQ(geometryAtStop, QRect(60, 60, 20, 20));
+    block(shortTime, [&] { View::setFrame(view, View::frame(view)); }); // nothing animates
+    EXPECT_EQ(stops, 1) << "queued, not run inside commit";
     drainEvents();
-    EXPECT_EQ(stops, 1);
-}
-
-TEST_F(ViewAnimationTest, AnEmptyBlockRunsItsEndActionSoonAfterCommit)
-{
-    ViewAnimation::begin();
-    ViewAnimation::setDelegate(&delegate, [this] { ++stops; });
-    View::setFrame(view, View::frame(view)); // no change: nothing animates
-    ViewAnimation::commit();
-    EXPECT_EQ(stops, 0) << "queued, not run inside commit";
-    ASSERT_TRUE(waitUntil([this] { return stops == 1; }));
+    EXPECT_EQ(stops, 2);
 }
 
 TEST_F(ViewAnimationTest, NoEndActionOnceTheDelegateHasDied)
 {
-    auto doomed = std::make_unique<QObject>();
-    auto empty = std::make_unique<QObject>();
-    bool ran = false;
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(shortTime);
-    ViewAnimation::setDelegate(doomed.get(), [&] { ran = true; });
-    View::setAlpha(view, 0.5);
-    ViewAnimation::commit();
-    ViewAnimation::begin();
-    ViewAnimation::setDelegate(empty.get(), [&] { ran = true; });
-    ViewAnimation::commit();
+    auto doomed = std::make_unique<QObject>(), empty = std::make_unique<QObject>();
+    block(
+        shortTime, [&] { View::setAlpha(view, 0.5); }, doomed.get());
+    block(
+        shortTime, [] {}, empty.get());
     doomed.reset();
     empty.reset();
     ASSERT_TRUE(settles(view));
     drainEvents();
-    EXPECT_FALSE(ran);
+    EXPECT_EQ(stops, 0);
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.5) << "the animation itself carries on";
 }
 
@@ -124,10 +107,10 @@ TEST_F(ViewAnimationTest, AnInnerBlockCommitsOnItsOwn)
 {
     int outerStops = 0;
     ViewAnimation::begin();
-    ViewAnimation::setDuration(60.0);
+    ViewAnimation::setDuration(longTime);
     ViewAnimation::setDelegate(&delegate, [&] { ++outerStops; });
     View::setAlpha(view, 0.0);
-    animate(QRectF(40, 40, 20, 20)); // short, inside the long one
+    animate(QRectF(40, 40, 20, 20));
     EXPECT_TRUE(ViewAnimation::isOpen());
     ViewAnimation::commit();
 
@@ -142,37 +125,28 @@ TEST_F(ViewAnimationTest, AnInnerBlockCommitsOnItsOwn)
     EXPECT_FALSE(ViewAnimation::isAnimating(view));
 }
 
-TEST_F(ViewAnimationTest, ARestartedPropertyGoesOnFromTheScreenToTheLastValue)
+TEST_F(ViewAnimationTest, ARestartedPropertyGoesOnFromTheScreenAndASetterStopsIt)
 {
-    animate(QRectF(100, 0, 20, 20), 60.0);
+    animate(QRectF(100, 0, 20, 20), longTime);
     ASSERT_TRUE(waitUntil([this] { return view->x() > 0; }));
     const QRect midway = view->geometry();
-    animate(QRectF(0, 100, 20, 20), 60.0);
+    animate(QRectF(0, 100, 20, 20), longTime);
     EXPECT_EQ(view->geometry(), midway);
     // The first block lost its only animation: it is over.
     ASSERT_TRUE(waitUntil([this] { return stops == 1; }));
     EXPECT_EQ(View::frame(view), QRectF(0, 100, 20, 20));
-    ViewAnimation::finishAll();
-    EXPECT_EQ(stops, 2);
-    EXPECT_EQ(view->geometry(), QRect(0, 100, 20, 20));
-}
 
-TEST_F(ViewAnimationTest, ASetterOutsideABlockStopsTheAnimationThere)
-{
-    animate(QRectF(100, 0, 20, 20), 60.0);
-    View::setFrame(view, QRectF(5, 5, 10, 10));
+    View::setFrame(view, QRectF(5, 5, 10, 10)); // outside a block: at once
     EXPECT_EQ(view->geometry(), QRect(5, 5, 10, 10));
     EXPECT_FALSE(ViewAnimation::isAnimating(view));
     ViewAnimation::finishAll();
     EXPECT_EQ(view->geometry(), QRect(5, 5, 10, 10));
-}
+    EXPECT_EQ(stops, 2);
 
-TEST_F(ViewAnimationTest, ADeadViewIsLeftAlone)
-{
-    animate(QRectF(100, 0, 20, 20), 60.0);
-    delete view.data();
+    animate(QRectF(100, 0, 20, 20), longTime);
+    delete view.data(); // a dead view is left alone
     ViewAnimation::finishAll();
-    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(stops, 3);
 }
 
 // Solid-colour views for transitions: red before, blue after.
@@ -187,12 +161,20 @@ protected:
     }
 
     TransitionOverlay *overlay() const { return parent.findChild<TransitionOverlay *>(); }
-
     QRgb overlayAt(qreal progress, QPoint at = {40, 30})
     {
         overlay()->setProgress(progress);
         return renderedAlone(overlay()).pixel(at);
     }
+    void transition(
+        ViewAnimation::Transition kind, double seconds, const std::function<void()> &change = [] {})
+    {
+        block(seconds, [&] {
+            ViewAnimation::setTransition(kind, image);
+            change();
+        });
+    }
+    void toBlue() { image->setImage(Picture(TestImages::solid(4, 4, Qt::blue))); }
 
     ImageView *image = nullptr;
 };
@@ -200,23 +182,15 @@ protected:
 TEST_F(TransitionTest, AViewTransitionIsDrawnOverTheViewUntilItEnds)
 {
     const QWidget above(&parent); // stays above the overlay
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(shortTime);
-    ViewAnimation::setTransition(ViewAnimation::Transition::CurlUp, image);
-    ViewAnimation::setDelegate(&delegate, [this] {
-        ++stops;
+    transition(ViewAnimation::Transition::CurlUp, shortTime, [&] {
+        toBlue();
         EXPECT_EQ(overlay(), nullptr);
     });
-    image->setImage(Picture(TestImages::solid(4, 4, Qt::blue)));
-    EXPECT_EQ(overlay(), nullptr);
-    ViewAnimation::commit();
-
     ASSERT_NE(overlay(), nullptr);
     EXPECT_EQ(overlay()->geometry(), image->geometry());
     EXPECT_TRUE(overlay()->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_EQ(parent.children().indexOf(overlay()), parent.children().indexOf(image) + 1);
     EXPECT_DOUBLE_EQ(shownOpacity(image), 0.0) << "the view itself is kept from showing";
-    EXPECT_TRUE(ViewAnimation::isAnimating(image));
     EXPECT_EQ(overlayAt(0.0), qRgb(255, 0, 0));
     EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
 
@@ -229,65 +203,48 @@ TEST_F(TransitionTest, AViewTransitionIsDrawnOverTheViewUntilItEnds)
 TEST_F(TransitionTest, AHiddenViewStartsFromNothing)
 {
     View::setHidden(image, true);
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(shortTime);
-    ViewAnimation::setTransition(ViewAnimation::Transition::FlipFromLeft, image);
-    View::setHidden(image, false);
-    ViewAnimation::commit();
-    ASSERT_NE(overlay(), nullptr);
+    transition(ViewAnimation::Transition::FlipFromLeft, longTime,
+               [&] { View::setHidden(image, false); });
     EXPECT_EQ(qAlpha(overlayAt(0.0)), 0);
     EXPECT_EQ(overlayAt(1.0), qRgb(255, 0, 0));
 }
 
-TEST_F(TransitionTest, ANewTransitionReplacesARunningOne)
+TEST_F(TransitionTest, ANewTransitionReplacesARunningOneAndTheOverlayGoesWithItsView)
 {
-    for (int i = 0; i < 2; ++i) {
-        ViewAnimation::begin();
-        ViewAnimation::setDuration(60.0);
-        ViewAnimation::setTransition(ViewAnimation::Transition::FlipFromRight, image);
-        ViewAnimation::commit();
-    }
+    transition(ViewAnimation::Transition::FlipFromRight, longTime);
+    transition(ViewAnimation::Transition::CurlDown, longTime);
     EXPECT_EQ(parent.findChildren<TransitionOverlay *>().size(), 1);
-    ViewAnimation::finishAll();
-    EXPECT_EQ(overlay(), nullptr);
-    EXPECT_EQ(image->graphicsEffect(), nullptr);
-}
-
-TEST_F(TransitionTest, TheOverlayGoesWithItsView)
-{
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(60.0);
-    ViewAnimation::setTransition(ViewAnimation::Transition::CurlDown, image);
-    ViewAnimation::commit();
     delete image;
     EXPECT_FALSE(overlay()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(overlay(), nullptr);
 }
 
+// Where, part way, the old picture (red) still shows, the new one (blue) shows, or nothing.
+enum Shows
+{
+    Before,
+    After,
+    Nothing
+};
+
 struct Frame
 {
     ViewAnimation::Transition transition;
     qreal progress;
     QPoint at;
-    bool showsAfter;
+    Shows shows;
 };
 
-class TransitionFrames : public WithParam<TransitionTest, Frame>
-{
-};
+using TransitionFrames = WithParam<TransitionTest, Frame>;
 
-// What a person sees part way: where the old page still lies and where the new one shows.
 TEST_P(TransitionFrames, ShowTheRightPictureInTheRightPlace)
 {
     const Frame frame = GetParam();
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(60.0);
-    ViewAnimation::setTransition(frame.transition, image);
-    image->setImage(Picture(TestImages::solid(4, 4, Qt::blue)));
-    ViewAnimation::commit();
+    transition(frame.transition, longTime, [&] { toBlue(); });
     const QRgb pixel = overlayAt(frame.progress, frame.at);
-    EXPECT_EQ(qRed(pixel) > qBlue(pixel), !frame.showsAfter) << std::hex << pixel;
+    const Shows shown = qAlpha(pixel) == 0 ? Nothing : qRed(pixel) > qBlue(pixel) ? Before : After;
+    EXPECT_EQ(shown, frame.shows) << std::hex << pixel;
 }
 
 using T = ViewAnimation::Transition;
@@ -295,41 +252,19 @@ INSTANTIATE_TEST_SUITE_P(
     ViewAnimation, TransitionFrames,
     ::testing::Values(
         // The curl starts at the lower right corner; the top left goes last.
-        Frame{T::CurlUp, 0.3, {78, 58}, true}, Frame{T::CurlUp, 0.3, {2, 2}, false},
-        Frame{T::CurlUp, 0.9, {2, 2}, false}, Frame{T::CurlUp, 0.97, {40, 30}, true},
+        Frame{T::CurlUp, 0.3, {78, 58}, After}, Frame{T::CurlUp, 0.3, {2, 2}, Before},
+        Frame{T::CurlUp, 0.9, {2, 2}, Before}, Frame{T::CurlUp, 0.97, {40, 30}, After},
         // Curling down, the new page lies down from the top left and covers the corner last.
-        Frame{T::CurlDown, 0.3, {2, 2}, true}, Frame{T::CurlDown, 0.3, {78, 58}, false},
-        Frame{T::CurlDown, 0.97, {78, 58}, false},
-        // A flip shows the old face for the first half, the new for the second.
-        Frame{T::FlipFromRight, 0.3, {40, 30}, false}, Frame{T::FlipFromRight, 0.7, {40, 30}, true},
-        Frame{T::FlipFromLeft, 0.3, {40, 30}, false}, Frame{T::FlipFromLeft, 0.7, {40, 30}, true}));
-
-TEST(ViewTransitionFlip, TheSideItFlipsFromComesForward)
-{
-    const QImage before = TestImages::solid(100, 100, Qt::red);
-    for (auto kind :
-         {TransitionOverlay::Kind::FlipFromRight, TransitionOverlay::Kind::FlipFromLeft}) {
-        QImage frame(100, 100, QImage::Format_ARGB32_Premultiplied);
-        frame.fill(Qt::transparent);
-        QPainter painter(&frame);
-        TransitionOverlay::paintFrame(painter, frame.rect(), kind, TransitionOverlay::Side::Right,
-                                      before, before, 0.25);
-        painter.end();
-        // The nearer edge stands taller: its top is higher up.
-        const auto top = [&](int x) {
-            int y = 0;
-            while (y < 100 && qAlpha(frame.pixel(x, y)) == 0)
-                ++y;
-            return y;
-        };
-        int left = 0, right = 99;
-        while (qAlpha(frame.pixel(left, 50)) == 0)
-            ++left;
-        while (qAlpha(frame.pixel(right, 50)) == 0)
-            --right;
-        const bool rightNearer = top(right - 1) < top(left + 1);
-        EXPECT_EQ(rightNearer, kind == TransitionOverlay::Kind::FlipFromRight);
-    }
-}
+        Frame{T::CurlDown, 0.3, {2, 2}, After}, Frame{T::CurlDown, 0.3, {78, 58}, Before},
+        Frame{T::CurlDown, 0.97, {78, 58}, Before},
+        // A flip shows the old face for the first half, the new for the second; the side it
+        // flips from comes forward and stands taller than the other.
+        Frame{T::FlipFromRight, 0.3, {40, 30}, Before},
+        Frame{T::FlipFromRight, 0.7, {40, 30}, After},
+        Frame{T::FlipFromLeft, 0.3, {40, 30}, Before}, Frame{T::FlipFromLeft, 0.7, {40, 30}, After},
+        Frame{T::FlipFromRight, 0.3, {59, 1}, Before},
+        Frame{T::FlipFromRight, 0.3, {21, 1}, Nothing},
+        Frame{T::FlipFromLeft, 0.3, {21, 1}, Before},
+        Frame{T::FlipFromLeft, 0.3, {59, 1}, Nothing}));
 
 } // namespace
