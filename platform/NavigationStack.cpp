@@ -171,10 +171,13 @@ void NavigationStack::detach(ViewController *controller)
 
 void NavigationStack::pushViewController(ViewController *controller, bool animated)
 {
-    if (controller == nullptr || controller == this || controller == m_modal ||
-        controller->m_navigationController || controller->m_parentViewController)
+    if (controller == nullptr || controller == this)
         return;
+    // A screen still sliding out after a pop is let go first, so it can come straight back.
     finishTransition();
+    if (controller == m_modal || controller->m_navigationController ||
+        controller->m_parentViewController)
+        return;
     ViewController *old = topViewController();
     controller->m_navigationController = this;
     controller->m_parentViewController = this;

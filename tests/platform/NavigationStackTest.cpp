@@ -124,6 +124,11 @@ TEST_F(NavigationStackTest, ANewChangeFinishesTheSlideUnderWay)
     EXPECT_EQ(stack->popViewControllerAnimated(false), nullptr) << "the root stays";
     stack->pushViewController(menu.get(), false);
     EXPECT_EQ(stack->viewControllers().size(), 1) << "a screen is on the stack once";
+
+    stack->pushViewController(editor.get(), false);
+    stack->popViewControllerAnimated(true);
+    stack->pushViewController(editor.get(), true); // back, then straight in again
+    EXPECT_EQ(stack->topViewController(), editor.get());
 }
 
 TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops)
