@@ -104,8 +104,7 @@ protected:
             for (int y = first; y < end; ++y) {
                 unsigned char *row = Row(y);
                 UPixelRows::ToYCbCr(row, mWidth, luma, cb, cr);
-                for (int x = 0; x < mWidth; ++x)
-                    remap(luma[x], cb[x], cr[x]);
+                RemapRow(remap, luma, cb, cr, mWidth);
                 UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
             }
         });
@@ -138,42 +137,27 @@ protected:
                 unsigned char *row = Row(y);
                 UPixelRows::ToYCbCr(row, mWidth, luma, cb, cr);
                 random.Draw(noise.data(), static_cast<int>(draws * width));
-                for (size_t x = 0; x < width; ++x)
-                    remap(luma[x], cb[x], cr[x]);
-                // One loop per component: each vectorises, reading every draws-th term.
-                const int *n = noise.data();
-                AddNoise<AmountY, draws>(luma, n, width);
-                AddNoise<AmountCb, draws>(cb, n + (AmountY > 0), width);
-                AddNoise<AmountCr, draws>(cr, n + (AmountY > 0) + (AmountCb > 0), width);
+                RemapRow(remap, luma, cb, cr, mWidth);
+                UPixelRows::AddGrain(luma, cb, cr, noise.data(), mWidth,
+                                     {AmountY, AmountCb, AmountCr});
                 UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
             }
         });
     }
 
-    // values[x] = Noise(values[x], Amount) with the draw noise[Stride * x].
-    template <int Amount, int Stride>
-    static void AddNoise(unsigned char *__restrict values, const int *__restrict noise,
-                         size_t width)
+    // The components are copied in and out: through the row pointers themselves, every
+    // byte written could change the next one read, and the loop could not be pipelined.
+    template <class Remap>
+    static void RemapRow(const Remap &remap, unsigned char *__restrict luma,
+                         unsigned char *__restrict cb, unsigned char *__restrict cr, int width)
     {
-        if (Amount == 0)
-            return;
-        for (size_t x = 0; x < width; ++x) {
-            const int noisy =
-                values[x] +
-                static_cast<int>(static_cast<unsigned>(noise[Stride * x]) % (8u * Amount)) -
-                4 * Amount;
-            values[x] = static_cast<unsigned char>(noisy < 0 ? 0 : (noisy > 255 ? 255 : noisy));
+        for (int x = 0; x < width; ++x) {
+            unsigned char y = luma[x], u = cb[x], v = cr[x];
+            remap(y, u, v);
+            luma[x] = y;
+            cb[x] = u;
+            cr[x] = v;
         }
-    }
-
-    // Noise(value, Amount) with the draw taken from *draws, which moves on past it.
-    template <int Amount> static unsigned char NoiseOf(unsigned char value, const int *&draws)
-    {
-        if (Amount == 0)
-            return value;
-        const int noisy =
-            value + static_cast<int>(static_cast<unsigned>(*draws++) % (8u * Amount)) - 4 * Amount;
-        return static_cast<unsigned char>(noisy < 0 ? 0 : (noisy > 255 ? 255 : noisy));
     }
 
     template <class Remap> void RemapYCbCrByPixel(Remap remap)

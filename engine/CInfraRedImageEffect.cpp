@@ -1,5 +1,6 @@
 #include "CInfraRedImageEffect.h"
 
+#include <cstring>
 #include <vector>
 
 #include "UColorSpace.h"
@@ -25,13 +26,13 @@ int CInfraRedImageEffect::ProcessSelf()
         for (int y = first; y < end; ++y) {
             unsigned char *row = Row(y);
             random.Draw(noise.data(), static_cast<int>(3 * width));
-            const int *n = noise.data();
             for (size_t x = 0; x < width; ++x) {
                 const unsigned char red = row[4 * x + 2];
-                luma[x] = NoiseOf<1>(red < 16 ? 16 : (red > 239 ? 239 : red), n);
-                cb[x] = NoiseOf<1>(128, n);
-                cr[x] = NoiseOf<1>(128, n);
+                luma[x] = red < 16 ? 16 : (red > 239 ? 239 : red);
             }
+            std::memset(cb, 128, width);
+            std::memset(cr, 128, width);
+            UPixelRows::AddGrain(luma, cb, cr, noise.data(), mWidth, {1, 1, 1});
             UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
         }
     });

@@ -149,21 +149,55 @@ VELMORA_INLINE void FromYNoisyBody(const unsigned char *__restrict y, UPixelRows
     }
 }
 
-VELMORA_INLINE void AddNoiseBody(unsigned char *__restrict values, const int *__restrict noise,
-                                 int width)
+// Noise of a constant amount on a row, its draws `Stride` apart.
+template <int Amount, int Stride>
+VELMORA_INLINE void GrainOf(unsigned char *__restrict values, const int *__restrict draws,
+                            int width)
 {
+    if (Amount == 0)
+        return;
     for (int x = 0; x < width; ++x)
-        values[x] = static_cast<unsigned char>(Clamp(values[x] + noise[x]));
+        values[x] = static_cast<unsigned char>(Clamp(
+            values[x] + static_cast<int>(static_cast<unsigned>(draws[Stride * x]) % (8u * Amount)) -
+            4 * Amount));
 }
 
-VELMORA_INLINE void AddNoise3Body(unsigned char *__restrict a, unsigned char *__restrict b,
-                                  unsigned char *__restrict c, const int *__restrict noise,
-                                  int width)
+template <int AmountY, int AmountCb, int AmountCr>
+VELMORA_INLINE void GrainOf(unsigned char *__restrict y, unsigned char *__restrict cb,
+                            unsigned char *__restrict cr, const int *__restrict draws, int width)
 {
-    for (int x = 0; x < width; ++x) {
-        a[x] = static_cast<unsigned char>(Clamp(a[x] + noise[3 * x]));
-        b[x] = static_cast<unsigned char>(Clamp(b[x] + noise[3 * x + 1]));
-        c[x] = static_cast<unsigned char>(Clamp(c[x] + noise[3 * x + 2]));
+    constexpr int stride = (AmountY > 0) + (AmountCb > 0) + (AmountCr > 0);
+    GrainOf<AmountY, stride>(y, draws, width);
+    GrainOf<AmountCb, stride>(cb, draws + (AmountY > 0), width);
+    GrainOf<AmountCr, stride>(cr, draws + (AmountY > 0) + (AmountCb > 0), width);
+}
+
+VELMORA_INLINE void AddGrainBody(unsigned char *__restrict y, unsigned char *__restrict cb,
+                                 unsigned char *__restrict cr, const int *__restrict draws,
+                                 int width, UPixelRows::Grain grain)
+{
+    // The effects' own amounts get loops with constant moduli and strides.
+    const int key = grain.y | grain.cb << 8 | grain.cr << 16;
+    switch (key) {
+    case 0x000001:
+        return GrainOf<1, 0, 0>(y, cb, cr, draws, width);
+    case 0x010101:
+        return GrainOf<1, 1, 1>(y, cb, cr, draws, width);
+    case 0x010103:
+        return GrainOf<3, 1, 1>(y, cb, cr, draws, width);
+    case 0x020202:
+        return GrainOf<2, 2, 2>(y, cb, cr, draws, width);
+    }
+    unsigned char *rows[3] = {y, cb, cr};
+    const int amounts[3] = {grain.y, grain.cb, grain.cr};
+    const int stride = grain.Draws();
+    for (int c = 0, at = 0; c < 3; ++c) {
+        if (amounts[c] == 0)
+            continue;
+        for (int x = 0; x < width; ++x)
+            rows[c][x] = static_cast<unsigned char>(
+                Clamp(rows[c][x] + draws[stride * x + at] % (8 * amounts[c]) - 4 * amounts[c]));
+        ++at;
     }
 }
 
@@ -223,21 +257,17 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     {                                                                                              \
         FromYNoisyBody(y, t, n, w, p);                                                             \
     }                                                                                              \
-    attributes void addNoise(unsigned char *v, const int *n, int w)                                \
+    attributes void addGrain(unsigned char *y, unsigned char *cb, unsigned char *cr, const int *d, \
+                             int w, UPixelRows::Grain g)                                           \
     {                                                                                              \
-        AddNoiseBody(v, n, w);                                                                     \
-    }                                                                                              \
-    attributes void addNoise3(unsigned char *a, unsigned char *b, unsigned char *c, const int *n,  \
-                              int w)                                                               \
-    {                                                                                              \
-        AddNoise3Body(a, b, c, n, w);                                                              \
+        AddGrainBody(y, cb, cr, d, w, g);                                                          \
     }                                                                                              \
     attributes void noiseTerms(int *d, int n, unsigned char a)                                     \
     {                                                                                              \
         NoiseTermsBody(d, n, a);                                                                   \
     }                                                                                              \
-    constexpr UPixelRows::Kernels kSet = {toY,        toYCbCr,  toYCbCrMeasured, fromYCbCr, fromY, \
-                                          fromYNoisy, addNoise, addNoise3,       noiseTerms};      \
+    constexpr UPixelRows::Kernels kSet = {toY,   toYCbCr,    toYCbCrMeasured, fromYCbCr,           \
+                                          fromY, fromYNoisy, addGrain,        noiseTerms};         \
     }
 
 VELMORA_KERNEL_SET(baseline, )

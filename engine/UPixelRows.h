@@ -66,16 +66,18 @@ public:
     {
         sKernels->fromYNoisy(y, tint, noise, width, pixels);
     }
-    // value = clamp(value + noise) over a row of bytes.
-    static void AddNoise(unsigned char *values, const int *noise, int width)
+    // Grain amounts for Y, Cb and Cr; 0: none, and no draw for it.
+    struct Grain
     {
-        sKernels->addNoise(values, noise, width);
-    }
-    // The same on three rows, a pixel's terms being noise[3x], [3x + 1], [3x + 2].
-    static void AddNoise3(unsigned char *a, unsigned char *b, unsigned char *c, const int *noise,
-                          int width)
+        unsigned char y, cb, cr;
+        int Draws() const { return (y > 0) + (cb > 0) + (cr > 0); }
+    };
+    // Noise(value, amount) on each of the three rows, a pixel's draws following each other
+    // in the order Y, Cb, Cr (only those with an amount).
+    static void AddGrain(unsigned char *y, unsigned char *cb, unsigned char *cr, const int *draws,
+                         int width, Grain grain)
     {
-        sKernels->addNoise3(a, b, c, noise, width);
+        sKernels->addGrain(y, cb, cr, draws, width, grain);
     }
     // Turns draws into noise terms of an amount: draw mod 8 amount - 4 amount.
     static void NoiseTerms(int *draws, int count, unsigned char amount)
@@ -98,8 +100,8 @@ public:
                           unsigned char *);
         void (*fromY)(const unsigned char *, Tint, int, unsigned char *);
         void (*fromYNoisy)(const unsigned char *, Tint, const int *, int, unsigned char *);
-        void (*addNoise)(unsigned char *, const int *, int);
-        void (*addNoise3)(unsigned char *, unsigned char *, unsigned char *, const int *, int);
+        void (*addGrain)(unsigned char *, unsigned char *, unsigned char *, const int *, int,
+                         Grain);
         void (*noiseTerms)(int *, int, unsigned char);
     };
 
