@@ -51,23 +51,23 @@ class FastPath : public testing::TestWithParam<std::tuple<NamedEffect, bool>>
 {
 };
 
-TEST_P(FastPath, MatchesTheReferenceOnSmallPicturesAtEveryLevelAndSeed)
+TEST_P(FastPath, MatchesTheReferenceOnSmallPicturesAtEveryLevel)
 {
     const auto &[e, wide] = GetParam();
     const Settings settings(wide, 0);
     // Odd widths, padded rows, single rows and columns, a row of more than one vector.
     const Shape shapes[] = {{1, 1, 0}, {2, 9, 4}, {7, 5, 3}, {33, 17, 12}, {131, 3, 0}};
     for (const Shape &s : shapes)
-        for (int level = 0; level <= 20; ++level)
-            for (unsigned seed : {1u, 77u, 31337u}) {
-                const TestPixels input =
-                    TestPixels::random(s.width, s.height, seed + level, s.padding);
-                // A preview scale too, for the effects whose tables depend on it.
-                const float scale = level % 2 ? 0.25f : 1.0f;
-                ASSERT_EQ(Output(e, false, input, level, seed, scale),
-                          Output(e, true, input, level, seed, scale))
-                    << s.width << "x" << s.height << " level " << level << " seed " << seed;
-            }
+        for (int level = 0; level <= 20; ++level) {
+            // A seed of its own for every level: the noise effects meet 21 of them.
+            const unsigned seed = 1u + 7919u * static_cast<unsigned>(level);
+            const TestPixels input = TestPixels::random(s.width, s.height, seed, s.padding);
+            // A preview scale too, for the effects whose tables depend on it.
+            const float scale = level % 2 ? 0.25f : 1.0f;
+            ASSERT_EQ(Output(e, false, input, level, seed, scale),
+                      Output(e, true, input, level, seed, scale))
+                << s.width << "x" << s.height << " level " << level << " seed " << seed;
+        }
 }
 
 TEST_P(FastPath, MatchesTheReferenceInBandsOnALargePicture)
