@@ -39,6 +39,19 @@ protected:
             result[0] = result[1];
     }
 
+    // spread[x] = maximum - minimum of row[x - 1 .. x] and above[x - 1 .. x], for x >= 1.
+    static void SpreadOf(const unsigned char *__restrict row, const unsigned char *__restrict above,
+                         unsigned char *__restrict spread, size_t width)
+    {
+        for (size_t x = 1; x < width; ++x) {
+            const unsigned char high =
+                std::max(std::max(row[x], row[x - 1]), std::max(above[x], above[x - 1]));
+            const unsigned char low =
+                std::min(std::min(row[x], row[x - 1]), std::min(above[x], above[x - 1]));
+            spread[x] = static_cast<unsigned char>(high - low);
+        }
+    }
+
     // Grey drawn for an unsigned luma difference.
     unsigned char mSensitivity[256] = {};
 };
@@ -77,13 +90,7 @@ template <class Adjust> void CInkedImageEffect::DrawEdges(Adjust adjust)
                 continue;
             }
             // The spread of each 2 x 2 block vectorises; the table read stays scalar.
-            for (size_t x = 1; x < width; ++x) {
-                const unsigned char high =
-                    std::max(std::max(row[x], row[x - 1]), std::max(above[x], above[x - 1]));
-                const unsigned char low =
-                    std::min(std::min(row[x], row[x - 1]), std::min(above[x], above[x - 1]));
-                spread[x] = static_cast<unsigned char>(high - low);
-            }
+            SpreadOf(row, above, spread.data(), width);
             for (size_t x = 1; x < width; ++x)
                 result[x] = adjust(table[spread[x]], row[x]);
         }
