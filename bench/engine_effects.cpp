@@ -1,24 +1,27 @@
-// Every engine effect on the full working size (1600 x 1200) and on a 128 x 96 preview,
-// against memcpy of the same 1600 x 1200 buffer. The x_memcpy counter is the effect's time
-// divided by the time of that memcpy.
+// Every engine effect at the full working size (1600 x 1200) on one thread and in bands on
+// all cores, and on a 320 x 240 preview, each against the table-pass yardstick: one scalar
+// pass dst[i] = table[src[i]] over the same number of bytes, on one thread. The machine may
+// be shared, so absolute times are noisy: every iteration times the effect and then the
+// yardstick, and the ratio is that of the best of each, taken in the same run. One-thread
+// runs are timed in the thread's CPU time, which other processes on the core do not
+// inflate; banded runs can only be timed on the wall clock.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <map>
-#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchPictures.h"
 #include "C30sPhotoImageEffect.h"
 #include "C70sPhotoImageEffect.h"
 #include "CAutoColorBalanceImageEffect.h"
 #include "CAutoCorrectionImageEffect.h"
 #include "CAutoSaturationImageEffect.h"
+#include "CBandRunner.h"
 #include "CBlackAndWhiteImageEffect.h"
 #include "CBlackAndWhiteSkintoneHighlightImageEffect.h"
 #include "CBrightnessImageEffect.h"
@@ -43,93 +46,60 @@
 
 namespace {
 
-constexpr int kFullWidth = 1600;
-constexpr int kFullHeight = 1200;
+using bench::kFullHeight;
+using bench::kFullWidth;
+constexpr int kPreviewWidth = 320;
+constexpr int kPreviewHeight = 240;
 
-// A photo-like test picture: smooth gradients with a little grain, so that the automatic
-// corrections and thresholds see a spread of values.
-std::vector<unsigned char> makePicture(int width, int height)
+void BM_tablePass(benchmark::State &state)
 {
-    std::vector<unsigned char> bytes(static_cast<size_t>(width) * height * 4);
-    std::mt19937 generator(1234);
-    std::uniform_int_distribution<int> grain(-12, 12);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            unsigned char *p = bytes.data() + (static_cast<size_t>(y) * width + x) * 4;
-            const int base[3] = {40 + 150 * x / width, 30 + 180 * y / height,
-                                 60 + 120 * (x + y) / (width + height)};
-            for (int c = 0; c < 3; ++c)
-                p[c] = static_cast<unsigned char>(std::clamp(base[c] + grain(generator), 0, 255));
-            p[3] = 0xFF;
-        }
-    return bytes;
+    bench::TablePass pass(kFullWidth, kFullHeight);
+    for (auto _ : state)
+        state.SetIterationTime(pass.Seconds());
+    state.counters["x_table"] = 1.0;
 }
 
-double memcpySeconds = 0;
-
-// The reference: the best of many copies of the full buffer, measured once.
-double measureMemcpy()
-{
-    const size_t size = static_cast<size_t>(kFullWidth) * kFullHeight * 4;
-    std::vector<unsigned char> from(size, 1), to(size);
-    double best = 1e9;
-    for (int run = 0; run < 200; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::ClobberMemory();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-        from[run % size] = to[(run * 7) % size];
-    }
-    return best;
-}
-
-void BM_memcpy(benchmark::State &state)
-{
-    const size_t size = static_cast<size_t>(kFullWidth) * kFullHeight * 4;
-    std::vector<unsigned char> from(size, 1), to(size);
-    const auto start = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), size);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    state.counters["x_memcpy"] = took.count() / state.iterations() / memcpySeconds;
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
-}
-
+// Args: width, height, bands (1: one thread, 0: one band per core).
 template <class Effect> void BM_effect(benchmark::State &state)
 {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    std::vector<unsigned char> pixels = makePicture(width, height);
+    const bool oneThread = state.range(2) == 1;
+    const auto now = oneThread ? bench::ThreadSeconds : bench::WallSeconds;
+    CBandRunner::SetBands(static_cast<int>(state.range(2)));
+    std::vector<unsigned char> pixels = bench::MakePicture(width, height);
+    bench::TablePass yardstick(width, height);
     Effect effect;
     effect.SetLevel1(10);
     effect.SetScale(static_cast<float>(width) / kFullWidth);
-    // The effect runs over its own previous output: the cost of one run does not depend
-    // on the content drifting, and no copy is timed.
-    const auto start = std::chrono::steady_clock::now();
+    bench::Best best;
+    // The effect runs over its own previous output: no copy is timed.
     for (auto _ : state) {
+        const double start = now();
         effect.SetInput(pixels.data(), static_cast<unsigned short>(width),
                         static_cast<unsigned short>(height),
                         static_cast<unsigned short>(4 * width));
         benchmark::DoNotOptimize(effect.Process());
         benchmark::ClobberMemory();
+        const double seconds = now() - start;
+        state.SetIterationTime(seconds);
+        best.Add(seconds, yardstick.Seconds());
     }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    if (width == kFullWidth)
-        state.counters["x_memcpy"] = took.count() / state.iterations() / memcpySeconds;
+    CBandRunner::SetBands(0);
+    state.counters["x_table"] = best.Ratio();
+    state.counters["best_ms"] = best.first * 1e3;
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * width * height);
 }
 
 #define VELMORA_EFFECT_BENCHMARK(Effect)                                                           \
     BENCHMARK_TEMPLATE(BM_effect, Effect)                                                          \
-        ->Args({kFullWidth, kFullHeight})                                                          \
-        ->Args({128, 96})                                                                          \
+        ->Args({kFullWidth, kFullHeight, 1})                                                       \
+        ->Args({kFullWidth, kFullHeight, 0})                                                       \
+        ->Args({kPreviewWidth, kPreviewHeight, 1})                                                 \
+        ->UseManualTime()                                                                          \
         ->Unit(benchmark::kMillisecond)
 
-BENCHMARK(BM_memcpy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_tablePass)->UseManualTime()->Unit(benchmark::kMillisecond);
 VELMORA_EFFECT_BENCHMARK(CAutoCorrectionImageEffect);
 VELMORA_EFFECT_BENCHMARK(CAutoColorBalanceImageEffect);
 VELMORA_EFFECT_BENCHMARK(CAutoSaturationImageEffect);
@@ -157,8 +127,9 @@ VELMORA_EFFECT_BENCHMARK(CStencilImageEffect);
 VELMORA_EFFECT_BENCHMARK(CPosterizationImageEffect);
 VELMORA_EFFECT_BENCHMARK(CWaterColorImageEffect);
 
-// Prints, after the usual report, one table row per effect: its time at both sizes and
-// its ratio to memcpy, ready for the README.
+// After the usual report, the tables for the README: per effect its best time and ratio
+// to the yardstick on one thread and in bands, and its best preview time; then the apply
+// round trips.
 class TableReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -168,45 +139,75 @@ public:
         for (const Run &run : runs) {
             if (run.run_type != Run::RT_Iteration)
                 continue;
-            std::string name = run.benchmark_name();
-            const bool preview = name.find("/128/") != std::string::npos;
-            const size_t open = name.find('<'), close = name.find('>');
-            const std::string effect = open != std::string::npos
-                                           ? name.substr(open + 1, close - open - 1)
-                                           : std::string("memcpy");
+            const std::string name = run.benchmark_name();
+            const auto counter = [&](const char *key) {
+                const auto found = run.counters.find(key);
+                return found == run.counters.end() ? 0.0 : found->second.value;
+            };
+            if (name.rfind("BM_apply", 0) == 0) {
+                applies.push_back({Between(name, '<', '>'), counter("step2_ms"),
+                                   counter("apply_ms"), counter("x_step2")});
+                continue;
+            }
+            if (name.rfind("BM_effect", 0) != 0)
+                continue;
+            const std::string effect = Between(name, '<', '>');
             if (std::find(order.begin(), order.end(), effect) == order.end())
                 order.push_back(effect);
-            const double ms = run.GetAdjustedRealTime();
-            if (preview)
-                rows[effect].previewMs = ms;
+            Row &row = rows[effect];
+            if (name.find("/320/") != std::string::npos)
+                row.previewMs = counter("best_ms");
+            else if (name.find("/1200/1/") != std::string::npos)
+                row.one = {counter("best_ms"), counter("x_table")};
             else
-                rows[effect].fullMs = ms;
-            const auto ratio = run.counters.find("x_memcpy");
-            if (!preview && ratio != run.counters.end())
-                rows[effect].ratio = ratio->second.value;
+                row.banded = {counter("best_ms"), counter("x_table")};
         }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\n| effect | 1600 x 1200 (ms) | x memcpy | 128 x 96 (ms) |\n");
-        std::printf("|---|---:|---:|---:|\n");
+        std::printf(
+            "\n| effect | 1 thread (ms) | x table | bands (ms) | x table | 320 x 240 (ms) |\n");
+        std::printf("|---|---:|---:|---:|---:|---:|\n");
         for (const std::string &effect : order) {
             const Row &row = rows[effect];
-            std::printf("| %s | %.2f | %.1f | %s |\n", effect.c_str(), row.fullMs, row.ratio,
-                        row.previewMs > 0 ? std::to_string(row.previewMs).substr(0, 5).c_str()
-                                          : "");
+            std::printf("| %s | %.2f | %.2f | %.2f | %.2f | %.3f |\n", effect.c_str(), row.one.ms,
+                        row.one.ratio, row.banded.ms, row.banded.ratio, row.previewMs);
         }
+        if (applies.empty())
+            return;
+        std::printf("\n| apply round trip | step 2 (ms) | steps 1-3 (ms) | x step 2 |\n");
+        std::printf("|---|---:|---:|---:|\n");
+        for (const Apply &apply : applies)
+            std::printf("| %s | %.2f | %.2f | %.2f |\n", apply.effect.c_str(), apply.step2Ms,
+                        apply.applyMs, apply.ratio);
     }
 
 private:
+    static std::string Between(const std::string &name, char open, char close)
+    {
+        const size_t from = name.find(open), to = name.find(close);
+        return from == std::string::npos ? name : name.substr(from + 1, to - from - 1);
+    }
+
+    struct Timing
+    {
+        double ms = 0, ratio = 0;
+    };
     struct Row
     {
-        double fullMs = 0, ratio = 0, previewMs = 0;
+        Timing one, banded;
+        double previewMs = 0;
+    };
+    struct Apply
+    {
+        std::string effect;
+        double step2Ms, applyMs, ratio;
     };
     std::map<std::string, Row> rows;
     std::vector<std::string> order;
+    std::vector<Apply> applies;
 };
 
 } // namespace
@@ -214,7 +215,6 @@ private:
 int main(int argc, char **argv)
 {
     benchmark::Initialize(&argc, argv);
-    memcpySeconds = measureMemcpy();
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -14,17 +14,13 @@ int C30sPhotoImageEffect::ProcessSelf()
     const unsigned char *flatten = sAdjust1 + 3;
     const unsigned char tintCb = mCb;
     const unsigned char tintCr = mCr;
-    for (int y = 0; y < mHeight; ++y) {
-        unsigned char *row = Row(y);
-        for (int x = 0; x < mWidth; ++x) {
-            unsigned char *p = row + 4 * x;
-            // The pixel's own chroma is discarded; draws per pixel: luma, Cb, Cr.
-            const unsigned char luma = UColorSpace::Luma(p[2], p[1], p[0]);
-            const unsigned char grainY = Noise(flatten[luma * kLevels], 3);
-            const unsigned char grainCb = Noise(tintCb, 1);
-            const unsigned char grainCr = Noise(tintCr, 1);
-            UColorSpace::YCbCrtoRbg(grainY, grainCb, grainCr, &p[2], &p[1], &p[0]);
-        }
-    }
+    // The pixel's own chroma is discarded; grain of 3 on luma and 1 on the tint, drawn
+    // luma, Cb, Cr.
+    RemapYCbCrNoisy<3, 1, 1>(
+        [flatten, tintCb, tintCr](unsigned char &y, unsigned char &cb, unsigned char &cr) {
+            y = flatten[y * kLevels];
+            cb = tintCb;
+            cr = tintCr;
+        });
     return 1;
 }

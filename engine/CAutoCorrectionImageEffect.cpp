@@ -1,5 +1,7 @@
 #include "CAutoCorrectionImageEffect.h"
 
+#include <vector>
+
 #include "UColorSpace.h"
 
 void CAutoCorrectionImageEffect::BuildYLookup()
@@ -28,6 +30,19 @@ void CAutoCorrectionImageEffect::ProcessRgbFromYuv(unsigned char *luma, unsigned
                                                    unsigned char *cr)
 {
     BuildYLookup();
+    if (!mReference) {
+        // The looked-up luma of a row goes into a row buffer; the conversion vectorises.
+        ForRows(0, [=](int first, int end) {
+            std::vector<unsigned char> mapped(mWidth);
+            for (int y = first; y < end; ++y) {
+                const size_t at = static_cast<size_t>(y) * mWidth;
+                for (int x = 0; x < mWidth; ++x)
+                    mapped[x] = mYLookup[luma[at + x]];
+                UPixelRows::FromYCbCr(mapped.data(), cb + at, cr + at, mWidth, Row(y));
+            }
+        });
+        return;
+    }
     size_t i = 0;
     for (int y = 0; y < mHeight; ++y) {
         unsigned char *row = Row(y);

@@ -1,5 +1,7 @@
 #include "CAutoSaturationImageEffect.h"
 
+#include <vector>
+
 #include "UColorSpace.h"
 
 namespace {
@@ -42,6 +44,21 @@ void CAutoSaturationImageEffect::ProcessRgbFromYuv(unsigned char *luma, unsigned
 {
     BuildULookup();
     BuildVLookup();
+    if (!mReference) {
+        ForRows(0, [=](int first, int end) {
+            std::vector<unsigned char> mapped(2 * static_cast<size_t>(mWidth));
+            unsigned char *mappedCb = mapped.data(), *mappedCr = mappedCb + mWidth;
+            for (int y = first; y < end; ++y) {
+                const size_t at = static_cast<size_t>(y) * mWidth;
+                for (int x = 0; x < mWidth; ++x) {
+                    mappedCb[x] = mULookup[cb[at + x]];
+                    mappedCr[x] = mVLookup[cr[at + x]];
+                }
+                UPixelRows::FromYCbCr(luma + at, mappedCb, mappedCr, mWidth, Row(y));
+            }
+        });
+        return;
+    }
     size_t i = 0;
     for (int y = 0; y < mHeight; ++y) {
         unsigned char *row = Row(y);

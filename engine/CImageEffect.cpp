@@ -1,5 +1,6 @@
 #include "CImageEffect.h"
 
+#include <cstring>
 #include <vector>
 
 unsigned char CImageEffect::sAdjust1[256 * kLevels];
@@ -69,6 +70,44 @@ void CImageEffect::Blur2Rgb()
 {
     if (mWidth < 3 || mHeight < 3)
         return;
+    if (mReference) {
+        Blur2RgbByByte();
+        return;
+    }
+    // Whole pixels as words: the shifted bytes are at most 31, so twice the sum of four
+    // stays below 256 and no byte carries into the next; the fourth byte of the copy is 0.
+    const uint32_t colour = UPixelRows::ColourMask();
+    const int width = mWidth;
+    std::vector<uint32_t> shifted(static_cast<size_t>(width) * mHeight);
+    ForRows(0, [&](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            const unsigned char *in = Row(y);
+            uint32_t *copy = shifted.data() + static_cast<size_t>(y) * width;
+            for (int x = 0; x < width; ++x) {
+                uint32_t word;
+                std::memcpy(&word, in + 4 * x, 4);
+                copy[x] = (word >> 3) & (colour & 0x1F1F1F1Fu);
+            }
+        }
+    });
+    ForRows(0, [&](int first, int end) {
+        for (int y = first < 1 ? 1 : first; y < end && y + 1 < mHeight; ++y) {
+            const uint32_t *row = shifted.data() + static_cast<size_t>(y) * width;
+            const uint32_t *above = row - width;
+            const uint32_t *below = row + width;
+            unsigned char *out = Row(y);
+            for (int x = 1; x + 1 < width; ++x) {
+                uint32_t word;
+                std::memcpy(&word, out + 4 * x, 4);
+                word = (word & ~colour) | 2 * (above[x] + below[x] + row[x - 1] + row[x + 1]);
+                std::memcpy(out + 4 * x, &word, 4);
+            }
+        }
+    });
+}
+
+void CImageEffect::Blur2RgbByByte()
+{
     // Neighbours are read from a shifted copy of the pixels, never from results already
     // written; the copy holds the pixel bytes only (rows of 4 * width), not the padding.
     const int rowBytes = 4 * mWidth;

@@ -2,10 +2,14 @@
 #define VELMORA_ENGINE_CIMAGEEFFECT_H
 
 #include <cstddef>
+#include <cstdint>
+#include <vector>
 
+#include "CBandRunner.h"
 #include "CRandom.h"
 #include "CText.h"
 #include "UColorSpace.h"
+#include "UPixelRows.h"
 
 // The root of every pixel effect. An effect rewrites a lent buffer of 4-byte pixels
 // (bytes blue, green, red, and a fourth byte it never writes) in place.
@@ -40,6 +44,10 @@ public:
         mStride = stride;
     }
     unsigned char GetLevel1() const { return mLevel1; }
+    // The reference path: one thread, pixel by pixel through the colour-space tables, as
+    // the arithmetic is written down. The fast path must give the same bytes.
+    void SetReferencePath(bool reference) { mReference = reference; }
+    bool UsesReferencePath() const { return mReference; }
     float GetScale() const { return mScale; }
     void SetScale(float scale) { mScale = scale; }
 
@@ -56,6 +64,7 @@ public:
 
     // Four-neighbour blur of the colour bytes of every interior pixel.
     void Blur2Rgb();
+    void Blur2RgbByByte();
 
     static bool Initialize();
     // Re-seeds the calling thread's generator: the noise that follows is reproducible.
@@ -70,9 +79,88 @@ protected:
     // First byte of row y of the lent buffer (offsets exceed int for the largest pictures).
     unsigned char *Row(int y) const { return mData + static_cast<size_t>(y) * mStride; }
 
+    // Runs work(firstRow, endRow) over all rows: in bands on the cores for a large
+    // picture, in one go on the reference path. Each pixel draws `draws` numbers.
+    template <class Work> void ForRows(int draws, Work work)
+    {
+        if (mReference)
+            work(0, static_cast<int>(mHeight));
+        else
+            CBandRunner::Run(mHeight, mWidth, static_cast<uint64_t>(draws) * mWidth, work);
+    }
+
     // Converts every pixel to YCbCr, lets remap(y, cb, cr) change the components in place
-    // and converts back. A template, so the remap is inlined: no call per pixel.
+    // and converts back. A template, so the remap is inlined: no call per pixel. The fast
+    // path converts a row at a time into three byte rows, remaps those, and converts back.
     template <class Remap> void RemapYCbCr(Remap remap)
+    {
+        if (mReference) {
+            RemapYCbCrByPixel(remap);
+            return;
+        }
+        ForRows(0, [this, &remap](int first, int end) {
+            std::vector<unsigned char> buffer(3 * static_cast<size_t>(mWidth));
+            unsigned char *luma = buffer.data(), *cb = luma + mWidth, *cr = cb + mWidth;
+            for (int y = first; y < end; ++y) {
+                unsigned char *row = Row(y);
+                UPixelRows::ToYCbCr(row, mWidth, luma, cb, cr);
+                RemapRow(remap, luma, cb, cr, mWidth);
+                UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
+            }
+        });
+    }
+
+    // RemapYCbCr, then Noise on Y, Cb and Cr with the given amounts (0: none, no draw),
+    // drawn in that order for each pixel. The amounts are constants, so the modulo of each
+    // draw is a mask or a multiplication; a row's draws are made in one go.
+    template <int AmountY, int AmountCb, int AmountCr, class Remap>
+    void RemapYCbCrNoisy(Remap remap)
+    {
+        constexpr int draws = (AmountY > 0) + (AmountCb > 0) + (AmountCr > 0);
+        if (mReference) {
+            RemapYCbCrByPixel(
+                [this, &remap](unsigned char &y, unsigned char &cb, unsigned char &cr) {
+                    remap(y, cb, cr);
+                    y = Noise(y, AmountY);
+                    cb = Noise(cb, AmountCb);
+                    cr = Noise(cr, AmountCr);
+                });
+            return;
+        }
+        ForRows(draws, [this, &remap](int first, int end) {
+            const size_t width = mWidth;
+            std::vector<unsigned char> buffer(3 * width);
+            unsigned char *luma = buffer.data(), *cb = luma + width, *cr = cb + width;
+            std::vector<int> noise(draws * width);
+            CRandom &random = CRandom::Current();
+            for (int y = first; y < end; ++y) {
+                unsigned char *row = Row(y);
+                UPixelRows::ToYCbCr(row, mWidth, luma, cb, cr);
+                random.Draw(noise.data(), static_cast<int>(draws * width));
+                RemapRow(remap, luma, cb, cr, mWidth);
+                UPixelRows::AddGrain(luma, cb, cr, noise.data(), mWidth,
+                                     {AmountY, AmountCb, AmountCr});
+                UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
+            }
+        });
+    }
+
+    // The components are copied in and out: through the row pointers themselves, every
+    // byte written could change the next one read, and the loop could not be pipelined.
+    template <class Remap>
+    static void RemapRow(const Remap &remap, unsigned char *__restrict luma,
+                         unsigned char *__restrict cb, unsigned char *__restrict cr, int width)
+    {
+        for (int x = 0; x < width; ++x) {
+            unsigned char y = luma[x], u = cb[x], v = cr[x];
+            remap(y, u, v);
+            luma[x] = y;
+            cb[x] = u;
+            cr[x] = v;
+        }
+    }
+
+    template <class Remap> void RemapYCbCrByPixel(Remap remap)
     {
         for (int y = 0; y < mHeight; ++y) {
             unsigned char *row = Row(y);
@@ -93,6 +181,7 @@ protected:
     unsigned short mWidth = 0;
     unsigned short mHeight = 0;
     unsigned short mStride = 0;
+    bool mReference = false;
 };
 
 #endif

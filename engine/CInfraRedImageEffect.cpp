@@ -1,5 +1,8 @@
 #include "CInfraRedImageEffect.h"
 
+#include <cstring>
+#include <vector>
+
 #include "UColorSpace.h"
 
 CInfraRedImageEffect::CInfraRedImageEffect()
@@ -9,6 +12,34 @@ CInfraRedImageEffect::CInfraRedImageEffect()
 }
 
 int CInfraRedImageEffect::ProcessSelf()
+{
+    if (mReference) {
+        ProcessByPixel();
+        return 1;
+    }
+    ForRows(3, [this](int first, int end) {
+        const size_t width = mWidth;
+        std::vector<unsigned char> buffer(3 * width);
+        unsigned char *luma = buffer.data(), *cb = luma + width, *cr = cb + width;
+        std::vector<int> noise(3 * width);
+        CRandom &random = CRandom::Current();
+        for (int y = first; y < end; ++y) {
+            unsigned char *row = Row(y);
+            random.Draw(noise.data(), static_cast<int>(3 * width));
+            for (size_t x = 0; x < width; ++x) {
+                const unsigned char red = row[4 * x + 2];
+                luma[x] = red < 16 ? 16 : (red > 239 ? 239 : red);
+            }
+            std::memset(cb, 128, width);
+            std::memset(cr, 128, width);
+            UPixelRows::AddGrain(luma, cb, cr, noise.data(), mWidth, {1, 1, 1});
+            UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
+        }
+    });
+    return 1;
+}
+
+void CInfraRedImageEffect::ProcessByPixel()
 {
     for (int y = 0; y < mHeight; ++y) {
         unsigned char *row = Row(y);
@@ -23,5 +54,4 @@ int CInfraRedImageEffect::ProcessSelf()
             UColorSpace::YCbCrtoRbg(luma, cb, cr, &p[2], &p[1], &p[0]);
         }
     }
-    return 1;
 }

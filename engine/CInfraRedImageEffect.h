@@ -10,6 +10,9 @@ public:
     CInfraRedImageEffect();
 
     int ProcessSelf() override;
+
+private:
+    void ProcessByPixel();
 };
 
 #endif

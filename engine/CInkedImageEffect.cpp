@@ -52,15 +52,7 @@ void CInkedImageEffect::ProcessY()
 
 int CInkedImageEffect::ProcessSelfInColor()
 {
-    // Last run's planes go first, so that two sets are never held at once.
-    mYPlane.reset();
-    mCbPlane.reset();
-    mCrPlane.reset();
-    mYPlane2.reset();
-    mYPlane = NewPlane();
-    mCbPlane = NewPlane();
-    mCrPlane = NewPlane();
-    mYPlane2 = NewPlane();
+    PreparePlanes({&mYPlane, &mCbPlane, &mCrPlane, &mYPlane2});
     ConvertToYuv();
     ProcessY();
     ProcessRgbFromYuv(mYPlane2.get(), mCbPlane.get(), mCrPlane.get());

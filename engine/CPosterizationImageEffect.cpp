@@ -24,13 +24,15 @@ int CPosterizationImageEffect::ProcessSelf()
 {
     BuildReducedlevelsTable();
     const unsigned char *table = mReducedLevels;
-    for (int y = 0; y < mHeight; ++y) {
-        unsigned char *p = Row(y);
-        for (int x = 0; x < mWidth; ++x, p += 4) {
-            p[0] = table[p[0]];
-            p[1] = table[p[1]];
-            p[2] = table[p[2]];
+    ForRows(0, [this, table](int first, int end) {
+        for (int y = first; y < end; ++y) {
+            unsigned char *p = Row(y);
+            for (int x = 0; x < mWidth; ++x, p += 4) {
+                p[0] = table[p[0]];
+                p[1] = table[p[1]];
+                p[2] = table[p[2]];
+            }
         }
-    }
+    });
     return 1;
 }

@@ -24,18 +24,19 @@ void CSculptureImageEffect::ProcessY()
     unsigned char *out = mYPlane2.get();
     const size_t width = mWidth;
 
-    out[0] = 239;
-    for (size_t x = 1; x < width; ++x)
-        out[x] = table[in[x] - in[x - 1]];
-    if (width > 1)
-        out[0] = out[1];
-
-    for (int r = 1; r < mHeight; ++r) {
-        const unsigned char *row = in + r * width;
-        const unsigned char *above = row - width;
-        unsigned char *result = out + r * width;
-        result[0] = table[row[0] - above[0]];
-        for (size_t x = 1; x < width; ++x)
-            result[x] = table[row[x] - above[x - 1]];
-    }
+    // Row r reads rows r and r - 1 of the luma plane only, so bands are independent.
+    ForRows(0, [=](int first, int end) {
+        for (int r = first; r < end; ++r) {
+            const unsigned char *row = in + r * width;
+            unsigned char *result = out + r * width;
+            if (r == 0) {
+                DrawTopRow(result, width, [=](size_t x) { return table[row[x] - row[x - 1]]; });
+                continue;
+            }
+            const unsigned char *above = row - width;
+            result[0] = table[row[0] - above[0]];
+            for (size_t x = 1; x < width; ++x)
+                result[x] = table[row[x] - above[x - 1]];
+        }
+    });
 }

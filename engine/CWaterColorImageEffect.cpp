@@ -30,17 +30,9 @@ int CWaterColorImageEffect::ProcessSelf()
 {
     BuildReducedlevelsTable();
     const unsigned char *table = mReducedLevels;
-    // One random draw per pixel, in row order.
-    for (int y = 0; y < mHeight; ++y) {
-        unsigned char *p = Row(y);
-        for (int x = 0; x < mWidth; ++x, p += 4) {
-            unsigned char luma;
-            unsigned char cb;
-            unsigned char cr;
-            UColorSpace::RgbtoYCbCr(p[2], p[1], p[0], &luma, &cb, &cr);
-            UColorSpace::YCbCrtoRbg(Noise(table[luma], 1), cb, cr, &p[2], &p[1], &p[0]);
-        }
-    }
+    // One random draw per pixel, on the toned luma, in row order.
+    RemapYCbCrNoisy<1, 0, 0>(
+        [table](unsigned char &y, unsigned char &, unsigned char &) { y = table[y]; });
     Blur2Rgb();
     return 1;
 }

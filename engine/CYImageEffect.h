@@ -13,8 +13,42 @@ public:
 protected:
     // Paints every pixel with luma map(its luma) and the fixed chroma mCb, mCr. With noise,
     // each pixel draws four numbers, in this order: luma, red, green, blue. A template, so
-    // the map is inlined: no call per pixel.
+    // the map is inlined: no call per pixel. The fast path works a row at a time: the
+    // lumas, the map, and the painting are separate loops, the first and last vectorised,
+    // and the noise terms of a row are drawn in one go.
     template <class Map> void PaintLuma(Map map)
+    {
+        if (mReference) {
+            PaintLumaByPixel(map);
+            return;
+        }
+        const UPixelRows::Tint tint = UPixelRows::TintOf(mCb, mCr);
+        const unsigned char amount = mNoise;
+        ForRows(amount ? 4 : 0, [this, &map, tint, amount](int first, int end) {
+            const size_t width = mWidth;
+            std::vector<unsigned char> luma(width);
+            std::vector<int> noise(amount ? 4 * width : 0);
+            for (int y = first; y < end; ++y) {
+                unsigned char *row = Row(y);
+                UPixelRows::ToY(row, mWidth, luma.data());
+                if (amount == 0) {
+                    for (size_t x = 0; x < width; ++x)
+                        luma[x] = map(luma[x]);
+                    UPixelRows::FromY(luma.data(), tint, mWidth, row);
+                    continue;
+                }
+                CRandom::Current().Draw(noise.data(), 4 * mWidth);
+                UPixelRows::NoiseTerms(noise.data(), 4 * mWidth, amount);
+                for (size_t x = 0; x < width; ++x) {
+                    const int v = map(luma[x]) + noise[4 * x];
+                    luma[x] = static_cast<unsigned char>(v < 0 ? 0 : (v > 255 ? 255 : v));
+                }
+                UPixelRows::FromYNoisy(luma.data(), tint, noise.data(), mWidth, row);
+            }
+        });
+    }
+
+    template <class Map> void PaintLumaByPixel(Map map)
     {
         using U = UColorSpace;
         // The chroma terms are the same for every pixel: read them once.

@@ -2,10 +2,40 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 
 #include "UColorSpace.h"
 
 void CYuvAutoImageEffect::ConvertToYuv()
+{
+    if (mReference) {
+        ConvertToYuvByPixel();
+        return;
+    }
+    // Each band measures its own rows; extremes and integer sums merge exactly.
+    UPixelRows::Stats total;
+    std::mutex merging;
+    ForRows(0, [&](int first, int end) {
+        UPixelRows::Stats stats;
+        for (int y = first; y < end; ++y)
+            UPixelRows::ToYCbCrMeasured(Row(y), mWidth, PlaneRow(mYPlane, y), PlaneRow(mCbPlane, y),
+                                        PlaneRow(mCrPlane, y), stats);
+        const std::lock_guard<std::mutex> lock(merging);
+        total.Merge(stats);
+    });
+    mMaxY = total.maxY;
+    mMinY = total.minY;
+    mMaxCb = total.maxCb;
+    mMinCb = total.minCb;
+    mMaxCr = total.maxCr;
+    mMinCr = total.minCr;
+    const uint64_t n = PlaneSize();
+    mMeanY = static_cast<unsigned char>(total.sumY / n);
+    mMeanCb = static_cast<unsigned char>(total.sumCb / n);
+    mMeanCr = static_cast<unsigned char>(total.sumCr / n);
+}
+
+void CYuvAutoImageEffect::ConvertToYuvByPixel()
 {
     mMaxY = mMaxCb = mMaxCr = 0;
     mMinY = mMinCb = mMinCr = 255;

@@ -22,6 +22,8 @@ public:
     unsigned char GetMeanCr() const { return mMeanCr; }
 
 protected:
+    void ConvertToYuvByPixel();
+
     unsigned char mMaxY = 0;
     unsigned char mMinY = 255;
     unsigned char mMaxCb = 0;

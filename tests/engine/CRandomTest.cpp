@@ -32,6 +32,41 @@ INSTANTIATE_TEST_SUITE_P(Seeds, CRandomMatchesTheCLibrary,
                          testing::Values(0u, 1u, 2u, 42u, 12345u, 127773u, 2147483647u, 2147483648u,
                                          3000000000u, UINT_MAX));
 
+// Skip jumps ahead by arithmetic, Draw fills in bulk: both must land where single draws
+// do, from a fresh seed and from the middle of a block, near and far.
+class CRandomSkip : public testing::TestWithParam<uint64_t>
+{
+};
+
+TEST_P(CRandomSkip, LandsWhereSingleDrawsLand)
+{
+    const uint64_t distance = GetParam();
+    for (int drawnBefore : {0, 5, 1100}) {
+        CRandom jumped(31), stepped(31);
+        std::vector<int> bulk(static_cast<size_t>(drawnBefore));
+        jumped.Draw(bulk.data(), drawnBefore);
+        for (int i = 0; i < drawnBefore; ++i)
+            ASSERT_EQ(bulk[i], stepped.Next());
+        jumped.Skip(distance);
+        for (uint64_t i = 0; i < distance; ++i)
+            stepped.Next();
+        for (int i = 0; i < 300; ++i)
+            ASSERT_EQ(jumped.Next(), stepped.Next())
+                << "draw " << i << " after " << drawnBefore << " + " << distance;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Distances, CRandomSkip,
+                         testing::Values(0u, 1u, 30u, 31u, 1023u, 1024u, 5000u, 1234567u));
+
+TEST(CRandom, UnseededDrawsAsSeedOne)
+{
+    CRandom unseeded, one(1);
+    unseeded.Skip(3);
+    one.Skip(3);
+    EXPECT_EQ(unseeded.Next(), one.Next());
+}
+
 TEST(CRandom, ThreadsDrawFromTheirOwnGenerator)
 {
     CImageEffect::Seed(99);

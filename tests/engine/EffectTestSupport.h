@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "C30sPhotoImageEffect.h"
@@ -41,6 +42,40 @@ using Rgb = std::vector<int>;
 template <class T> std::unique_ptr<CImageEffect> Make()
 {
     return std::make_unique<T>();
+}
+
+// Every effect of the engine, by name.
+struct NamedEffect
+{
+    const char *name;
+    std::unique_ptr<CImageEffect> (*make)();
+};
+// clang-format off
+inline const NamedEffect kAllEffects[] = {
+    {"Brightness", Make<CBrightnessImageEffect>}, {"Contrast", Make<CContrastImageEffect>},
+    {"Saturation", Make<CColorSaturationImageEffect>},
+    {"ColorBalance", Make<CColorBalanceImageEffect>},
+    {"AutoCorrection", Make<CAutoCorrectionImageEffect>},
+    {"AutoSaturation", Make<CAutoSaturationImageEffect>},
+    {"AutoColorBalance", Make<CAutoColorBalanceImageEffect>},
+    {"BlackAndWhite", Make<CBlackAndWhiteImageEffect>}, {"Sepia", Make<CSepiaImageEffect>},
+    {"XRay", Make<CXRayImageEffect>},
+    {"DramaticBlackAndWhite", Make<CDramaticBlackAndWhiteImageEffect>},
+    {"SkintoneHighlight", Make<CBlackAndWhiteSkintoneHighlightImageEffect>},
+    {"NightVision", Make<CNightVisionImageEffect>}, {"Photo30s", Make<C30sPhotoImageEffect>},
+    {"Photo70s", Make<C70sPhotoImageEffect>}, {"InfraRed", Make<CInfraRedImageEffect>},
+    {"ColorNegative", Make<CColorNegativeImageEffect>}, {"NightGain", Make<CNightGainImageEffect>},
+    {"Ink", Make<CInkedImageEffect>}, {"Sculpture", Make<CSculptureImageEffect>},
+    {"ColorSculpture", Make<CColorSculptureImageEffect>},
+    {"ColorLineArt", Make<CColorLineArtImageEffect>},
+    {"ColorPencil", Make<CColorPencilImageEffect>},
+    {"Posterization", Make<CPosterizationImageEffect>},
+    {"WaterColor", Make<CWaterColorImageEffect>}, {"Stencil", Make<CStencilImageEffect>},
+};
+// clang-format on
+inline void PrintTo(const NamedEffect &e, std::ostream *out)
+{
+    *out << e.name;
 }
 
 inline int Apply(CImageEffect &effect, TestPixels &pixels, int level = 10, unsigned seed = 7)
