@@ -300,6 +300,36 @@ table=$(
         }'
     done
     printf '\n'
+    # What the operation itself adds: its time minus the same tool's decode + encode (row 0), for the
+    # rows that read the same 1600 x 1200 input.
+    printf '| Operation: its own cost | velmora-cli | ImageMagick | GraphicsMagick | libvips | velmora-cli ÷ smallest peer |\n'
+    printf '|---|--:|--:|--:|--:|--:|\n'
+    for ((r = 1; r < ${#labels[@]}; ++r)); do
+        [[ ${sizes[$r]} == 1600x1200 || ${sizes[$r]} == 1200x1200 ]] && [[ ${labels[$r]} != 12* ]] || continue
+        costs=()
+        for tool in "${tools[@]}"; do
+            if [[ -n ${mean_ms[$r.$tool]:-} && -n ${mean_ms[0.$tool]:-} ]]; then
+                costs+=("$(awk -v a="${mean_ms[$r.$tool]}" -v b="${mean_ms[0.$tool]}" 'BEGIN { printf "%.3f", a - b }')")
+            else
+                costs+=(-)
+            fi
+        done
+        awk -v label="${labels[$r]}" -v costs="${costs[*]}" 'BEGIN {
+            n = split(costs, c, " ")
+            peer = ""
+            for (i = 2; i <= n; ++i)
+                if (c[i] != "-" && (peer == "" || c[i] + 0 < peer)) peer = c[i] + 0
+            line = "| " label " |"
+            for (i = 1; i <= n; ++i)
+                line = line (c[i] == "-" ? " — |" : sprintf(" %.1f ms |", c[i]))
+            if (c[1] == "-" || peer == "") line = line " — |"
+            else if (c[1] <= 0.5) line = line " velmora-cli ≤ 0.5 ms |"
+            else if (peer <= 0.5) line = line " peer ≤ 0.5 ms |"
+            else line = line sprintf(" %.2f |", c[1] / peer)
+            print line
+        }'
+    done
+    printf '\n'
     printf '_Machine: %s cores (nproc), %s, load %s at start. Tools: velmora-cli %s (git %s, Release), %s, %s, %s, %s. ' \
         "$(nproc)" "$cpu" "$load" "$("$cli" --version | awk '{ print $2 }')" "$rev" \
         "$im_version" "$gm_version" "$vips_version" "$hf_version"
