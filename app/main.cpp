@@ -3,8 +3,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Over a file-size limit a write fails and the save says so; the signal would end the
+    // program and the user's work with it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
