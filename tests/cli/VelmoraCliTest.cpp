@@ -55,6 +55,14 @@ protected:
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // Runs the tool expecting success; says what it printed otherwise.
+    bool succeeds(const QStringList &arguments) const
+    {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+        return result.exitCode == 0;
+    }
+
     // A large photo-like picture (a sample scaled up), saved as `name`.
     QString makeLarge(const QString &name, QSize size) const
     {
@@ -147,8 +155,7 @@ TEST_F(VelmoraCli, ReducesToTheWorkingSizeAsTheEditorDoes)
           {"web", QSize(1800, 1200), QSize(640, 424)},
           {"original", QSize(1800, 1200), QSize(1800, 1200)}}) {
         const QString large = makeLarge("large.png", input);
-        const Result result = run({"apply", "--force", "-s", size, large, "-o", path("out.png")});
-        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        ASSERT_TRUE(succeeds({"apply", "--force", "-s", size, large, "-o", path("out.png")}));
         EXPECT_EQ(QImage(path("out.png")).size(), expected) << size;
     }
 }
@@ -157,21 +164,19 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
 {
     const QByteArray before = contentsOf(path("coffee.png"));
     // The colour negative applied twice gives the picture back, byte for byte.
-    Result result = run({"apply", "-e", "Color Negative", "-e", "color negative",
-                         path("coffee.png"), "-o", path("twice.png")});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    ASSERT_TRUE(succeeds({"apply", "-e", "Color Negative", "-e", "color negative",
+                          path("coffee.png"), "-o", path("twice.png")}));
     EXPECT_EQ(QImage(path("twice.png")).convertToFormat(QImage::Format_RGB32),
               QImage(path("coffee.png")).convertToFormat(QImage::Format_RGB32));
-    result = run({"apply", "-e", "Sepia", "-e", "White border=20", path("coffee.png"), "-o",
-                  path("framed.jpg")});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    ASSERT_TRUE(succeeds({"apply", "-e", "Sepia", "-e", "White border=20", path("coffee.png"), "-o",
+                          path("framed.jpg")}));
     const QImage framed(path("framed.jpg"));
     EXPECT_EQ(framed.size(), QSize(600, 400));
     EXPECT_GT(qGray(framed.pixel(5, 200)), 240); // 20/200 of 600 = 60 pixels of white
     EXPECT_EQ(contentsOf(path("coffee.png")), before);
     // The quality reaches the encoder (90 by default); ".jpeg" names a JPEG too.
-    ASSERT_EQ(run({"apply", "-q", "10", path("coffee.png"), "-o", path("low.jpeg")}).exitCode, 0);
-    ASSERT_EQ(run({"apply", path("coffee.png"), "-o", path("default.jpg")}).exitCode, 0);
+    ASSERT_TRUE(succeeds({"apply", "-q", "10", path("coffee.png"), "-o", path("low.jpeg")}) &&
+                succeeds({"apply", path("coffee.png"), "-o", path("default.jpg")}));
     EXPECT_LT(QFileInfo(path("low.jpeg")).size() * 3, QFileInfo(path("default.jpg")).size());
 }
 
@@ -181,8 +186,7 @@ TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
     Result result = run({"apply", path("coffee.png"), "-o", path("out.png")});
     EXPECT_TRUE(result.exitCode == 1 && result.err.contains("out.png")) << result.exitCode;
     EXPECT_EQ(contentsOf(path("out.png")), QByteArray("keep me"));
-    result = run({"apply", "--force", path("coffee.png"), "-o", path("out.png")});
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_TRUE(succeeds({"apply", "--force", path("coffee.png"), "-o", path("out.png")}));
     EXPECT_EQ(QImage(path("out.png")).size(), QSize(600, 400));
     // The input itself, directly or through a link, is refused even with --force.
     const QByteArray before = contentsOf(path("coffee.png"));
@@ -222,13 +226,11 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
     ASSERT_TRUE(QFile::copy(path("coffee.png"), path("copy.png")));
     const QStringList noise{"apply", "-e", "Night Vision", "-e", "30's Photo"};
     const auto output = [&](const QStringList &options, const char *to) {
-        EXPECT_EQ(run(noise + options + QStringList{"-o", path(to)}).exitCode, 0);
+        EXPECT_TRUE(succeeds(noise + options + QStringList{"-o", path(to)}));
         return contentsOf(path(to));
     };
-    ASSERT_EQ(run(noise + QStringList{"--seed", "7", "-j", "2", "-d", path("both"),
-                                      path("coffee.png"), path("copy.png")})
-                  .exitCode,
-              0);
+    ASSERT_TRUE(succeeds(noise + QStringList{"--seed", "7", "-j", "2", "-d", path("both"),
+                                             path("coffee.png"), path("copy.png")}));
     const QByteArray first = contentsOf(path("both/coffee.png"));
     EXPECT_FALSE(first.isEmpty());
     EXPECT_NE(first, contentsOf(path("both/copy.png")));
@@ -243,8 +245,7 @@ TEST_F(VelmoraCli, KeepsOrStripsThePhotosMetadata)
 {
     const QImage grey = TestImages::solid(64, 48, Qt::gray);
     writeFile(path("camera.jpg"), TaggedPhotos::cameraJpeg(grey));
-    ASSERT_EQ(run({"apply", "-e", "Sepia", "-o", path("kept.jpg"), path("camera.jpg")}).exitCode,
-              0);
+    ASSERT_TRUE(succeeds({"apply", "-e", "Sepia", "-o", path("kept.jpg"), path("camera.jpg")}));
     const TaggedPhotos::Tags kept = TaggedPhotos::tagsOf(path("kept.jpg"));
     EXPECT_EQ(kept.exifValue("Exif.Photo.DateTimeOriginal"), "2021:06:05 14:03:09");
     EXPECT_EQ(kept.icc, TaggedPhotos::displayP3Profile());
@@ -252,9 +253,8 @@ TEST_F(VelmoraCli, KeepsOrStripsThePhotosMetadata)
     // source may ride along on it.
     writeFile(path("upright.jpg"), TaggedPhotos::cameraJpeg(grey, 1));
     for (const char *name : {"stripped.jpg", "stripped.png"}) {
-        ASSERT_EQ(run({"apply", "--strip", "-s", "original", "-o", path(name), path("upright.jpg")})
-                      .exitCode,
-                  0);
+        ASSERT_TRUE(succeeds(
+            {"apply", "--strip", "-s", "original", "-o", path(name), path("upright.jpg")}));
         EXPECT_TRUE(TaggedPhotos::tagsOf(path(name)).isEmpty()) << name;
     }
     const QByteArray damagedExif("\xFF\xE1\0\x10"
@@ -275,9 +275,8 @@ TEST_F(VelmoraCli, AKilledRunLeavesTheOldOrTheNewOutput)
     const char *looks[] = {"Sepia", "Color Negative"};
     QList<QImage> outputs;
     for (const char *look : looks) {
-        ASSERT_EQ(run({"apply", "--force", "-e", look, path("coffee.png"), "-o", path("out.png")})
-                      .exitCode,
-                  0);
+        ASSERT_TRUE(
+            succeeds({"apply", "--force", "-e", look, path("coffee.png"), "-o", path("out.png")}));
         outputs << QImage(path("out.png"));
     }
     int leftBehind = 0;
@@ -299,7 +298,7 @@ TEST_F(VelmoraCli, AKilledRunLeavesTheOldOrTheNewOutput)
         });
     EXPECT_GT(runs, 0);
     EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
-    ASSERT_EQ(run({"apply", "--force", path("coffee.png"), "-o", path("out.png")}).exitCode, 0);
+    ASSERT_TRUE(succeeds({"apply", "--force", path("coffee.png"), "-o", path("out.png")}));
     EXPECT_EQ(QDir(dir.path()).entryList({"out.png*"}, QDir::Files), QStringList{"out.png"});
 }
 

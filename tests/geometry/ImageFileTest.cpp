@@ -253,12 +253,13 @@ TEST(ImageFile, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough)
     EXPECT_FALSE(ImageFile::write(picture, dir.filePath("folder.png"), &error));
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
 
-    // A link to a regular file: the target gets the picture, the link stays a link.
+    // A link to a regular file: the target gets the picture, the link stays a link and
+    // reads back through.
     ASSERT_TRUE(writeFile(dir.filePath("real.png"), "old") &&
                 QFile::link("real.png", dir.filePath("link.png")));
     ASSERT_TRUE(ImageFile::write(picture, dir.filePath("link.png"), &error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(dir.filePath("link.png")).isSymLink());
-    EXPECT_EQ(ImageFile::read(dir.filePath("real.png"), &error).grid(), picture.grid());
+    EXPECT_EQ(ImageFile::read(dir.filePath("link.png"), &error).grid(), picture.grid());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               (QStringList{"link.png", "pipe", "real.png", "to-pipe.png"}))
         << "no temporary file is left";
