@@ -83,22 +83,18 @@ TEST(PhotoMetadata, TravelsThroughResizingAndStoredPictures)
 TEST(PhotoMetadata, DamagedExifNeverStopsAPicture)
 {
     QByteArray looping("II*\0\x08\0\0\0\x01\0\x0F\x01\x02\0\x04\0\0\0Cam\0\x08\0\0\0", 26);
-    QByteArray cut = looping.left(14);
+    const QByteArray cut = looping.left(14);
     for (const QByteArray &tiff : {looping, cut}) {
-        QByteArray jpeg = TestImages::encoded(TestImages::solid(16, 8, Qt::blue), "jpeg");
-        QByteArray segment("\xFF\xE1\0\0Exif\0\0", 10);
-        segment += tiff;
+        QByteArray segment = QByteArray("\xFF\xE1\0\0Exif\0\0", 10) + tiff;
         qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
-        jpeg.insert(2, segment);
-
-        QTemporaryDir dir;
-        writeFile(dir.filePath("in.jpg"), jpeg);
         QString error;
-        const Picture picture = ImageFile::read(dir.filePath("in.jpg"), &error);
+        const Picture picture = ImageFile::decode(
+            TestImages::encoded(TestImages::solid(16, 8, Qt::blue), "jpeg").insert(2, segment),
+            &error);
         ASSERT_FALSE(picture.isNull()) << error.toStdString();
-        EXPECT_TRUE(ImageFile::write(picture, dir.filePath("out.jpg"), &error))
+        EXPECT_EQ(ImageFile::decode(ImageFile::encodeJpeg(picture), &error).grid().size(),
+                  QSize(16, 8))
             << error.toStdString();
-        EXPECT_EQ(QImage(dir.filePath("out.jpg")).size(), QSize(16, 8));
     }
 }
 
