@@ -15,22 +15,20 @@ CliOptions parse(QStringList arguments)
 // that each limit is probed from both sides; without `refused`, refused as they stand.
 struct Limit
 {
-    Limit(const char *w, QStringList a, QString r = {}) : why(w), arguments(a), refused(r) {}
     const char *why;
     QStringList arguments;
-    QString refused; // empty: the arguments are refused as they stand
+    QString refused = {};
 };
 
-class CliLimit : public testing::TestWithParam<Limit>
-{
-};
+using CliLimit = testing::TestWithParam<Limit>;
 
 TEST_P(CliLimit, IsAcceptedUpToItAndRefusedBeyond)
 {
     QStringList arguments = GetParam().arguments;
     if (!GetParam().refused.isEmpty()) {
         const CliOptions accepted = parse(arguments);
-        EXPECT_TRUE(accepted.error.isEmpty()) << accepted.error.toStdString();
+        EXPECT_TRUE(accepted.error.isEmpty())
+            << GetParam().why << ": " << accepted.error.toStdString();
         arguments.last() = GetParam().refused;
     }
     EXPECT_FALSE(parse(arguments).error.isEmpty()) << GetParam().why;
@@ -66,12 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         Limit{"one job", kApply + QStringList{"-j", "1"}, "0"},
         Limit{"256 jobs", kApply + QStringList{"-j", "256"}, "257"},
         Limit{"memory", kApply + QStringList{"--memory", "64"}, "63"}),
-    [](const testing::TestParamInfo<Limit> &info) {
-        std::string name;
-        for (char c : std::string(info.param.why))
-            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+    [](const auto &info) { return std::to_string(info.index); });
 
 TEST(CliOptions, StacksEffectsInTheOrderGiven)
 {
@@ -121,13 +114,10 @@ TEST(CliOptions, DefaultsAndExplicitValues)
 
 TEST(CliOptions, HelpVersionAndList)
 {
-    EXPECT_TRUE(parse({"--help"}).showHelp);
-    EXPECT_TRUE(parse({"apply", "-h"}).showHelp);
+    EXPECT_TRUE(parse({"--help"}).showHelp && parse({"apply", "-h"}).showHelp);
     EXPECT_TRUE(parse({"--version"}).showVersion);
     const CliOptions list = parse({"list", "--json"});
-    EXPECT_EQ(list.command, CliOptions::Command::List);
-    EXPECT_TRUE(list.json);
-    EXPECT_TRUE(list.error.isEmpty());
+    EXPECT_TRUE(list.command == CliOptions::Command::List && list.json && list.error.isEmpty());
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -8,7 +11,7 @@
 #include <unistd.h>
 
 #include "ImageFile.h"
-#include "ImageResizer.h"
+#include "TaggedPhotos.h"
 #include "TestImages.h"
 
 namespace {
@@ -27,20 +30,24 @@ const Picture::Orientation kFromExif[] = {
     Picture::Up,           Picture::UpMirrored, Picture::Down,          Picture::DownMirrored,
     Picture::LeftMirrored, Picture::Right,      Picture::RightMirrored, Picture::Left};
 
-using ExifOrientation = ::testing::TestWithParam<int>;
+using ExifOrientation = ::testing::TestWithParam<std::tuple<int, bool>>;
 
 TEST_P(ExifOrientation, BecomesTheTagWithThePixelsAsStored)
 {
+    const auto [orientation, png] = GetParam();
     const QImage quadrants = TestImages::quadrants(64, 48);
     QString error;
     const Picture picture =
-        ImageFile::decode(TestImages::jpegWithOrientation(quadrants, GetParam()), &error);
+        ImageFile::decode(png ? TaggedPhotos::cameraPng(quadrants, orientation)
+                              : TaggedPhotos::cameraJpeg(quadrants, orientation),
+                          &error);
     ASSERT_EQ(picture.grid().size(), QSize(64, 48)) << error.toStdString();
-    EXPECT_EQ(picture.orientation(), kFromExif[GetParam() - 1]);
+    EXPECT_EQ(picture.orientation(), kFromExif[orientation - 1]);
     EXPECT_EQ(picture.grid().pixel(8, 8) & kTopBits, quadrants.pixel(8, 8) & kTopBits);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientation, ::testing::Range(1, 9));
+INSTANTIATE_TEST_SUITE_P(AllEight, ExifOrientation,
+                         ::testing::Combine(::testing::Range(1, 9), ::testing::Bool()));
 
 TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
 {
@@ -96,43 +103,37 @@ TEST(ImageFile, WriteReplacesAFileWholeOrNotAtAll)
     EXPECT_EQ(ImageFile::read(dir.filePath("old.jpg"), &error).grid().size(), QSize(32, 32));
 }
 
-// A 1600 x 1200 JPEG read for a box, and the size it is decoded at: 1/2, 1/4 or 1/8 only
-// when the reduced picture still fits the box at the size the whole one would.
-using ReducedDecode = ::testing::TestWithParam<std::pair<QSize, QSize>>;
+// A quadrants JPEG of one size read for a box, and the size it is decoded at: 1/2, 1/4 or
+// 1/8 only when the reduced picture still fits the box at the size the whole one would.
+using ReducedDecode = ::testing::TestWithParam<std::tuple<QSize, QSize, QSize>>;
 
 TEST_P(ReducedDecode, KeepsTheFittedSize)
 {
-    static const QByteArray jpeg = TestImages::encoded(TestImages::quadrants(1600, 1200), "jpeg");
+    const auto [stored, box, decoded] = GetParam();
     QTemporaryDir dir;
-    const QString big = save(dir, "big.jpg", jpeg);
-    EXPECT_EQ(ImageFile::read(big, nullptr, GetParam().first).grid().size(), GetParam().second);
+    const QString path =
+        save(dir, "big.jpg",
+             TestImages::encoded(TestImages::quadrants(stored.width(), stored.height()), "jpeg"));
+    EXPECT_EQ(ImageFile::read(path, nullptr, box).grid().size(), decoded);
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, ReducedDecode,
-                         ::testing::Values(std::pair{QSize(1024, 768), QSize(1600, 1200)},
-                                           std::pair{QSize(800, 600), QSize(800, 600)},
-                                           std::pair{QSize(600, 800), QSize(800, 600)},
-                                           std::pair{QSize(320, 240), QSize(400, 300)},
-                                           std::pair{QSize(400, 300), QSize(400, 300)},
-                                           std::pair{QSize(200, 150),
-                                                     QSize(400, 300)}, // fits as 200 x 148
-                                           std::pair{QSize(160, 120), QSize(200, 150)},
-                                           std::pair{QSize(100, 75), QSize(200, 150)},
-                                           std::pair{QSize(), QSize(1600, 1200)}));
+const QSize kLarge(1600, 1200);
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, ReducedDecode,
+    ::testing::Values(std::tuple{kLarge, QSize(1024, 768), kLarge},
+                      std::tuple{kLarge, QSize(800, 600), QSize(800, 600)},
+                      std::tuple{kLarge, QSize(600, 800), QSize(800, 600)},
+                      std::tuple{kLarge, QSize(320, 240), QSize(400, 300)},
+                      std::tuple{kLarge, QSize(400, 300), QSize(400, 300)},
+                      std::tuple{kLarge, QSize(200, 150), QSize(400, 300)}, // fits as 200 x 148
+                      std::tuple{kLarge, QSize(160, 120), QSize(200, 150)},
+                      std::tuple{kLarge, QSize(100, 75), QSize(200, 150)},
+                      std::tuple{kLarge, QSize(), kLarge},
+                      // Fits 320 x 240 as 320 x 236; at half size (322 x 240) only as 320 x 238.
+                      std::tuple{QSize(644, 480), QSize(320, 240), QSize(644, 480)}));
 
-TEST(ImageFile, AReductionThatLandsOnTheBoxInOneSideOnlyIsNotTaken)
-{
-    // 644 x 480 fits 320 x 240 as 320 x 236; at half size (322 x 240) it would not be reduced.
-    QTemporaryDir dir;
-    const QString wide =
-        save(dir, "wide.jpg", TestImages::encoded(TestImages::quadrants(644, 480), "jpeg"));
-    const Picture fitted =
-        ImageResizer::colorMatch(ImageFile::read(wide, nullptr, QSize(320, 240)), QSizeF(320, 240));
-    EXPECT_EQ(fitted.grid().size(), QSize(320, 236));
-}
-
-// A bad file's bytes, and a word the message must hold.
-std::pair<QByteArray, const char *> bad(const std::string &name)
+// The bytes of a bad file, by name; none for the inputs that are made otherwise.
+std::optional<QByteArray> badBytes(const std::string &name)
 {
     const QByteArray png = TestImages::encoded(TestImages::random(200, 200, 4), "png");
     const QByteArray jpeg = TestImages::encoded(TestImages::random(200, 200, 4), "jpeg");
@@ -145,88 +146,65 @@ std::pair<QByteArray, const char *> bad(const std::string &name)
     const auto claiming = [&](const QByteArray &heightWidth) {
         return QByteArray(jpeg.left(jpeg.size() / 2)).replace(jpegFrame + 5, 4, heightWidth);
     };
-    const std::map<std::string, std::pair<QByteArray, const char *>> files = {
-        {"empty.jpg", {QByteArray(), "empty"}},
-        {"half.jpg", {jpeg.left(jpeg.size() / 2), "truncated"}},
-        {"half.png", {png.left(png.size() / 2), "truncated"}},
-        {"header.png", {png.left(20), "damaged"}},
-        {"notes.jpg", {"just some words, not a picture\n", "not an image"}},
-        {"phone.heic", {heif.leftJustified(88, 0), "not supported"}},
-        {"bomb.png", {QByteArray(png).replace(16, 17, pngHeader), "too large"}},
-        {"limit.jpg", {claiming(QByteArray("\x20\x00\x40\x00", 4)), "truncated"}},
-        {"past.jpg", {claiming(QByteArray("\x20\x01\x40\x00", 4)), "too large"}}};
-    return files.at(name);
+    const std::map<std::string, QByteArray> files = {
+        {"empty.jpg", QByteArray()},
+        {"half.jpg", jpeg.left(jpeg.size() / 2)},
+        {"half.png", png.left(png.size() / 2)},
+        {"header.png", png.left(20)},
+        {"notes.jpg", "just some words, not a picture\n"},
+        {"phone.heic", heif.leftJustified(88, 0)},
+        {"bomb.png", QByteArray(png).replace(16, 17, pngHeader)},
+        {"limit.jpg", claiming(QByteArray("\x20\x00\x40\x00", 4))},
+        {"past.jpg", claiming(QByteArray("\x20\x01\x40\x00", 4))}};
+    const auto found = files.find(name);
+    return found == files.end() ? std::nullopt : std::optional(found->second);
 }
 
-using BadFiles = ::testing::TestWithParam<const char *>;
+// Bad files, and paths that are no picture files at all: each refused at once, naming the
+// path and the reason, without blocking or reading more than a picture could take.
+using BadInput = ::testing::TestWithParam<std::pair<const char *, const char *>>;
 
-TEST_P(BadFiles, AreRefusedNamingTheFileAndTheReason)
+TEST_P(BadInput, IsRefusedNamingThePathAndTheReason)
 {
-    const auto [bytes, reason] = bad(GetParam());
+    const std::string name = GetParam().first;
+    const char *reason = GetParam().second;
     QTemporaryDir dir;
+    QString path = name[0] == '/' ? QString(GetParam().first) : dir.filePath(GetParam().first);
     QString error;
-    EXPECT_TRUE(ImageFile::read(save(dir, GetParam(), bytes), &error).isNull());
-    EXPECT_TRUE(error.contains(GetParam()) && error.contains(reason)) << error.toStdString();
-    EXPECT_TRUE(ImageFile::decode(bytes, &error).isNull());
-    EXPECT_TRUE(error.contains("image data") && error.contains(reason)) << error.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, BadFiles,
-                         ::testing::Values("empty.jpg", "half.jpg", "half.png", "header.png",
-                                           "notes.jpg", "phone.heic", "bomb.png", "limit.jpg",
-                                           "past.jpg"));
-
-// Files that are not pictures or not files at all: each refused with a reason, at once,
-// and without reading more than a picture could take.
-struct Hostile
-{
-    const char *name;
-    const char *reason;
-    std::function<QString(const QTemporaryDir &)> make;
-};
-
-class HostileInput : public ::testing::TestWithParam<Hostile>
-{
-};
-
-TEST_P(HostileInput, IsRefusedWithoutBlockingOrReadingItWhole)
-{
-    QTemporaryDir dir;
-    const QString path = GetParam().make(dir);
-    QString error;
+    const QByteArray smallPng = TestImages::encoded(TestImages::solid(10, 10, Qt::red), "png");
+    QFile file(path);
+    if (const std::optional<QByteArray> bytes = badBytes(name)) {
+        save(dir, GetParam().first, *bytes);
+        EXPECT_TRUE(ImageFile::decode(*bytes, &error).isNull());
+        EXPECT_TRUE(error.contains("image data") && error.contains(reason)) << error.toStdString();
+    } else if (name == "fifo.jpg") {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (name == "huge.jpg" || name == "padded.png") { // sparse 4 GB; 17.5 MB
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                    file.write(name == "padded.png" ? smallPng : "") >= 0 &&
+                    file.resize(name == "huge.jpg" ? qint64(4) << 30 : qint64(35) << 19));
+    } else if (name == "plain.png/inside.png") {
+        save(dir, "plain.png", smallPng);
+    } else if (name == "folder") {
+        path = dir.path();
+    }
     EXPECT_TRUE(ImageFile::read(path, &error).isNull());
-    EXPECT_TRUE(error.contains(GetParam().reason)) << error.toStdString();
-}
-
-// A 10 x 10 PNG header and more bytes than such a picture could ever take.
-QString paddedPng(const QTemporaryDir &dir)
-{
-    const QByteArray png = TestImages::encoded(TestImages::solid(10, 10, Qt::red), "png");
-    QFile file(dir.filePath("padded.png"));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() &&
-                file.resize(qint64(35) << 19)); // 17.5 MB
-    return file.fileName();
+    EXPECT_TRUE(error.contains(path) && error.contains(reason)) << error.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Kinds, HostileInput,
-    ::testing::Values(Hostile{"fifo", "pipe",
-                              [](const QTemporaryDir &dir) {
-                                  const QString path = dir.filePath("fifo.jpg");
-                                  EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-                                  return path;
-                              }},
-                      Hostile{"device", "device",
-                              [](const QTemporaryDir &) { return QString("/dev/zero"); }},
-                      Hostile{"sparse", "more than any picture",
-                              [](const QTemporaryDir &dir) {
-                                  QFile file(dir.filePath("huge.jpg"));
-                                  EXPECT_TRUE(file.open(QIODevice::WriteOnly) &&
-                                              file.resize(qint64(4) << 30));
-                                  return file.fileName();
-                              }},
-                      Hostile{"padded", "more than a 10 x 10 picture", paddedPng}),
-    [](const auto &info) { return std::string(info.param.name); });
+    Kinds, BadInput,
+    ::testing::Values(std::pair{"empty.jpg", "empty"}, std::pair{"half.jpg", "truncated"},
+                      std::pair{"half.png", "truncated"}, std::pair{"header.png", "damaged"},
+                      std::pair{"notes.jpg", "not an image"},
+                      std::pair{"phone.heic", "not supported"}, std::pair{"bomb.png", "too large"},
+                      std::pair{"limit.jpg", "truncated"}, std::pair{"past.jpg", "too large"},
+                      std::pair{"fifo.jpg", "pipe"}, std::pair{"/dev/zero", "device"},
+                      std::pair{"huge.jpg", "more than any picture"},
+                      std::pair{"padded.png", "more than a 10 x 10 picture"},
+                      std::pair{"absent.jpg", "No such file"}, std::pair{"folder", "folder"},
+                      // A path through a file: unreadable whatever this process's rights.
+                      std::pair{"plain.png/inside.png", "Not a directory"}));
 
 TEST(ImageFile, TextChunksNeverReachThePngDecoder)
 {
@@ -275,29 +253,16 @@ TEST(ImageFile, OnlyRegularFilesAreReplacedAndLinksAreWrittenThrough)
     EXPECT_FALSE(ImageFile::write(picture, dir.filePath("folder.png"), &error));
     EXPECT_TRUE(QFileInfo(dir.filePath("folder.png")).isDir());
 
-    // A link to a regular file: the target gets the picture, the link stays a link.
+    // A link to a regular file: the target gets the picture, the link stays a link and
+    // reads back through.
     ASSERT_TRUE(writeFile(dir.filePath("real.png"), "old") &&
                 QFile::link("real.png", dir.filePath("link.png")));
     ASSERT_TRUE(ImageFile::write(picture, dir.filePath("link.png"), &error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(dir.filePath("link.png")).isSymLink());
-    EXPECT_EQ(ImageFile::read(dir.filePath("real.png"), &error).grid(), picture.grid());
+    EXPECT_EQ(ImageFile::read(dir.filePath("link.png"), &error).grid(), picture.grid());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               (QStringList{"link.png", "pipe", "real.png", "to-pipe.png"}))
         << "no temporary file is left";
-}
-
-TEST(ImageFile, MissingUnreadableAndFolderAreReported)
-{
-    QTemporaryDir dir;
-    QString error;
-    EXPECT_TRUE(ImageFile::read(dir.filePath("absent.jpg"), &error).isNull());
-    EXPECT_TRUE(error.contains("absent.jpg")) << error.toStdString();
-    EXPECT_TRUE(ImageFile::read(dir.path(), &error).isNull());
-    EXPECT_TRUE(error.contains("folder")) << error.toStdString();
-    // A path through a file: unreadable whatever this process's rights.
-    save(dir, "plain.png", TestImages::encoded(TestImages::solid(4, 4, Qt::red), "png"));
-    EXPECT_TRUE(ImageFile::read(dir.filePath("plain.png/inside.png"), &error).isNull());
-    EXPECT_TRUE(error.contains("inside.png")) << error.toStdString();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 
 #include "ImageUtils.h"
@@ -48,7 +49,11 @@ TEST(ImageUtils, DrawsUprightStretchedLetterboxedOrCovering)
 
 TEST(ImageUtils, CaptionSitsAboveTheBottomEdge)
 {
-    TestImages::ensureGuiApplication();
+    static int argc = 1; // text needs an application object; kept to the end
+    static char name[] = "velmora-tests", *argv[] = {name, nullptr};
+    static auto *const application =
+        QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    Q_UNUSED(application);
     const QImage grid = TestImages::solid(200, 100, QColor(64, 64, 64));
     QFont font;
     font.setPixelSize(20);

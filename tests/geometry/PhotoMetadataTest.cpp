@@ -42,14 +42,13 @@ TEST_P(PhotoMetadataRoute, KeepsTheCamerasRecordsForTheUprightPicture)
 
     EXPECT_EQ(QImage(out).size(), QSize(24, 40));
     const Tags tags = tagsOf(out);
-    EXPECT_EQ(tags.exifValue("Exif.Image.Make"), "Harbour Optics");
-    EXPECT_EQ(tags.exifValue("Exif.Image.Model"), "HX-7");
-    EXPECT_EQ(tags.exifValue("Exif.Photo.DateTimeOriginal"), "2021:06:05 14:03:09");
-    EXPECT_EQ(tags.exifValue("Exif.Photo.ExposureTime"), "1/250");
-    EXPECT_EQ(tags.exifValue("Exif.GPSInfo.GPSLatitude"), "48/1 23/1 1234/100");
-    EXPECT_EQ(tags.exifValue("Exif.Image.Orientation"), "1");
-    EXPECT_EQ(tags.exifValue("Exif.Photo.PixelXDimension"), "24");
-    EXPECT_EQ(tags.exifValue("Exif.Photo.PixelYDimension"), "40");
+    std::vector<std::string> values;
+    for (const char *key : {"Image.Make", "Image.Model", "Photo.DateTimeOriginal",
+                            "Photo.ExposureTime", "GPSInfo.GPSLatitude", "Image.Orientation",
+                            "Photo.PixelXDimension", "Photo.PixelYDimension"})
+        values.push_back(tags.exifValue((std::string("Exif.") + key).c_str()));
+    EXPECT_EQ(values, (std::vector<std::string>{"Harbour Optics", "HX-7", "2021:06:05 14:03:09",
+                                                "1/250", "48/1 23/1 1234/100", "1", "24", "40"}));
     EXPECT_FALSE(tags.hasThumbnail());
     EXPECT_EQ(tags.icc, displayP3Profile());
     if (jpegIn) {
@@ -84,22 +83,18 @@ TEST(PhotoMetadata, TravelsThroughResizingAndStoredPictures)
 TEST(PhotoMetadata, DamagedExifNeverStopsAPicture)
 {
     QByteArray looping("II*\0\x08\0\0\0\x01\0\x0F\x01\x02\0\x04\0\0\0Cam\0\x08\0\0\0", 26);
-    QByteArray cut = looping.left(14);
+    const QByteArray cut = looping.left(14);
     for (const QByteArray &tiff : {looping, cut}) {
-        QByteArray jpeg = TaggedPhotos::encoded(TestImages::solid(16, 8, Qt::blue), "jpeg");
-        QByteArray segment("\xFF\xE1\0\0Exif\0\0", 10);
-        segment += tiff;
+        QByteArray segment = QByteArray("\xFF\xE1\0\0Exif\0\0", 10) + tiff;
         qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
-        jpeg.insert(2, segment);
-
-        QTemporaryDir dir;
-        writeFile(dir.filePath("in.jpg"), jpeg);
         QString error;
-        const Picture picture = ImageFile::read(dir.filePath("in.jpg"), &error);
+        const Picture picture = ImageFile::decode(
+            TestImages::encoded(TestImages::solid(16, 8, Qt::blue), "jpeg").insert(2, segment),
+            &error);
         ASSERT_FALSE(picture.isNull()) << error.toStdString();
-        EXPECT_TRUE(ImageFile::write(picture, dir.filePath("out.jpg"), &error))
+        EXPECT_EQ(ImageFile::decode(ImageFile::encodeJpeg(picture), &error).grid().size(),
+                  QSize(16, 8))
             << error.toStdString();
-        EXPECT_EQ(QImage(dir.filePath("out.jpg")).size(), QSize(16, 8));
     }
 }
 
@@ -110,9 +105,8 @@ TEST(PhotoMetadata, CompressedChunksCostNoMoreThanMetadataCould)
     QByteArray huge(32 * 1024 * 1024, 'p');
     qToBigEndian<quint32>(quint32(huge.size()), huge.data()); // a well-formed profile header
     huge.replace(36, 4, "acsp");
-    const QByteArray png =
-        withChunk(TaggedPhotos::encoded(TestImages::solid(4, 4, Qt::green), "png"),
-                  pngChunk("iCCP", QByteArray("bomb\0\0", 6) + deflated(huge)));
+    const QByteArray png = withChunk(TestImages::encoded(TestImages::solid(4, 4, Qt::green), "png"),
+                                     pngChunk("iCCP", QByteArray("bomb\0\0", 6) + deflated(huge)));
 
     QString error;
     const Picture picture = ImageFile::decode(png, &error);

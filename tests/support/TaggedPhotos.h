@@ -4,13 +4,12 @@
 // Photo files carrying what a camera stores beside the pixels, and a reader of what a
 // written file carries, for the suites that check metadata is kept.
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QColorSpace>
-#include <QImage>
-#include <QImageWriter>
 #include <QString>
 #include <QtEndian>
+
+#include "TestImages.h"
 
 #include <exiv2/exiv2.hpp>
 #include <zlib.h>
@@ -21,15 +20,6 @@ namespace TaggedPhotos {
 inline QByteArray displayP3Profile()
 {
     return QColorSpace(QColorSpace::DisplayP3).iccProfile();
-}
-
-inline QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, format).write(image);
-    return bytes;
 }
 
 inline Exiv2::ExifData cameraExif(uint16_t orientation)
@@ -46,7 +36,7 @@ inline Exiv2::ExifData cameraExif(uint16_t orientation)
     Exiv2::URationalValue latitude;
     latitude.read("48/1 23/1 1234/100");
     exif.add(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude"), &latitude);
-    const QByteArray thumbnail = encoded(QImage(16, 12, QImage::Format_RGB32), "jpeg");
+    const QByteArray thumbnail = TestImages::encoded(QImage(16, 12, QImage::Format_RGB32), "jpeg");
     Exiv2::ExifThumb(exif).setJpegThumbnail(
         reinterpret_cast<const Exiv2::byte *>(thumbnail.constData()), long(thumbnail.size()));
     return exif;
@@ -57,13 +47,13 @@ inline Exiv2::ExifData cameraExif(uint16_t orientation)
 // profile.
 inline QByteArray cameraJpeg(const QImage &grid, uint16_t orientation = 6)
 {
-    const QByteArray plain = encoded(grid, "jpeg");
+    const QByteArray plain = TestImages::encoded(grid, "jpeg");
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(plain.constData()),
                                            long(plain.size()));
     image->setExifData(cameraExif(orientation));
     Exiv2::XmpData xmp;
     xmp["Xmp.dc.title"] = "Quay at dawn";
-    xmp["Xmp.tiff.Orientation"] = "6";
+    xmp["Xmp.tiff.Orientation"] = std::to_string(orientation);
     image->setXmpData(xmp);
     Exiv2::IptcData iptc;
     iptc["Iptc.Application2.City"] = "Brest";
@@ -108,13 +98,13 @@ inline QByteArray withChunk(QByteArray png, const QByteArray &chunk)
 }
 
 // The same photo as a PNG: the EXIF in an eXIf chunk, the profile in iCCP.
-inline QByteArray cameraPng(const QImage &grid)
+inline QByteArray cameraPng(const QImage &grid, uint16_t orientation = 6)
 {
     Exiv2::Blob tiff;
-    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, cameraExif(6));
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, cameraExif(orientation));
     const QByteArray exif(reinterpret_cast<const char *>(tiff.data()), qsizetype(tiff.size()));
     const QByteArray icc = QByteArray("Display P3\0\0", 12) + deflated(displayP3Profile());
-    return withChunk(withChunk(encoded(grid, "png"), pngChunk("iCCP", icc)),
+    return withChunk(withChunk(TestImages::encoded(grid, "png"), pngChunk("iCCP", icc)),
                      pngChunk("eXIf", exif));
 }
 
@@ -126,21 +116,14 @@ struct Tags
     Exiv2::IptcData iptc;
     QByteArray icc;
 
-    std::string exifValue(const char *key) const
+    template <class Key, class Data> static std::string valueIn(const Data &data, const char *key)
     {
-        const auto found = exif.findKey(Exiv2::ExifKey(key));
-        return found == exif.end() ? std::string() : found->toString();
+        const auto found = data.findKey(Key(key));
+        return found == data.end() ? std::string() : found->toString();
     }
-    std::string xmpValue(const char *key) const
-    {
-        const auto found = xmp.findKey(Exiv2::XmpKey(key));
-        return found == xmp.end() ? std::string() : found->toString();
-    }
-    std::string iptcValue(const char *key) const
-    {
-        const auto found = iptc.findKey(Exiv2::IptcKey(key));
-        return found == iptc.end() ? std::string() : found->toString();
-    }
+    std::string exifValue(const char *key) const { return valueIn<Exiv2::ExifKey>(exif, key); }
+    std::string xmpValue(const char *key) const { return valueIn<Exiv2::XmpKey>(xmp, key); }
+    std::string iptcValue(const char *key) const { return valueIn<Exiv2::IptcKey>(iptc, key); }
     bool hasThumbnail() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
     bool isEmpty() const { return exif.empty() && xmp.empty() && iptc.empty() && icc.isEmpty(); }
 };

@@ -3,20 +3,15 @@
 
 // Qt-side test pictures and image files, shared by the suites above the engine.
 
-#include <cstdint>
 #include <random>
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#ifdef QT_WIDGETS_LIB
-#include <QApplication>
-#endif
 
 namespace TestImages {
 
@@ -49,15 +44,6 @@ inline QImage quadrants(int w, int h)
     return image;
 }
 
-inline QImage checkerboard(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
-    return image;
-}
-
 inline QImage random(int w, int h, unsigned seed)
 {
     QImage image(w, h, QImage::Format_RGB32);
@@ -77,45 +63,6 @@ inline QByteArray encoded(const QImage &image, const char *format, int quality =
     writer.setQuality(quality);
     writer.write(image);
     return bytes;
-}
-
-// A JPEG with an EXIF block that holds only the orientation (1..8), written by hand:
-// APP1 "Exif\0\0", little-endian TIFF header, one IFD with tag 0x0112.
-inline QByteArray jpegWithOrientation(const QImage &image, int orientation)
-{
-    const QByteArray jpeg = encoded(image, "jpeg");
-    // clang-format off
-    const unsigned char app1[] = {
-        0xFF, 0xE1, 0, 34,                                // marker, length
-        'E', 'x', 'i', 'f', 0, 0,                         // identifier
-        'I', 'I', 0x2A, 0, 8, 0, 0, 0,                    // TIFF header
-        1, 0,                                             // one entry
-        0x12, 0x01, 3, 0, 1, 0, 0, 0,                     // orientation, SHORT, 1
-        static_cast<unsigned char>(orientation), 0, 0, 0, // value
-        0, 0, 0, 0,                                       // no next IFD
-    };
-    // clang-format on
-    return jpeg.left(2) + QByteArray(reinterpret_cast<const char *>(app1), sizeof app1) +
-           jpeg.mid(2);
-}
-
-// One application object for the whole test program (fonts and text need it); suites that
-// link widgets get a QApplication.
-inline void ensureGuiApplication()
-{
-    if (QGuiApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "velmora-tests";
-    static char *argv[] = {name, nullptr};
-    // Never destroyed: torn down among the exit handlers, after Qt's own statics, it crashes
-    // once a test has sent a mouse event.
-#ifdef QT_WIDGETS_LIB
-    static QApplication *const application = new QApplication(argc, argv);
-#else
-    static QGuiApplication *const application = new QGuiApplication(argc, argv);
-#endif
-    Q_UNUSED(application);
 }
 
 } // namespace TestImages
