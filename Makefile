@@ -2,10 +2,14 @@
 BUILD      ?= build
 BUILD_SAN  ?= build-sanitize
 BUILD_TSAN ?= build-tsan
+BUILD_FUZZ ?= $(BUILD)-fuzz
+# Seconds each fuzzer runs; the corpus it grows is kept between runs, outside the repository.
+FUZZ_SECONDS ?= 180
+FUZZ_CORPUS  ?= $(HOME)/.cache/velmora-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all bootstrap build test run bench bench-peers test-sanitize test-tsan format clean
+.PHONY: all bootstrap build test run bench bench-peers test-sanitize test-tsan fuzz format clean
 
 all: build
 
@@ -40,14 +44,26 @@ test-sanitize: bootstrap
 # The tests that run threads: the album's saves, the CLI's parallel jobs (the tool itself is
 # built with the sanitizer too), the notification centre and the editor's apply worker.
 TSAN_TESTS := platform_tests cli_tests editor_tests
+# Qt's own libraries are not instrumented: ignore what happens inside them, and the closures
+# Qt hands between threads (tests/tsan.supp). Our code stays fully checked.
+TSAN_RUN_OPTIONS := halt_on_error=1 ignore_noninstrumented_modules=1 suppressions=$(CURDIR)/tests/tsan.supp
 test-tsan: bootstrap
 	cmake -S . -B $(BUILD_TSAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_TSAN=ON -DVELMORA_BENCH=OFF
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target $(TSAN_TESTS) velmora-cli
-	cd $(BUILD_TSAN) && TSAN_OPTIONS="halt_on_error=1 suppressions=$(CURDIR)/tests/tsan.supp" \
+	cd $(BUILD_TSAN) && TSAN_OPTIONS="$(TSAN_RUN_OPTIONS)" \
 	    ctest --output-on-failure -R '^(platform|cli|editor)_tests$$'
+
+# libFuzzer programs built with clang, AddressSanitizer and UndefinedBehaviorSanitizer, run one
+# after the other. What they find lands in $(FUZZ_CORPUS)/findings.
+fuzz:
+	@scripts/bootstrap fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVELMORA_FUZZ=ON -DVELMORA_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+	fuzz/run $(BUILD_FUZZ) $(FUZZ_CORPUS) $(FUZZ_SECONDS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_TSAN) $(BUILD)-release
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_TSAN) $(BUILD_FUZZ) $(BUILD)-release

@@ -1,5 +1,6 @@
 #include "EditorTestSupport.h"
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -110,9 +111,10 @@ TEST_F(AnimationBlockTest, TheEndActionRunsForAPropertyBlockButNeverForALayerTra
 
 TEST_F(AnimationBlockTest, TheTimedStartAnimatesForTheGivenTime)
 {
-    int ended = 0;
+    // Shared: the animation is still running when the test body returns, and TearDown ends it.
+    const auto ended = std::make_shared<int>(0);
     ASSERT_TRUE(block.start(
-        view, true, 0, [&] { ++ended; }, 1000.0));
+        view, true, 0, [ended] { ++*ended; }, 1000.0));
     View::setAlpha(view, 0.0);
     block.end(view, true);
     QCoreApplication::processEvents();
@@ -121,7 +123,7 @@ TEST_F(AnimationBlockTest, TheTimedStartAnimatesForTheGivenTime)
     View::setAlpha(other, 0.0);
     block.end(other, true, 1000.0);
     EXPECT_TRUE(waitUntil([&] { return !ViewAnimation::isAnimating(other); }));
-    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(*ended, 0);
 }
 
 } // namespace
