@@ -1,5 +1,6 @@
 #include "PhotoAlbum.h"
 #include "ImageFile.h"
+#include "KillTest.h"
 #include "PlatformTestSupport.h"
 
 #include <QTemporaryDir>
@@ -127,6 +128,35 @@ TEST_F(PhotoAlbumTest, ASaveRemovesTheTemporariesOfKilledSavesButNotOfRunningOne
     EXPECT_EQ(filesIn(folder),
               (QStringList{".velmora-save-w0rk1n", QFileInfo(r.filePath).fileName()}));
     ::close(busy);
+}
+
+// Killed anywhere in a save, many times: every picture under an album name is whole, and
+// the temporary a killed save leaves goes with the next save.
+TEST_F(PhotoAlbumTest, AKilledSaveLeavesOnlyWholePictures)
+{
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const Picture large = testPicture(640, 480);
+    ImageFile::encodeJpeg(large); // image plugins loaded before the children fork
+    const QDateTime when(QDate(2026, 5, 4), QTime(3, 2, 1));
+    int leftBehind = 0;
+    const long saves = KillTest::killRepeatedly(
+        KillTest::rounds(6), 30000,
+        [&](const std::function<void()> &done) {
+            while (PhotoAlbum::saveNow(large, folder, when).ok())
+                done();
+        },
+        [&] {
+            const QStringList pictures = PhotoAlbum(folder).pictures();
+            leftBehind = qMax(leftBehind, int(filesIn(folder).size() - pictures.size()));
+            for (const QString &path : pictures) {
+                QString error;
+                ASSERT_FALSE(ImageFile::read(path, &error).isNull()) << error.toStdString();
+            }
+        });
+    EXPECT_GT(saves, 0);
+    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
+    ASSERT_TRUE(PhotoAlbum::saveNow(large, folder, when).ok());
+    EXPECT_EQ(filesIn(folder).size(), PhotoAlbum(folder).pictures().size());
 }
 
 } // namespace
