@@ -15,22 +15,16 @@ namespace {
 
 // Two sections. Rows of section 0 are reused and carry their own switch, as settings rows do;
 // rows of section 1 ("Second") are kept cells without an identifier, section 0 has a footer.
-class Rows : public TableViewDataSource, public TableViewDelegate
+struct Rows : TableViewDataSource, TableViewDelegate
 {
-public:
-    Rows(int first, int second) : m_rows{first, second}
+    Rows(int first, int second) : rows{first, second}
     {
         for (int r = 0; r < first; ++r)
             switches.push_back(new Switch);
     }
-    ~Rows() override
-    {
-        for (Switch *s : switches)
-            if (!s->parent()) // the table deletes those in its cells
-                delete s;
-    }
+    ~Rows() override { qDeleteAll(switches); }
     int numberOfSectionsInTableView(TableView *) override { return 2; }
-    int numberOfRowsInSection(TableView *, int section) override { return m_rows[section]; }
+    int numberOfRowsInSection(TableView *, int section) override { return rows[section]; }
     QString titleForHeaderInSection(TableView *, int section) override
     {
         return section == 1 ? QStringLiteral("Second") : QString();
@@ -45,11 +39,9 @@ public:
             ++made;
         }
         cell->setText(QStringLiteral("Row %1").arg(at.row));
-        Switch *own = switches[at.row];
-        own->setParent(nullptr);
-        own->setGeometry(196, 8, 94, 27);
-        own->setParent(cell->contentView());
-        own->show();
+        switches[at.row]->setParent(cell->contentView());
+        switches[at.row]->setGeometry(196, 8, 94, 27);
+        switches[at.row]->show();
         return cell;
     }
     void didSelectRowAtIndexPath(TableView *, const IndexPath &at) override
@@ -69,10 +61,7 @@ public:
     std::map<int, QPointer<TableViewCell>> fixed;
     std::vector<IndexPath> selections;
     QWidget *footer = new QWidget;
-    int made = 0;
-
-private:
-    int m_rows[2];
+    int made = 0, rows[2];
 };
 
 class TableViewTest : public ::testing::Test
