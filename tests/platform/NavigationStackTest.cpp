@@ -199,7 +199,7 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     EXPECT_GT(right->geometry().left(), bar()->width() / 2);
     stack->popViewControllerAnimated(false);
     EXPECT_EQ(bar()->rightItemWidget(), nullptr);
-    EXPECT_FALSE(custom->defaultWidget()->isVisible()) << "the bar gives the widget back";
+    EXPECT_EQ(custom->defaultWidget()->parentWidget(), nullptr) << "the bar gives the widget back";
 }
 
 // Bar style, bar hidden, where the screen lies.
