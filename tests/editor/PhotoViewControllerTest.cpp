@@ -114,6 +114,7 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     m_editor->edit(baseline(), true, true);
     EXPECT_TRUE(changed.isEmpty()) << "the current picture handed in again changes nothing";
+    applyAndWait();
     m_settings.setPhotoSize(1);
     m_editor->edit(photo(2048, 1536), false, false);
     EXPECT_EQ(baseline().size(), QSizeF(1024, 768));
