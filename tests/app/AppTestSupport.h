@@ -1,22 +1,16 @@
 #ifndef VELMORA_TESTS_APPTESTSUPPORT_H
 #define VELMORA_TESTS_APPTESTSUPPORT_H
 
-// Captures the lines Velmora writes to its diagnostic log while it lives.
-
 #include "Log.h"
 
 #include <QStringList>
 
+// Captures the lines Velmora writes to its diagnostic log while it lives.
 class LogCapture
 {
 public:
-    LogCapture()
-    {
-        lines().clear();
-        m_previous = qInstallMessageHandler(&LogCapture::handle);
-    }
+    LogCapture() : m_previous(qInstallMessageHandler(&LogCapture::handle)) { lines().clear(); }
     ~LogCapture() { qInstallMessageHandler(m_previous); }
-
     static QStringList &lines()
     {
         static QStringList captured;
@@ -29,8 +23,7 @@ private:
         if (context.category && QByteArray(context.category) == velmoraLog().categoryName())
             lines() << message;
     }
-
-    QtMessageHandler m_previous = nullptr;
+    QtMessageHandler m_previous;
 };
 
 #endif

@@ -11,35 +11,16 @@
 
 namespace {
 
-class HelpControllerTest : public ::testing::Test
+TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
 {
-protected:
-    HelpControllerTest()
-    {
-        stack.view()->resize(320, 480);
-        stack.view()->show();
-        stack.pushViewController(&help, false);
-        waitUntil([&] { return stack.topViewController() == &help; });
-    }
-
-    // Presses the back (0) or forward (1) half of the bar's control.
-    void press(int segment)
-    {
-        SegmentedControl *control = help.navigationControl();
-        QTest::mouseClick(control, Qt::LeftButton, {},
-                          QPoint(control->width() * (1 + 2 * segment) / 4, control->height() / 2));
-    }
-
-    QString page() { return help.webView()->source().fileName(); }
-
     ViewController menu;
     NavigationStack stack{&menu};
     HelpController help;
-};
-
-TEST_F(HelpControllerTest, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
-{
+    stack.view()->resize(320, 480);
+    stack.view()->show();
+    stack.pushViewController(&help, false);
     EXPECT_EQ(help.title(), QStringLiteral("Help"));
+    const auto page = [&] { return help.webView()->source().fileName(); };
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     EXPECT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("effect groups")));
     EXPECT_EQ(help.navigationItem().leftBarButtonItem, help.navigationButton());
@@ -49,17 +30,21 @@ TEST_F(HelpControllerTest, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
 
     help.webView()->setSource(QUrl(QStringLiteral("qrc:/help/effects.html")));
     ASSERT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("Print formats")));
+    SegmentedControl *control = help.navigationControl();
+    const auto press = [control](int half) { // back (0) or forward (1)
+        QTest::mouseClick(control, Qt::LeftButton, {},
+                          QPoint(control->width() * (1 + 2 * half) / 4, control->height() / 2));
+    };
     press(0);
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     press(1);
     EXPECT_EQ(page(), QStringLiteral("effects.html"));
-    EXPECT_EQ(help.navigationControl()->selectedSegmentIndex(), -1) << "momentary";
-
+    EXPECT_EQ(control->selectedSegmentIndex(), -1) << "momentary";
     help.doneButton()->trigger();
     EXPECT_TRUE(waitUntil([&] { return stack.topViewController() == &menu; }));
 }
 
-TEST_F(HelpControllerTest, EveryLinkBetweenThePagesLeadsToAPage)
+TEST(HelpController, EveryLinkBetweenThePagesLeadsToAPage)
 {
     for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("effects.html")}) {
         QTextDocument document;
@@ -69,10 +54,8 @@ TEST_F(HelpControllerTest, EveryLinkBetweenThePagesLeadsToAPage)
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QString href = it.fragment().charFormat().anchorHref();
-                if (!href.isEmpty()) {
-                    EXPECT_TRUE(QFile::exists(QStringLiteral(":/help/") + href))
-                        << href.toStdString();
-                }
+                EXPECT_TRUE(href.isEmpty() || QFile::exists(QStringLiteral(":/help/") + href))
+                    << href.toStdString();
             }
     }
 }

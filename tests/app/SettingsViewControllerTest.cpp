@@ -19,27 +19,24 @@ protected:
         screen.view()->show();
         screen.viewWillAppear(false);
     }
-
     TableViewCell *cell(int section, int row)
     {
         return screen.tableView()->cellForRowAtIndexPath({section, row});
     }
-
-    void click(TableViewCell *target)
+    void click(QWidget *target, QPoint at = {30, 22})
     {
         ASSERT_NE(target, nullptr);
-        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(30, 22));
+        QTest::mouseClick(target, Qt::LeftButton, {}, at);
     }
-
     // Which rows of the two choice sections carry a checkmark, as "s:r" pairs.
-    QStringList checked()
+    QString checked()
     {
         QStringList rows;
         for (int s = 1; s <= 2; ++s)
             for (int r = 0; r < screen.tableView()->numberOfRowsInSection(s); ++r)
                 if (cell(s, r)->accessoryType() == TableViewCell::AccessoryCheckmark)
                     rows << QStringLiteral("%1:%2").arg(s).arg(r);
-        return rows;
+        return rows.join(QLatin1Char(' '));
     }
 
     QTemporaryDir dir;
@@ -48,28 +45,7 @@ protected:
     SettingsViewController screen;
 };
 
-struct Choice
-{
-    int photoSize;
-    int uiType;
-    const char *expected;
-};
-
-using SettingsCheckmarks = WithParam<SettingsViewControllerTest, Choice>;
-
-TEST_P(SettingsCheckmarks, FollowTheStore)
-{
-    store.setPhotoSize(GetParam().photoSize);
-    store.setUiType(GetParam().uiType);
-    open();
-    EXPECT_EQ(checked().join(QLatin1Char(' ')), QString::fromLatin1(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Choices, SettingsCheckmarks,
-                         ::testing::Values(Choice{1, 0, "1:1 2:0"}, Choice{0, 1, "1:0 2:1"},
-                                           Choice{2, 1, "1:2 2:1"}));
-
-TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeaders)
+TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeadersAndEachSwitchInItsOwnRow)
 {
     open();
     EXPECT_EQ(screen.title(), QStringLiteral("Settings"));
@@ -84,24 +60,46 @@ TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeaders)
     EXPECT_EQ(screen.titleForHeaderInSection(screen.tableView(), 2), "Editor");
     EXPECT_EQ(screen.getPhotoSizeCell(3), nullptr);
     EXPECT_EQ(screen.getEditorCell(2), nullptr);
+
+    const Switch *switches[] = {screen.animationSwitch(), screen.updateSwitch(),
+                                screen.leftHandSwitch()};
+    for (int pass = 0; pass < 3; ++pass) {
+        screen.tableView()->reloadData();
+        for (int r = 0; r < 3; ++r) {
+            SCOPED_TRACE(r);
+            EXPECT_EQ(switches[r]->parentWidget(), cell(0, r)->contentView());
+            EXPECT_EQ(cell(0, r)->contentView()->findChildren<Switch *>().size(), 1);
+            EXPECT_EQ(switches[r]->geometry(), QRect(196, 8, 94, 27)) << "at the right margin";
+            EXPECT_TRUE(switches[r]->isVisible());
+        }
+    }
+    screen.view()->resize(480, 460);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell(0, 0)->width(), 460);
+    EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(460 - 104, 8, 94, 27));
 }
 
-TEST_F(SettingsViewControllerTest, ChoosingARowMovesTheCheckmarkWithoutWritingTheFile)
+TEST_F(SettingsViewControllerTest, TheCheckmarksFollowTheStoreAndAChoiceWithoutWritingTheFile)
 {
     open();
-    click(cell(1, 2));
-    EXPECT_EQ(store.photoSize(), 2);
-    click(cell(2, 1));
-    EXPECT_EQ(store.uiType(), 1);
-    EXPECT_EQ(checked().join(QLatin1Char(' ')), QStringLiteral("1:2 2:1"));
+    for (auto [photoSize, uiType, expected] :
+         {std::tuple{1, 0, "1:1 2:0"}, {0, 1, "1:0 2:1"}, {2, 1, "1:2 2:1"}}) {
+        store.setPhotoSize(photoSize);
+        store.setUiType(uiType);
+        screen.tableView()->reloadData();
+        EXPECT_EQ(checked(), QString::fromLatin1(expected));
+    }
+    click(cell(1, 1));
+    EXPECT_EQ(store.photoSize(), 1);
+    click(cell(2, 0));
+    EXPECT_EQ(store.uiType(), 0);
+    EXPECT_EQ(checked(), QStringLiteral("1:1 2:0"));
     EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
     EXPECT_FALSE(QFileInfo::exists(file));
-
-    // Out of range does nothing.
-    screen.enterPhotosize(3);
+    screen.enterPhotosize(3); // out of range: nothing
     screen.enterEditor(-1);
-    EXPECT_EQ(store.photoSize(), 2);
-    EXPECT_EQ(store.uiType(), 1);
+    EXPECT_EQ(store.photoSize(), 1);
+    EXPECT_EQ(store.uiType(), 0);
 }
 
 TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnlyDeselect)
@@ -118,32 +116,11 @@ TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnly
     EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
     for (Switch *control :
          {screen.animationSwitch(), screen.updateSwitch(), screen.leftHandSwitch()})
-        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(80, 13));
+        click(control, {80, 13});
     EXPECT_TRUE(store.animation());
     EXPECT_FALSE(store.update());
     EXPECT_TRUE(store.lefthand());
     EXPECT_EQ(store.photoSize(), 0);
-}
-
-TEST_F(SettingsViewControllerTest, EachSwitchStaysInItsOwnRowAtItsRightMargin)
-{
-    open();
-    const Switch *switches[] = {screen.animationSwitch(), screen.updateSwitch(),
-                                screen.leftHandSwitch()};
-    for (int pass = 0; pass < 3; ++pass) {
-        screen.tableView()->reloadData();
-        for (int r = 0; r < 3; ++r) {
-            SCOPED_TRACE(r);
-            EXPECT_EQ(switches[r]->parentWidget(), cell(0, r)->contentView());
-            EXPECT_EQ(cell(0, r)->contentView()->findChildren<Switch *>().size(), 1);
-            EXPECT_EQ(switches[r]->geometry(), QRect(196, 8, 94, 27));
-            EXPECT_TRUE(switches[r]->isVisible());
-        }
-    }
-    screen.view()->resize(480, 460);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(cell(0, 0)->width(), 460);
-    EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(460 - 104, 8, 94, 27));
 }
 
 } // namespace

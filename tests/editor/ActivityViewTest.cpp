@@ -3,20 +3,12 @@
 
 namespace {
 
-class ActivityViewTest : public ::testing::Test
+TEST(ActivityView, TheSpinnerRunsOnlyWhileThePanelShowsItsTextCentredInFront)
 {
-protected:
-    void TearDown() override { ViewAnimation::finishAll(); }
-
-    bool spinning() const { return panel->activityIndicator()->isAnimating(); }
-
     AnimationBlock animation;
     QWidget root;
-    ActivityView *panel = new ActivityView(&root);
-};
-
-TEST_F(ActivityViewTest, TheSpinnerRunsOnlyWhileThePanelShowsItsText)
-{
+    auto *panel = new ActivityView(&root);
+    const auto spinning = [panel] { return panel->activityIndicator()->isAnimating(); };
     View::setHidden(panel, true);
     EXPECT_FALSE(spinning());
     panel->startAnimating(QStringLiteral("Saving photo"));
@@ -24,41 +16,37 @@ TEST_F(ActivityViewTest, TheSpinnerRunsOnlyWhileThePanelShowsItsText)
     EXPECT_EQ(panel->label()->text(), "Saving photo");
     EXPECT_TRUE(panel->label()->font().bold());
     EXPECT_TRUE(spinning());
-    panel->startAnimating(QStringLiteral("Applying filter"));
-    EXPECT_EQ(panel->label()->text(), "Applying filter");
     panel->stopAnimating();
     EXPECT_TRUE(View::isHidden(panel));
     EXPECT_FALSE(spinning());
 
-    QWidget other; // while another bracket is open the panel shows at once
-    ASSERT_TRUE(animation.start(&other, true, 0));
-    panel->startAnimating(QStringLiteral("Saving photo"));
-    EXPECT_FALSE(View::isHidden(panel));
-    EXPECT_EQ(animation.view(), &other) << "the open bracket is left alone";
-    animation.end(&other, true);
-}
-
-TEST_F(ActivityViewTest, StartingInAViewCentresThePanelInFrontInsideIt)
-{
     auto *inView = new QWidget(&root);
     View::setFrame(inView, QRectF(50, 60, 300, 200));
     QWidget *sibling = new QWidget(inView);
-    panel->startAnimating(QStringLiteral("Saving photo"), inView);
+    QWidget other; // while another bracket is open the panel shows at once
+    ASSERT_TRUE(animation.start(&other, true, 0));
+    panel->startAnimating(QStringLiteral("Applying filter"), inView);
+    EXPECT_FALSE(View::isHidden(panel));
+    EXPECT_EQ(panel->label()->text(), "Applying filter");
+    EXPECT_EQ(animation.view(), &other) << "the open bracket is left alone";
+    animation.end(&other, true);
     EXPECT_EQ(View::superview(panel), inView);
     EXPECT_EQ(View::center(panel), QPointF(150, 100));
     const auto order = inView->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     EXPECT_GT(order.indexOf(panel), order.indexOf(sibling)) << "in front";
+    ViewAnimation::finishAll();
 }
 
-TEST_F(ActivityViewTest, LookingThroughLeavesOnlyTheSpinnerAndText)
+TEST(ActivityView, LookingThroughLeavesOnlyTheSpinnerAndText)
 {
+    ActivityView panel;
     // Left of the spinner and above the text, inside the rounded corners.
     const QPoint probe(8, 20);
-    const QColor drawn = renderedAlone(panel).pixelColor(probe);
+    const QColor drawn = renderedAlone(&panel).pixelColor(probe);
     EXPECT_NEAR(drawn.alphaF(), 0.5, 0.02);
     EXPECT_NEAR(drawn.redF(), 0.2, 0.02);
-    panel->setLookThrough(true);
-    EXPECT_EQ(renderedAlone(panel).pixelColor(probe).alpha(), 0);
+    panel.setLookThrough(true);
+    EXPECT_EQ(renderedAlone(&panel).pixelColor(probe).alpha(), 0);
 }
 
 } // namespace

@@ -10,19 +10,17 @@
 #include <QStringList>
 
 // Records the named notifications as they are posted, with their senders.
-class Recorder : public QObject
+struct Recorder : QObject
 {
-public:
     explicit Recorder(const QStringList &names)
     {
         for (const QString &name : names)
             NotificationCenter::defaultCenter().addObserver(this, &Recorder::record, name);
     }
-
-    void record(const Notification &notification)
+    void record(const Notification &posted)
     {
-        names << notification.name;
-        senders << notification.sender;
+        names << posted.name;
+        senders << posted.sender;
     }
 
     QStringList names;

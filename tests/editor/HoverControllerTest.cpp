@@ -16,13 +16,13 @@ protected:
         controller->setContainerView(&container);
         controller->setHoverView(hover);
     }
-
     // The window is the container's once attached; until then it is the test's.
     ~HoverControllerTest() override { delete hover.data(); }
-
     void TearDown() override { ViewAnimation::finishAll(); }
-
-    bool shown() const { return View::alpha(hover) == 1.0; }
+    bool waitForAlpha(double alpha)
+    {
+        return waitUntil([&] { return View::alpha(hover) == alpha; });
+    }
 
     AnimationBlock animation;
     QWidget container;
@@ -31,65 +31,45 @@ protected:
     Recorder posts{{"Hover Shown", "Hover Hidden"}};
 };
 
-TEST_F(HoverControllerTest, TheFirstShowAttachesTheWindowAndEveryShowRestartsTheHideTimer)
+TEST_F(HoverControllerTest, ShowsRestartingTheHideTimerAndTogglesOnATapWithoutADoubleTap)
 {
     controller->showHoverView(true);
     EXPECT_EQ(View::superview(hover), &container);
-    EXPECT_TRUE(shown());
+    EXPECT_EQ(View::alpha(hover), 1.0);
     EXPECT_EQ(posts.names, QStringList{"Hover Shown"});
     EXPECT_EQ(posts.senders.value(0), controller.get());
     QPointer<QTimer> first = controller->hideTimer();
     ASSERT_TRUE(Timer::isPending(first));
-
     controller->setHideInterval(0.01);
     controller->showHoverView(true);
     EXPECT_FALSE(Timer::isPending(first)) << "the earlier wait is dropped";
-    ASSERT_TRUE(waitUntil([&] { return View::alpha(hover) == 0.0; }));
+    ASSERT_TRUE(waitForAlpha(0.0));
     EXPECT_EQ(posts.names.last(), "Hover Hidden");
-    EXPECT_EQ(controller->hideTimer(), nullptr);
-}
+    EXPECT_EQ(controller->hideTimer(), nullptr) << "a hidden hover stays hidden";
 
-TEST_F(HoverControllerTest, ATapTogglesAfterAWaitUnlessADoubleTapFollows)
-{
+    controller->setHideInterval(HoverController::kHideInterval);
     controller->setTapInterval(0.01);
-    controller->showHoverView(true);
     controller->tap({});
     controller->doubleTap({});
     EXPECT_EQ(controller->tapTimer(), nullptr);
-    drainEvents();
-    EXPECT_TRUE(shown());
-
     controller->tap({});
-    ASSERT_TRUE(waitUntil([&] { return View::alpha(hover) == 0.0; }));
-    EXPECT_EQ(controller->hideTimer(), nullptr) << "a hidden hover stays hidden";
-
-    // Caught half-faded, it counts as hidden.
-    View::setAlpha(hover, 0.5);
+    ASSERT_TRUE(waitForAlpha(1.0));
     controller->tap({});
-    ASSERT_TRUE(waitUntil([&] { return shown(); }));
-    EXPECT_EQ(posts.names, (QStringList{"Hover Shown", "Hover Hidden", "Hover Shown"}));
-
-    // Its timers go with it.
+    ASSERT_TRUE(waitForAlpha(0.0));
+    View::setAlpha(hover, 0.5); // caught half-faded, it counts as hidden
     controller->tap({});
+    ASSERT_TRUE(waitForAlpha(1.0));
+    EXPECT_EQ(posts.names.mid(2),
+              QStringList({"Hover Hidden", "Hover Shown", "Hover Hidden", "Hover Shown"}));
+
+    controller->tap({}); // its timers go with it
     QPointer<QTimer> tap = controller->tapTimer(), hide = controller->hideTimer();
     ASSERT_TRUE(tap && hide);
     controller.reset();
     EXPECT_TRUE(tap.isNull() && hide.isNull());
 }
 
-TEST_F(HoverControllerTest, WithoutAContainerNothingHappens)
-{
-    QWidget elsewhere;
-    View::addSubview(&elsewhere, hover);
-    controller->setContainerView(nullptr);
-    controller->showHoverView(true);
-    controller->showHoverView(false);
-    EXPECT_EQ(View::superview(hover), nullptr);
-    EXPECT_EQ(controller->hideTimer(), nullptr);
-    EXPECT_TRUE(posts.names.isEmpty());
-}
-
-TEST_F(HoverControllerTest, TheBarsFadeWithTheWindowOnlyWhileSet)
+TEST_F(HoverControllerTest, TheBarsFadeOnlyWhileSetAndNothingHappensWithoutAContainer)
 {
     NavigationStack navigation;
     QWidget toolBar;
@@ -103,36 +83,37 @@ TEST_F(HoverControllerTest, TheBarsFadeWithTheWindowOnlyWhileSet)
     controller->showHoverView(true);
     EXPECT_EQ(View::alpha(navigation.navigationBar()), 1.0);
     EXPECT_EQ(View::alpha(&toolBar), 1.0);
+
+    posts.names.clear();
+    QWidget elsewhere;
+    View::addSubview(&elsewhere, hover);
+    controller->setContainerView(nullptr);
+    controller->showHoverView(true);
+    controller->showHoverView(false);
+    EXPECT_EQ(View::superview(hover), nullptr);
+    EXPECT_EQ(View::alpha(&toolBar), 1.0);
+    EXPECT_TRUE(posts.names.isEmpty());
 }
 
-struct Placement
+// Centred 48 above the bottom when tall, 48 from the side of the hand when wide; anchored at
+// the top, where it was put.
+TEST_F(HoverControllerTest, PlacesTheWindowByTheContainersShape)
 {
-    QSize container;
-    bool lefthand;
-    bool anchorTop;
-    QPointF origin;
-};
-
-using HoverPlacementTest = WithParam<HoverControllerTest, Placement>;
-
-TEST_P(HoverPlacementTest, PlacesTheWindowByTheContainersShape)
-{
-    const Placement &p = GetParam();
-    container.resize(p.container);
-    View::setFrame(hover, QRectF(3, 4, 200, 100));
-    controller->setLefthand(p.lefthand);
-    controller->setAnchorTop(p.anchorTop);
-    controller->relocate();
-    EXPECT_EQ(View::frame(hover), QRectF(p.origin, QSizeF(200, 100)));
+    for (auto [size, lefthand, top, origin] :
+         {std::tuple{QSize(320, 480), false, false, QPointF(60, 332)},
+          {QSize(320, 480), true, false, QPointF(60, 332)},
+          {QSize(400, 400), true, false, QPointF(100, 252)},
+          {QSize(480, 320), false, false, QPointF(232, 172)},
+          {QSize(480, 320), true, false, QPointF(48, 172)},
+          {QSize(480, 320), false, true, QPointF(3, 4)}}) {
+        container.resize(size);
+        View::setFrame(hover, QRectF(3, 4, 200, 100));
+        controller->setLefthand(lefthand);
+        controller->setAnchorTop(top);
+        controller->relocate();
+        EXPECT_EQ(View::frame(hover), QRectF(origin, QSizeF(200, 100)))
+            << size.width() << lefthand << top;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, HoverPlacementTest,
-    ::testing::Values(Placement{{320, 480}, false, false, {60, 332}}, // centred, 48 up
-                      Placement{{320, 480}, true, false, {60, 332}},
-                      Placement{{400, 400}, true, false, {100, 252}},
-                      Placement{{480, 320}, false, false, {232, 172}}, // 48 from right
-                      Placement{{480, 320}, true, false, {48, 172}},
-                      Placement{{480, 320}, false, true, {3, 4}}));
 
 } // namespace
