@@ -271,6 +271,17 @@ for ((r = 0; r < ${#labels[@]}; ++r)); do
     done
 done
 
+# Peak resident memory of the large-photo row, one run per tool (GNU time's %M, in kB).
+declare -A peak_mb=()
+large=$((${#labels[@]} - 1))
+for tool in "${tools[@]}"; do
+    command=${commands[$large.$tool]:-}
+    [[ -n $command ]] || continue
+    if /usr/bin/time -f %M -o "results/peak-$tool" sh -c "$command" >/dev/null 2>&1; then
+        peak_mb[$tool]=$(awk '{ printf "%.0f", $1 / 1024 }' "results/peak-$tool")
+    fi
+done
+
 first_line() { "$@" 2>&1 | sed -n 1p; } # sed reads to the end: no SIGPIPE under pipefail
 cpu=$(awk -F': *' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 rev=$(git -C "$repo" describe --always --dirty 2>/dev/null || echo unknown)
@@ -299,6 +310,18 @@ table=$(
             print line
         }'
     done
+    peaks=()
+    for tool in "${tools[@]}"; do peaks+=("${peak_mb[$tool]:--}"); done
+    awk -v label="${labels[$large]}: peak memory" -v peaks="${peaks[*]}" 'BEGIN {
+        n = split(peaks, m, " ")
+        best = 0
+        for (i = 1; i <= n; ++i)
+            if (m[i] != "-" && (best == 0 || m[i] + 0 < best)) best = m[i] + 0
+        line = "| " label " |"
+        for (i = 1; i <= n; ++i)
+            line = line (m[i] == "-" ? " — |" : sprintf(" %d MB (%.1f×) |", m[i], m[i] / best))
+        print line
+    }'
     printf '\n'
     # What the operation itself adds: its time minus the same tool's decode + encode (row 0), for the
     # rows that read the same 1600 x 1200 input.
