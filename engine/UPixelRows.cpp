@@ -226,6 +226,15 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     }
 }
 
+VELMORA_INLINE void CurveBody(unsigned char *__restrict values, int width, int mul, int add)
+{
+    for (int x = 0; x < width; ++x) {
+        const int value = values[x] * mul + add;
+        values[x] = static_cast<unsigned char>(
+            (value < 0 ? 0 : (value > (255 << 16) ? (255 << 16) : value)) >> 16);
+    }
+}
+
 // Each kernel once per instruction set; `attributes` selects it.
 #define VELMORA_KERNEL_SET(name, attributes)                                                       \
     namespace name {                                                                               \
@@ -266,8 +275,12 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     {                                                                                              \
         NoiseTermsBody(d, n, a);                                                                   \
     }                                                                                              \
-    constexpr UPixelRows::Kernels kSet = {toY,   toYCbCr,    toYCbCrMeasured, fromYCbCr,           \
-                                          fromY, fromYNoisy, addGrain,        noiseTerms};         \
+    attributes void curve(unsigned char *v, int w, int m, int a)                                   \
+    {                                                                                              \
+        CurveBody(v, w, m, a);                                                                     \
+    }                                                                                              \
+    constexpr UPixelRows::Kernels kSet = {toY,        toYCbCr,  toYCbCrMeasured, fromYCbCr, fromY, \
+                                          fromYNoisy, addGrain, noiseTerms,      curve};           \
     }
 
 VELMORA_KERNEL_SET(baseline, )

@@ -85,6 +85,13 @@ public:
         sKernels->noiseTerms(draws, count, amount);
     }
 
+    // Each byte v of a row becomes clamp(v * mul + add, 0, 255 << 16) >> 16: a curve in
+    // fixed point with 16 fraction bits.
+    static void Curve(unsigned char *values, int width, int mul, int add)
+    {
+        sKernels->curve(values, width, mul, add);
+    }
+
     // Whether the AVX2 kernels run; false forces the baseline ones (they are always built).
     static bool UsingWideKernels() { return sKernels == &sWide; }
     static void UseWideKernels(bool wide);
@@ -103,6 +110,7 @@ public:
         void (*addGrain)(unsigned char *, unsigned char *, unsigned char *, const int *, int,
                          Grain);
         void (*noiseTerms)(int *, int, unsigned char);
+        void (*curve)(unsigned char *, int, int, int);
     };
 
 private:
