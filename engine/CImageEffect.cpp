@@ -36,8 +36,8 @@ bool CImageEffect::Initialize()
             sAdjust1[index] = Clamp(static_cast<int>(slope * (v - 128) + 128.0));
             sAdjust2[index] = Clamp(v + 4 * level - 40);
         }
-        sSlopeCurves[level] = UCurve(sAdjust1 + level, kLevels, level == 10 ? 1.0 : slope);
-        sOffsetCurves[level] = UCurve(sAdjust2 + level, kLevels, 1.0);
+        sSlopeCurves[level] = UCurve(sAdjust1 + level, kLevels);
+        sOffsetCurves[level] = UCurve(sAdjust2 + level, kLevels);
     }
     sInitialized = true;
     return true;

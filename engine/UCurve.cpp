@@ -1,67 +1,79 @@
 #include "UCurve.h"
 
 #include <algorithm>
-#include <cmath>
-
-#include "UPixelRows.h"
 
 namespace {
 
-constexpr int kOne = 1 << 16;
+constexpr long long kOne = 1 << 16;
+// Beyond any bound an entry sets.
+constexpr long long kUnbounded = 1LL << 50;
 
 } // namespace
 
-UCurve::UCurve(const unsigned char *column, int stride, double slope)
+UCurve::UCurve(const unsigned char *column, int stride)
 {
     for (int v = 0; v < 256; ++v)
         mTable[v] = column[v * stride];
-    mArithmetic = Fit(slope);
+    mIsLine = FitLine();
 }
 
 UCurve UCurve::Constant(unsigned char value)
 {
-    UCurve curve;
-    std::fill(curve.mTable, curve.mTable + 256, value);
-    curve.mAdd = value * kOne;
-    curve.mArithmetic = true;
-    return curve;
+    unsigned char table[256];
+    std::fill(table, table + 256, value);
+    return UCurve(table, 1);
 }
 
-// Tries multipliers next to slope * 2^16. For each, every entry bounds the offset: an entry
-// t inside 1..254 needs t * 2^16 <= v * mul + add < (t + 1) * 2^16, and a clamped one only
-// one side of that. The form is taken when some offset meets all 256 bounds.
-bool UCurve::Fit(double slope)
+// With the table's least entry as floor and its greatest as ceiling, entry t at v needs
+// t << 16 <= v * mul + add (unless t is the floor) and v * mul + add < (t + 1) << 16
+// (unless t is the ceiling). For a trial mul these bound add from both sides; when they
+// cross, the two entries that set the bounds say whether mul must grow or shrink, so a
+// binary search over mul finds a line wherever there is one.
+bool UCurve::FitLine()
 {
-    if (!std::isfinite(slope) || std::fabs(slope) > 64.0)
-        return false;
-    const int guess = static_cast<int>(std::lround(slope * kOne));
-    for (int step = 0; step <= 8; ++step) {
-        const int mul = guess + (step % 2 == 0 ? step / 2 : -(step + 1) / 2);
-        long long low = -(1LL << 40), high = 1LL << 40;
-        for (int v = 0; v < 256 && low <= high; ++v) {
-            const long long product = static_cast<long long>(v) * mul;
-            const int t = mTable[v];
-            if (t > 0)
-                low = std::max(low, static_cast<long long>(t) * kOne - product);
-            if (t < 255)
-                high = std::min(high, static_cast<long long>(t + 1) * kOne - 1 - product);
+    const auto [least, greatest] = std::minmax_element(mTable, mTable + 256);
+    const long long floor = *least, ceiling = *greatest;
+    long long minMul = -64 * kOne, maxMul = 64 * kOne;
+    while (minMul <= maxMul) {
+        const long long mul = minMul + (maxMul - minMul) / 2;
+        long long low = -kUnbounded, high = kUnbounded;
+        int lowAt = -1, highAt = -1;
+        for (int v = 0; v < 256; ++v) {
+            const long long t = mTable[v], product = v * mul;
+            if (t > floor && t * kOne - product > low) {
+                low = t * kOne - product;
+                lowAt = v;
+            }
+            if (t < ceiling && (t + 1) * kOne - 1 - product < high) {
+                high = (t + 1) * kOne - 1 - product;
+                highAt = v;
+            }
         }
-        // The kernel adds in int: keep every sum v * mul + add inside it.
-        if (low <= high && low > -(1LL << 30) && low < (1LL << 30)) {
-            mMul = mul;
-            mAdd = static_cast<int>(low);
-            return true;
+        if (low > high) {
+            if (lowAt > highAt)
+                minMul = mul + 1;
+            else
+                maxMul = mul - 1;
+            continue;
         }
+        const long long add = lowAt >= 0 ? low : (highAt >= 0 ? high : floor * kOne);
+        // The kernel works in int.
+        const long long limit = 1LL << 30;
+        if (add <= -limit || add >= limit)
+            return false;
+        mLine = {static_cast<int>(mul), static_cast<int>(add), static_cast<int>(floor * kOne),
+                 static_cast<int>(ceiling * kOne)};
+        return true;
     }
     return false;
 }
 
-void UCurve::ApplyRow(unsigned char *values, int width) const
+void UCurve::ApplyRow(const unsigned char *from, int width, unsigned char *to) const
 {
-    if (mArithmetic) {
-        UPixelRows::Curve(values, width, mMul, mAdd);
+    if (mIsLine) {
+        UPixelRows::Curve(from, width, mLine, to);
         return;
     }
     for (int x = 0; x < width; ++x)
-        values[x] = mTable[values[x]];
+        to[x] = mTable[from[x]];
 }

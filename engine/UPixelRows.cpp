@@ -226,12 +226,15 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     }
 }
 
-VELMORA_INLINE void CurveBody(unsigned char *__restrict values, int width, int mul, int add)
+// Not restrict: the curve may run in place, and a byte is read before it is written.
+VELMORA_INLINE void CurveBody(const unsigned char *from, int width, UPixelRows::Line line,
+                              unsigned char *to)
 {
     for (int x = 0; x < width; ++x) {
-        const int value = values[x] * mul + add;
-        values[x] = static_cast<unsigned char>(
-            (value < 0 ? 0 : (value > (255 << 16) ? (255 << 16) : value)) >> 16);
+        const int value = from[x] * line.mul + line.add;
+        to[x] = static_cast<unsigned char>(
+            (value < line.floor ? line.floor : (value > line.ceiling ? line.ceiling : value)) >>
+            16);
     }
 }
 
@@ -275,9 +278,9 @@ VELMORA_INLINE void CurveBody(unsigned char *__restrict values, int width, int m
     {                                                                                              \
         NoiseTermsBody(d, n, a);                                                                   \
     }                                                                                              \
-    attributes void curve(unsigned char *v, int w, int m, int a)                                   \
+    attributes void curve(const unsigned char *f, int w, UPixelRows::Line l, unsigned char *t)     \
     {                                                                                              \
-        CurveBody(v, w, m, a);                                                                     \
+        CurveBody(f, w, l, t);                                                                     \
     }                                                                                              \
     constexpr UPixelRows::Kernels kSet = {toY,        toYCbCr,  toYCbCrMeasured, fromYCbCr, fromY, \
                                           fromYNoisy, addGrain, noiseTerms,      curve};           \

@@ -85,11 +85,16 @@ public:
         sKernels->noiseTerms(draws, count, amount);
     }
 
-    // Each byte v of a row becomes clamp(v * mul + add, 0, 255 << 16) >> 16: a curve in
-    // fixed point with 16 fraction bits.
-    static void Curve(unsigned char *values, int width, int mul, int add)
+    // A straight curve in fixed point with 16 fraction bits: byte v becomes
+    // clamp(v * mul + add, floor, ceiling) >> 16.
+    struct Line
     {
-        sKernels->curve(values, width, mul, add);
+        int mul, add, floor, ceiling;
+    };
+    // `from` and `to` may be the same row.
+    static void Curve(const unsigned char *from, int width, Line line, unsigned char *to)
+    {
+        sKernels->curve(from, width, line, to);
     }
 
     // Whether the AVX2 kernels run; false forces the baseline ones (they are always built).
@@ -110,7 +115,7 @@ public:
         void (*addGrain)(unsigned char *, unsigned char *, unsigned char *, const int *, int,
                          Grain);
         void (*noiseTerms)(int *, int, unsigned char);
-        void (*curve)(unsigned char *, int, int, int);
+        void (*curve)(const unsigned char *, int, Line, unsigned char *);
     };
 
 private:

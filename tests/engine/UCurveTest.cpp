@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -27,8 +28,8 @@ TEST(UCurveTest, EveryLevelCurveHasAnExactArithmeticForm)
 {
     for (int level = 0; level < CImageEffect::kLevels; ++level) {
         SCOPED_TRACE(level);
-        EXPECT_TRUE(CImageEffect::sSlopeCurves[level].IsArithmetic());
-        EXPECT_TRUE(CImageEffect::sOffsetCurves[level].IsArithmetic());
+        EXPECT_TRUE(CImageEffect::sSlopeCurves[level].IsLine());
+        EXPECT_TRUE(CImageEffect::sOffsetCurves[level].IsLine());
         ExpectRowsFollowTheTable(CImageEffect::sSlopeCurves[level], CImageEffect::sAdjust1 + level,
                                  CImageEffect::kLevels);
         ExpectRowsFollowTheTable(CImageEffect::sOffsetCurves[level], CImageEffect::sAdjust2 + level,
@@ -36,23 +37,41 @@ TEST(UCurveTest, EveryLevelCurveHasAnExactArithmeticForm)
     }
 }
 
-TEST(UCurveTest, ACurveWithoutALinearFormKeepsItsTable)
+unsigned char Clamped(int value, int least = 0, int greatest = 255)
 {
-    std::vector<unsigned char> squares(256), steep(256), constant(256, 77);
-    for (int v = 0; v < 256; ++v) {
-        squares[v] = static_cast<unsigned char>(v * v / 255);
-        steep[v] = static_cast<unsigned char>(v < 100 ? 0 : v < 103 ? (v - 100) * 100 : 255);
+    return static_cast<unsigned char>(std::clamp(value, least, greatest));
+}
+
+struct Shape
+{
+    const char *name;
+    unsigned char (*entry)(int v);
+    bool line;
+};
+
+// Lines of every kind the effects build (stretches clamped to the video range, shifts,
+// steep and falling ones, constants) take the arithmetic form; anything else keeps the table.
+TEST(UCurveTest, TakesTheArithmeticFormExactlyForClampedLines)
+{
+    const Shape shapes[] = {
+        {"stretch to 16..239", [](int v) { return Clamped(int(1.7 * (v - 90) + 128.0), 16, 239); },
+         true},
+        {"shift", [](int v) { return Clamped(v + 128 - 201); }, true},
+        {"steep", [](int v) { return Clamped((v - 100) * 40); }, true},
+        {"falling", [](int v) { return Clamped(int(300 - 1.37 * v)); }, true},
+        {"constant", [](int) { return Clamped(77); }, true},
+        {"squares", [](int v) { return Clamped(v * v / 255); }, false},
+        {"a line with one entry off", [](int v) { return Clamped(v / 2 + (v == 131)); }, false},
+    };
+    for (const Shape &shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        unsigned char table[256];
+        for (int v = 0; v < 256; ++v)
+            table[v] = shape.entry(v);
+        const UCurve curve(table, 1);
+        EXPECT_EQ(curve.IsLine(), shape.line);
+        ExpectRowsFollowTheTable(curve, table, 1);
     }
-    // A wrong slope hint, or a curve that is not a clamped line, falls back to the table.
-    const UCurve curved(squares.data(), 1, 1.0), misled(steep.data(), 1, 1.0);
-    EXPECT_FALSE(curved.IsArithmetic());
-    EXPECT_FALSE(misled.IsArithmetic());
-    ExpectRowsFollowTheTable(curved, squares.data(), 1);
-    ExpectRowsFollowTheTable(misled, steep.data(), 1);
-    // Steep and clamped at both ends is still a line when the hint is right.
-    const UCurve steepLine(steep.data(), 1, 100.0 / 1.0);
-    ExpectRowsFollowTheTable(steepLine, steep.data(), 1);
-    ExpectRowsFollowTheTable(UCurve::Constant(77), constant.data(), 1);
 }
 
 } // namespace
