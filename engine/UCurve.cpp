@@ -34,6 +34,19 @@ bool UCurve::FitLine()
     const auto [least, greatest] = std::minmax_element(mTable, mTable + 256);
     const long long floor = *least, ceiling = *greatest;
     long long minMul = -64 * kOne, maxMul = 64 * kOne;
+    // Two entries off both limits, a and b, are each below the line by less than one, so
+    // the line rises by t[b] - t[a] plus or minus one between them: that brackets mul.
+    const auto inside = [&](int v) { return mTable[v] > floor && mTable[v] < ceiling; };
+    int a = 0, b = 255;
+    while (a < 256 && !inside(a))
+        ++a;
+    while (b > a && !inside(b))
+        --b;
+    if (b > a) {
+        const long long rise = mTable[b] - mTable[a];
+        minMul = std::max(minMul, (rise - 1) * kOne / (b - a) - 1);
+        maxMul = std::min(maxMul, (rise + 1) * kOne / (b - a) + 1);
+    }
     while (minMul <= maxMul) {
         const long long mul = minMul + (maxMul - minMul) / 2;
         long long low = -kUnbounded, high = kUnbounded;
