@@ -3,7 +3,6 @@
 #include "UColorSpace.h"
 
 unsigned char CNightVisionImageEffect::sReducedLevel[256];
-UCurve CNightVisionImageEffect::sReducedCurve;
 bool CNightVisionImageEffect::sInitialized = CNightVisionImageEffect::Initialize();
 
 bool CNightVisionImageEffect::Initialize()
@@ -14,7 +13,6 @@ bool CNightVisionImageEffect::Initialize()
         const int v = static_cast<int>(i * 0.7);
         sReducedLevel[i] = static_cast<unsigned char>(v < 16 ? 16 : v);
     }
-    sReducedCurve = UCurve(sReducedLevel, 1);
     sInitialized = true;
     return true;
 }
@@ -29,6 +27,6 @@ CNightVisionImageEffect::CNightVisionImageEffect()
 
 int CNightVisionImageEffect::ProcessSelf()
 {
-    PaintLuma(sReducedCurve);
+    PaintLuma([](unsigned char luma) { return sReducedLevel[luma]; });
     return 1;
 }

@@ -17,8 +17,6 @@ public:
     static bool sInitialized;
     // Luma scaled by 0.7, at least 16.
     static unsigned char sReducedLevel[256];
-    // The same as a curve, for the row loops (constant-initialised, filled with the table).
-    static UCurve sReducedCurve;
 };
 
 #endif

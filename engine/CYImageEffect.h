@@ -31,31 +31,21 @@ protected:
             for (int y = first; y < end; ++y) {
                 unsigned char *row = Row(y);
                 UPixelRows::ToY(row, mWidth, luma.data());
-                MapRow(map, luma.data(), mWidth);
                 if (amount == 0) {
+                    for (size_t x = 0; x < width; ++x)
+                        luma[x] = map(luma[x]);
                     UPixelRows::FromY(luma.data(), tint, mWidth, row);
                     continue;
                 }
                 CRandom::Current().Draw(noise.data(), 4 * mWidth);
                 UPixelRows::NoiseTerms(noise.data(), 4 * mWidth, amount);
                 for (size_t x = 0; x < width; ++x) {
-                    const int v = luma[x] + noise[4 * x];
+                    const int v = map(luma[x]) + noise[4 * x];
                     luma[x] = static_cast<unsigned char>(v < 0 ? 0 : (v > 255 ? 255 : v));
                 }
                 UPixelRows::FromYNoisy(luma.data(), tint, noise.data(), mWidth, row);
             }
         });
-    }
-
-    template <class Map> static void MapRow(const Map &map, unsigned char *luma, int width)
-    {
-        for (int x = 0; x < width; ++x)
-            luma[x] = map(luma[x]);
-    }
-    // A curve runs over the whole row in the vector kernels.
-    static void MapRow(const UCurve &curve, unsigned char *luma, int width)
-    {
-        curve.ApplyRow(luma, width);
     }
 
     template <class Map> void PaintLumaByPixel(Map map)
