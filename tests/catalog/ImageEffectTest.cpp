@@ -20,7 +20,6 @@ std::unique_ptr<ImageEffect> at(int group, int index)
 
 // Group, entries reached by stepping, entries in the table, the first and the last entry.
 using GroupCase = std::tuple<int, int, int, const char *, const char *>;
-
 using CatalogueGroup = testing::TestWithParam<GroupCase>;
 
 // Stepping forward visits every reachable entry once and wraps; backward is the reverse.
@@ -86,29 +85,7 @@ TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
     EXPECT_FALSE(frames->supportsLevel());
 }
 
-TEST(ImageEffect, AGroupOutsideTheCatalogueOrAnUnfinishedRenderGivesNothing)
-{
-    for (int group : {-1, 4}) {
-        auto catalogue = at(group, 0);
-        EXPECT_EQ(catalogue->getEffectCount(), 0);
-        EXPECT_EQ(catalogue->getEffectProcessor(), nullptr);
-        catalogue->nextEffect();
-        EXPECT_EQ(catalogue->effect(), 0);
-        catalogue->prevEffect();
-        EXPECT_EQ(catalogue->effect(), -1);
-        catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
-        EXPECT_TRUE(catalogue->applyEffect().isNull());
-    }
-    auto catalogue = at(0, 0);
-    catalogue->setImage(Picture(TestImages::solid(8, 8, Qt::gray)));
-    catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
-    catalogue->setGroup(3);
-    catalogue->setEffect(10); // beyond the table
-    catalogue->resetProcessor();
-    EXPECT_TRUE(catalogue->applyEffect().isNull());
-}
-
-TEST(ImageEffect, RendersAPixelEffectThroughTheBridge)
+TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
 {
     auto catalogue = at(0, 7);
     ASSERT_EQ(catalogue->getEffect(), "Color Negative");
@@ -117,12 +94,27 @@ TEST(ImageEffect, RendersAPixelEffectThroughTheBridge)
     const QImage negative = catalogue->applyEffect().grid();
     input.invertPixels();
     EXPECT_EQ(negative, input);
+    catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
+    catalogue->setGroup(3);
+    catalogue->setEffect(10); // beyond the table
+    catalogue->resetProcessor();
+    EXPECT_TRUE(catalogue->applyEffect().isNull());
+    for (int group : {-1, 4}) {
+        catalogue = at(group, 0);
+        EXPECT_EQ(catalogue->getEffectCount(), 0);
+        EXPECT_EQ(catalogue->getEffectProcessor(), nullptr);
+        catalogue->nextEffect();
+        EXPECT_EQ(catalogue->effect(), 0);
+        catalogue->prevEffect();
+        EXPECT_EQ(catalogue->effect(), -1);
+        catalogue->setImage(Picture(input));
+        EXPECT_TRUE(catalogue->applyEffect().isNull());
+    }
 }
 
 // Format, picture size, cropped size: a square takes each format upright (short side
 // across), a landscape or portrait picture takes it turned to its own orientation.
 using FormatCase = std::tuple<int, QSize, QSize>;
-
 using PrintFormat = testing::TestWithParam<FormatCase>;
 
 TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)

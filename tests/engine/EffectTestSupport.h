@@ -7,7 +7,10 @@
 #include <cmath>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "C30sPhotoImageEffect.h"
 #include "C70sPhotoImageEffect.h"
@@ -44,38 +47,48 @@ template <class T> std::unique_ptr<CImageEffect> Make()
     return std::make_unique<T>();
 }
 
-// Every effect of the engine, by name.
+// Every effect of the engine: its name, its slider's name (null: none), and whether it is grainy.
 struct NamedEffect
 {
     const char *name;
     std::unique_ptr<CImageEffect> (*make)();
+    const char *level = nullptr;
+    bool noisy = false;
 };
 // clang-format off
 inline const NamedEffect kAllEffects[] = {
-    {"Brightness", Make<CBrightnessImageEffect>}, {"Contrast", Make<CContrastImageEffect>},
-    {"Saturation", Make<CColorSaturationImageEffect>},
-    {"ColorBalance", Make<CColorBalanceImageEffect>},
+    {"Brightness", Make<CBrightnessImageEffect>, "Brightness"},
+    {"Contrast", Make<CContrastImageEffect>, "Contrast"},
+    {"Saturation", Make<CColorSaturationImageEffect>, "Saturation"},
+    {"ColorBalance", Make<CColorBalanceImageEffect>, "Color Balance"},
     {"AutoCorrection", Make<CAutoCorrectionImageEffect>},
     {"AutoSaturation", Make<CAutoSaturationImageEffect>},
     {"AutoColorBalance", Make<CAutoColorBalanceImageEffect>},
     {"BlackAndWhite", Make<CBlackAndWhiteImageEffect>}, {"Sepia", Make<CSepiaImageEffect>},
-    {"XRay", Make<CXRayImageEffect>},
+    {"XRay", Make<CXRayImageEffect>}, {"ColorNegative", Make<CColorNegativeImageEffect>},
     {"DramaticBlackAndWhite", Make<CDramaticBlackAndWhiteImageEffect>},
     {"SkintoneHighlight", Make<CBlackAndWhiteSkintoneHighlightImageEffect>},
-    {"NightVision", Make<CNightVisionImageEffect>}, {"Photo30s", Make<C30sPhotoImageEffect>},
-    {"Photo70s", Make<C70sPhotoImageEffect>}, {"InfraRed", Make<CInfraRedImageEffect>},
-    {"ColorNegative", Make<CColorNegativeImageEffect>}, {"NightGain", Make<CNightGainImageEffect>},
-    {"Ink", Make<CInkedImageEffect>}, {"Sculpture", Make<CSculptureImageEffect>},
-    {"ColorSculpture", Make<CColorSculptureImageEffect>},
-    {"ColorLineArt", Make<CColorLineArtImageEffect>},
-    {"ColorPencil", Make<CColorPencilImageEffect>},
-    {"Posterization", Make<CPosterizationImageEffect>},
-    {"WaterColor", Make<CWaterColorImageEffect>}, {"Stencil", Make<CStencilImageEffect>},
+    {"NightVision", Make<CNightVisionImageEffect>, nullptr, true},
+    {"Photo30s", Make<C30sPhotoImageEffect>, nullptr, true},
+    {"Photo70s", Make<C70sPhotoImageEffect>, nullptr, true},
+    {"InfraRed", Make<CInfraRedImageEffect>, nullptr, true},
+    {"NightGain", Make<CNightGainImageEffect>}, {"Stencil", Make<CStencilImageEffect>, "Level"},
+    {"Ink", Make<CInkedImageEffect>, "Sensitivity"},
+    {"Sculpture", Make<CSculptureImageEffect>, "Sensitivity"},
+    {"ColorSculpture", Make<CColorSculptureImageEffect>, "Sensitivity"},
+    {"ColorLineArt", Make<CColorLineArtImageEffect>, "Sensitivity"},
+    {"ColorPencil", Make<CColorPencilImageEffect>, "Sensitivity"},
+    {"Posterization", Make<CPosterizationImageEffect>, "Details"},
+    {"WaterColor", Make<CWaterColorImageEffect>, "Details", true},
 };
 // clang-format on
 inline void PrintTo(const NamedEffect &e, std::ostream *out)
 {
     *out << e.name;
+}
+inline std::string EffectName(const testing::TestParamInfo<NamedEffect> &info)
+{
+    return info.param.name;
 }
 
 inline int Apply(CImageEffect &effect, TestPixels &pixels, int level = 10, unsigned seed = 7)
