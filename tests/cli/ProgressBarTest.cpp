@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -44,10 +45,8 @@ TEST(ProgressBar, DrawsOnATerminalAndKeepsOtherStreamsToTheLines)
         std::string got;
         pollfd ready{master, POLLIN, 0};
         char buffer[4096];
-        while (got.size() < expected.size() && poll(&ready, 1, 5000) > 0) {
-            const ssize_t n = read(master, buffer, sizeof buffer);
-            got.append(buffer, n > 0 ? size_t(n) : 0);
-        }
+        while (got.size() < expected.size() && poll(&ready, 1, 5000) > 0)
+            got.append(buffer, size_t(std::max<ssize_t>(0, read(master, buffer, sizeof buffer))));
         EXPECT_EQ(got, expected);
     };
     runBatch(terminal, 2);
@@ -57,7 +56,6 @@ TEST(ProgressBar, DrawsOnATerminalAndKeepsOtherStreamsToTheLines)
     shows("b.png: damaged\n");
     std::fclose(terminal);
     close(master);
-
     std::FILE *file = std::tmpfile();
     runBatch(file, 2);
     std::rewind(file);

@@ -63,6 +63,14 @@ protected:
         return result.exitCode == 0;
     }
 
+    // Runs the tool expecting exit status 1 and a complaint naming `about`.
+    void fails(const QStringList &arguments, const QString &about) const
+    {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.exitCode, 1) << about.toStdString();
+        EXPECT_TRUE(result.err.contains(about)) << result.err.toStdString();
+    }
+
     // A large photo-like picture (a sample scaled up), saved as `name`.
     QString makeLarge(const QString &name, QSize size) const
     {
@@ -148,7 +156,9 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
     EXPECT_FALSE(QDir(path("out")).exists());
 }
 
-TEST_F(VelmoraCli, ReducesToTheWorkingSizeAsTheEditorDoes)
+// Reduced to the working size as the editor does; stacked effects in order; the quality
+// reaches the encoder (90 by default) and ".jpeg" names a JPEG too; the input is left alone.
+TEST_F(VelmoraCli, AppliesStackedEffectsAtTheWorkingSize)
 {
     for (const auto &[size, input, expected] :
          {std::tuple{"full", QSize(1800, 2400), QSize(1200, 1600)},
@@ -158,10 +168,6 @@ TEST_F(VelmoraCli, ReducesToTheWorkingSizeAsTheEditorDoes)
         ASSERT_TRUE(succeeds({"apply", "--force", "-s", size, large, "-o", path("out.png")}));
         EXPECT_EQ(QImage(path("out.png")).size(), expected) << size;
     }
-}
-
-TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
-{
     const QByteArray before = contentsOf(path("coffee.png"));
     // The colour negative applied twice gives the picture back, byte for byte.
     ASSERT_TRUE(succeeds({"apply", "-e", "Color Negative", "-e", "color negative",
@@ -170,53 +176,38 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAndLeavesTheInputAlone)
               QImage(path("coffee.png")).convertToFormat(QImage::Format_RGB32));
     ASSERT_TRUE(succeeds({"apply", "-e", "Sepia", "-e", "White border=20", path("coffee.png"), "-o",
                           path("framed.jpg")}));
-    const QImage framed(path("framed.jpg"));
-    EXPECT_EQ(framed.size(), QSize(600, 400));
-    EXPECT_GT(qGray(framed.pixel(5, 200)), 240); // 20/200 of 600 = 60 pixels of white
-    EXPECT_EQ(contentsOf(path("coffee.png")), before);
-    // The quality reaches the encoder (90 by default); ".jpeg" names a JPEG too.
+    EXPECT_GT(qGray(QImage(path("framed.jpg")).pixel(5, 200)), 240); // 20/200 of 600: 60 white
     ASSERT_TRUE(succeeds({"apply", "-q", "10", path("coffee.png"), "-o", path("low.jpeg")}) &&
                 succeeds({"apply", path("coffee.png"), "-o", path("default.jpg")}));
     EXPECT_LT(QFileInfo(path("low.jpeg")).size() * 3, QFileInfo(path("default.jpg")).size());
-}
-
-TEST_F(VelmoraCli, ExistingOutputsNeedForceAndInputsAreNeverOverwritten)
-{
-    ASSERT_TRUE(writeFile(path("out.png"), "keep me"));
-    Result result = run({"apply", path("coffee.png"), "-o", path("out.png")});
-    EXPECT_TRUE(result.exitCode == 1 && result.err.contains("out.png")) << result.exitCode;
-    EXPECT_EQ(contentsOf(path("out.png")), QByteArray("keep me"));
-    EXPECT_TRUE(succeeds({"apply", "--force", path("coffee.png"), "-o", path("out.png")}));
-    EXPECT_EQ(QImage(path("out.png")).size(), QSize(600, 400));
-    // The input itself, directly or through a link, is refused even with --force.
-    const QByteArray before = contentsOf(path("coffee.png"));
-    ASSERT_TRUE(QFile::link(path("coffee.png"), path("link.png")));
-    for (const char *output : {"coffee.png", "link.png"})
-        EXPECT_EQ(run({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path(output)})
-                      .exitCode,
-                  1)
-            << output;
     EXPECT_EQ(contentsOf(path("coffee.png")), before);
 }
 
-TEST_F(VelmoraCli, OutputsThatCannotBeWrittenAreReported)
+// Refused outputs cost exit status 1 and a line naming them: an existing one without
+// --force, the input itself (directly or through a link) even with it, one that two inputs
+// would share, one that cannot be written.
+TEST_F(VelmoraCli, OutputsThatWouldLoseDataOrCannotBeWrittenAreRefused)
 {
-    ASSERT_TRUE(writeFile(path("not-a-folder"), {}));
-    Result result = run({"apply", path("coffee.png"), "-d", path("not-a-folder/out")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("not-a-folder")) << result.err.toStdString();
-    // A folder where the output should go: the write itself fails, even with --force.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
-    result = run({"apply", "--force", path("coffee.png"), "-o", path("folder.png")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("folder.png")) << result.err.toStdString();
-    // Two inputs of one name: the second would replace the first's output.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("again"));
-    ASSERT_TRUE(QFile::copy(path("chelsea.png"), path("again/coffee.png")));
-    result = run({"apply", path("coffee.png"), path("again/coffee.png"), "-d", path("out")});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err.count("same output"), 1) << result.err.toStdString();
-    EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400)); // the first input's
+    ASSERT_TRUE(writeFile(path("out.png"), "keep me"));
+    fails({"apply", path("coffee.png"), "-o", path("out.png")}, "out.png");
+    EXPECT_EQ(contentsOf(path("out.png")), QByteArray("keep me"));
+    EXPECT_TRUE(succeeds({"apply", "--force", path("coffee.png"), "-o", path("out.png")}));
+    EXPECT_EQ(QImage(path("out.png")).size(), QSize(600, 400));
+    const QByteArray before = contentsOf(path("coffee.png"));
+    ASSERT_TRUE(QFile::link(path("coffee.png"), path("link.png")));
+    for (const char *output : {"coffee.png", "link.png"})
+        fails({"apply", "--force", "-e", "Sepia", path("coffee.png"), "-o", path(output)}, output);
+    EXPECT_EQ(contentsOf(path("coffee.png")), before);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("again") &&
+                QFile::copy(path("chelsea.png"), path("again/coffee.png")));
+    const Result twice =
+        run({"apply", path("coffee.png"), path("again/coffee.png"), "-d", path("both")});
+    EXPECT_EQ(twice.exitCode, 1);
+    EXPECT_EQ(twice.err.count("same output"), 1) << twice.err.toStdString();
+    EXPECT_EQ(QImage(path("both/coffee.png")).size(), QSize(600, 400)); // the first input's
+    ASSERT_TRUE(writeFile(path("not-a-folder"), {}) && QDir(dir.path()).mkdir("folder.png"));
+    fails({"apply", path("coffee.png"), "-d", path("not-a-folder/out")}, "not-a-folder");
+    fails({"apply", "--force", path("coffee.png"), "-o", path("folder.png")}, "folder.png");
 }
 
 // The k-th input gets seed N + k: two copies of one picture come out different, each as a
@@ -268,30 +259,39 @@ TEST_F(VelmoraCli, KeepsOrStripsThePhotosMetadata)
         << result.err.toStdString();
 }
 
-// Killed anywhere in a run, many times: the output is the old whole file or the new one,
-// and the temporary a killed run leaves goes with the next run.
+// Killed anywhere in a run, many times, or cut short in the middle of writing by a file size
+// limit (every other time): the output is the old whole file or the new one, and the
+// temporary a killed run leaves goes with the next run.
 TEST_F(VelmoraCli, AKilledRunLeavesTheOldOrTheNewOutput)
 {
-    const char *looks[] = {"Sepia", "Color Negative"};
     QList<QImage> outputs;
-    for (const char *look : looks) {
+    for (const char *look : {"Sepia", "Color Negative"}) {
         ASSERT_TRUE(
             succeeds({"apply", "--force", "-e", look, path("coffee.png"), "-o", path("out.png")}));
         outputs << QImage(path("out.png"));
     }
-    int leftBehind = 0;
-    const std::string command = VELMORA_CLI_PATH " apply --force -e ";
-    const std::string files =
-        " " + path("coffee.png").toStdString() + " -o " + path("out.png").toStdString();
+    const qint64 bytes = QFileInfo(path("out.png")).size();
+    int round = 0, leftBehind = 0;
+    const std::string files = " " + path("coffee.png").toStdString() + " -o " +
+                              path("out.png").toStdString() + " 2>/dev/null";
+    const auto apply = [&](int n) {
+        const std::string look = n % 2 ? "'Color Negative'" : "Sepia";
+        return std::system((VELMORA_CLI_PATH " apply --force -e " + look + files).c_str()) == 0;
+    };
     const long runs = KillTest::killRepeatedly(
         KillTest::rounds(6), 400000,
         [&](const std::function<void()> &done) {
+            if (round % 2) {
+                KillTest::dieWhenAFileReaches(rlim_t(bytes * round / 6));
+                apply(round);
+                return;
+            }
             for (int n = 0;; ++n)
-                if (std::system(
-                        (command + (n % 2 ? "'Color Negative'" : "Sepia") + files).c_str()) == 0)
+                if (apply(n))
                     done();
         },
         [&] {
+            ++round;
             const int present = int(QDir(dir.path()).entryList({"out.png*"}, QDir::Files).size());
             leftBehind = qMax(leftBehind, present - 1);
             EXPECT_TRUE(outputs.contains(QImage(path("out.png"))));

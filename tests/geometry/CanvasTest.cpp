@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "Canvas.h"
 #include "TestImages.h"
 
@@ -14,18 +12,13 @@ QImage redOnBlack(int w, int h, const QRect &red)
     return image;
 }
 
-TEST(Canvas, BadSizesGiveANullCanvasThatDrawsNothing)
-{
-    EXPECT_TRUE(Canvas(0, 10).picture().isNull());
-    EXPECT_TRUE(Canvas(10, -1).picture().isNull());
-    Canvas huge(1 << 30, 1 << 30);
-    huge.fillRect(QRectF(0, 0, 10, 10), Qt::red);
-    EXPECT_EQ(huge.painter(), nullptr);
-    EXPECT_TRUE(huge.picture().isNull());
-}
-
 TEST(Canvas, StartsBlackWithItsOriginAndAppliesTheLastTransformFirst)
 {
+    // Bad sizes give a null canvas that draws nothing.
+    Canvas huge(1 << 30, 1 << 30);
+    huge.fillRect(QRectF(0, 0, 10, 10), Qt::red);
+    EXPECT_TRUE(huge.painter() == nullptr && huge.picture().isNull());
+    EXPECT_TRUE(Canvas(0, 10).picture().isNull() && Canvas(10, -1).picture().isNull());
     Canvas bottomUp(10, 8), topDown(10, 8, Canvas::TopDown), turned(12, 4), round(20, 20);
     bottomUp.fillRect(QRectF(0, 0, 3, 2), Qt::red);
     topDown.fillRect(QRectF(0, 0, 3, 2), Qt::red);
@@ -43,20 +36,21 @@ TEST(Canvas, StartsBlackWithItsOriginAndAppliesTheLastTransformFirst)
     EXPECT_EQ(round.picture().grid().copy(7, 7, 6, 6), redOnBlack(6, 6, QRect(0, 0, 6, 6)));
 }
 
-// The farthest grey level from mid grey at the points.
-int farthestFromGrey(Canvas &canvas, const std::vector<QPointF> &points)
+// How far from mid grey the canvas is at `count` points from `from` in steps of `step`.
+int farthestFromGrey(Canvas &canvas, QPointF from, QPointF step, int count = 1)
 {
     const QImage grid = canvas.picture().grid();
     int farthest = 0;
-    for (QPointF p : points)
-        farthest = std::max(farthest, std::abs(qGray(grid.pixel(p.toPoint())) - 128));
+    for (int i = 0; i < count; ++i)
+        farthest =
+            std::max(farthest, std::abs(qGray(grid.pixel((from + i * step).toPoint())) - 128));
     return farthest;
 }
 
+// A one-pixel checkerboard reduced in both directions or in one only, straight or turned,
+// must come out grey, not black or white.
 TEST(Canvas, ReductionsAreFilteredStraightAndTurnedOnEitherAxis)
 {
-    // A one-pixel checkerboard reduced in both directions or in height only
-    // must come out grey, not black or white.
     QImage board(200, 200, QImage::Format_RGB32);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 200; ++x)
@@ -70,20 +64,13 @@ TEST(Canvas, ReductionsAreFilteredStraightAndTurnedOnEitherAxis)
     turnedFlat.translate(50, 0);
     turnedFlat.rotate(30);
     turnedFlat.drawGrid(board, QRectF(0, 0, 200, 50));
-    std::vector<QPointF> diagonal, row, alongTurned;
-    for (int i = 0; i < 50; i += 7)
-        diagonal.emplace_back(i, 49 - i);
-    for (int i = 0; i < 200; i += 9)
-        row.emplace_back(i, 30);
+    EXPECT_LE(farthestFromGrey(both, {0, 49}, {7, -7}, 8), 16);
+    EXPECT_LE(farthestFromGrey(flat, {0, 30}, {9, 0}, 23), 40); // 10 / 3 rows a pixel
+    // The square's centre (15, 15) turned 30 degrees lands at (35.5, 20.5) bottom-up.
+    EXPECT_LE(farthestFromGrey(turned, {35, 39}, {}), 20);
     // The 200 x 50 rectangle's centre turned 30 degrees lands at (124.1, 71.7) bottom-up;
     // its long side runs along (cos 30, sin 30).
-    for (int k = -80; k <= 80; k += 10)
-        alongTurned.push_back(QPointF(124.1 + 0.866 * k, 250 - 71.7 - 0.5 * k));
-    EXPECT_LE(farthestFromGrey(both, diagonal), 16);
-    EXPECT_LE(farthestFromGrey(flat, row), 40); // 10 / 3 rows a pixel: weights differ
-    // The square's centre (15, 15) turned 30 degrees lands at (35.5, 20.5) bottom-up.
-    EXPECT_LE(farthestFromGrey(turned, {QPointF(35, 39)}), 20);
-    EXPECT_LE(farthestFromGrey(turnedFlat, alongTurned), 24);
+    EXPECT_LE(farthestFromGrey(turnedFlat, {124.1 - 69.28, 178.3 + 40}, {8.66, -5}, 17), 24);
 }
 
 } // namespace

@@ -16,51 +16,39 @@ QImage painted(int w, int h, QRgb colour, const QRect &rect = QRect(), QRgb insi
     return image;
 }
 
-// Stored size, tag and box, and the size colorMatch gives.
-using Fit = std::tuple<int, int, Picture::Orientation, qreal, qreal, int, int>;
-const Fit kFits[] = {{2048, 1536, Picture::Up, 1600, 1200, 1600, 1200},
-                     {2048, 1536, Picture::Up, 1200, 1600, 1600, 1200},
-                     {1000, 2000, Picture::Up, 1600, 1200, 1000, 2000},
-                     {2000, 1500, Picture::Up, 1024, 768, 1024, 768},
-                     {1999, 1333, Picture::Up, 1024, 768, 1024, 680},
-                     {1999, 1333, Picture::Left, 1024, 768, 680, 1024},
-                     {1601, 1000, Picture::Up, 1600, 1200, 1601, 1000},
-                     {1001, 999, Picture::Up, 640, 0, 1001, 999},
-                     {2448, 3264, Picture::Up, 1600, 1200, 1200, 1600}};
-
-using ColorMatchSize = ::testing::TestWithParam<Fit>;
-
-TEST_P(ColorMatchSize, FitsTheBoxTurnedToThePicture)
+TEST(ImageResizer, ColorMatchFitsTheBoxTurnedToThePicture)
 {
-    const auto [w, h, tag, boxWidth, boxHeight, width, height] = GetParam();
-    const Picture picture(TestImages::solid(w, h, Qt::gray), tag);
-    EXPECT_EQ(ImageResizer::colorMatch(picture, QSizeF(boxWidth, boxHeight)).grid().size(),
-              QSize(width, height));
+    // Stored size, tag and box, and the size colorMatch gives.
+    for (const auto &[w, h, tag, box, fitted] :
+         {std::tuple{2048, 1536, Picture::Up, QSizeF(1600, 1200), QSize(1600, 1200)},
+          {2048, 1536, Picture::Up, QSizeF(1200, 1600), QSize(1600, 1200)},
+          {1000, 2000, Picture::Up, QSizeF(1600, 1200), QSize(1000, 2000)},
+          {2000, 1500, Picture::Up, QSizeF(1024, 768), QSize(1024, 768)},
+          {1999, 1333, Picture::Up, QSizeF(1024, 768), QSize(1024, 680)},
+          {1999, 1333, Picture::Left, QSizeF(1024, 768), QSize(680, 1024)},
+          {1601, 1000, Picture::Up, QSizeF(1600, 1200), QSize(1601, 1000)},
+          {1001, 999, Picture::Up, QSizeF(640, 0), QSize(1001, 999)},
+          {2448, 3264, Picture::Up, QSizeF(1600, 1200), QSize(1200, 1600)}}) {
+        const Picture picture(TestImages::solid(w, h, Qt::gray), tag);
+        EXPECT_EQ(ImageResizer::colorMatch(picture, box).grid().size(), fitted) << w << "x" << h;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Boxes, ColorMatchSize, ::testing::ValuesIn(kFits));
-
-// Picture size and ratio, and the size of the centre crop.
-using Crop = std::tuple<int, int, float, int, int>;
-const Crop kCrops[] = {{1200, 1200, 0.8f, 960, 1200},      {1200, 1200, 1.0f, 1200, 1200},
-                       {1200, 1600, 0.5625f, 900, 1600},   {1600, 1200, 1.0f, 1200, 1200},
-                       {1600, 1200, 0.6f, 1600, 960},      {1600, 1200, 2.0f / 3, 1600, 1067},
-                       {1600, 1200, 4.0f / 3, 1600, 1200}, {1200, 1600, 16.0f / 9, 900, 1600},
-                       {1200, 1200, 1.25f, 1200, 960}};
-
-using AspectCropSize = ::testing::TestWithParam<Crop>;
-
-TEST_P(AspectCropSize, TurnsTheRatioToThePicture)
+// The centre crop to a ratio, turned to the picture: picture size, ratio, crop size.
+TEST(ImageResizer, AspectCropTurnsTheRatioToThePictureAndCutsBothEndsEqually)
 {
-    const auto [w, h, ratio, width, height] = GetParam();
-    const Picture picture(TestImages::solid(w, h, Qt::gray));
-    EXPECT_EQ(ImageResizer::resizeImage(picture, ratio).grid().size(), QSize(width, height));
-}
-
-INSTANTIATE_TEST_SUITE_P(Ratios, AspectCropSize, ::testing::ValuesIn(kCrops));
-
-TEST(AspectCrop, CutsEquallyFromBothEndsAndHonoursTheOrientation)
-{
+    for (const auto &[w, h, ratio, crop] : {std::tuple{1200, 1200, 0.8f, QSize(960, 1200)},
+                                            {1200, 1200, 1.0f, QSize(1200, 1200)},
+                                            {1200, 1600, 0.5625f, QSize(900, 1600)},
+                                            {1600, 1200, 1.0f, QSize(1200, 1200)},
+                                            {1600, 1200, 0.6f, QSize(1600, 960)},
+                                            {1600, 1200, 2.0f / 3, QSize(1600, 1067)},
+                                            {1600, 1200, 4.0f / 3, QSize(1600, 1200)},
+                                            {1200, 1600, 16.0f / 9, QSize(900, 1600)},
+                                            {1200, 1200, 1.25f, QSize(1200, 960)}}) {
+        const Picture picture(TestImages::solid(w, h, Qt::gray));
+        EXPECT_EQ(ImageResizer::resizeImage(picture, ratio).grid().size(), crop) << ratio;
+    }
     // Rows 150..1049 are green between red: a 16:9 crop keeps only green.
     const QImage banded = painted(1600, 1200, kRed, QRect(0, 150, 1600, 900), kGreen);
     EXPECT_EQ(ImageResizer::resizeImage(Picture(banded), 0.5625f).grid(),
@@ -70,7 +58,9 @@ TEST(AspectCrop, CutsEquallyFromBothEndsAndHonoursTheOrientation)
     EXPECT_EQ(ImageResizer::resizeImage(sideways, 0.75f).grid(), sideways.upright().grid());
 }
 
-TEST(Border, LevelTwentyPaintsOneHundredSixtyPixelsAndKeepsTheInside)
+// A border of level 20 is 160 pixels wide on a 1600 wide picture, over the picture's edge;
+// an exact size fits on black bands or stretches.
+TEST(ImageResizer, BordersAndExactSizes)
 {
     const QImage grid = TestImages::random(1600, 1200, 9);
     const QImage g = ImageResizer::addBorder(Picture(grid), float(20 / 200.0), Qt::white).grid();
@@ -78,10 +68,6 @@ TEST(Border, LevelTwentyPaintsOneHundredSixtyPixelsAndKeepsTheInside)
     for (QPoint p : {QPoint(800, 159), QPoint(800, 1040), QPoint(159, 600), QPoint(1440, 600),
                      QPoint(0, 0), QPoint(1599, 1199)})
         EXPECT_EQ(g.pixel(p), kWhite) << p.x() << "," << p.y();
-}
-
-TEST(ExactSize, FitsOnBlackBandsOrStretches)
-{
     const QRgb c = qRgb(200, 100, 50);
     const Picture landscape(painted(1600, 1200, c)), portrait(painted(1200, 1600, c));
     // At 4:3, 32 x 32 holds 32 x 24 between bands of 4 rows (or columns).
@@ -90,17 +76,30 @@ TEST(ExactSize, FitsOnBlackBandsOrStretches)
     EXPECT_EQ(ImageResizer::resizeImage(portrait, 32, 32, true, false).grid(),
               painted(32, 32, kBlack, QRect(4, 0, 24, 32), c));
     EXPECT_EQ(ImageResizer::resizeImage(landscape, 32, 32, false, true).grid(), painted(32, 32, c));
-    EXPECT_TRUE(ImageResizer::resizeImage(landscape, 0, 32, true, true).isNull());
-    EXPECT_TRUE(ImageResizer::resizeImage(landscape, 32, 0, true, true).isNull());
-    EXPECT_TRUE(ImageResizer::resizeImage(Picture(), 32, 32, true, true).isNull());
+    EXPECT_TRUE(ImageResizer::resizeImage(landscape, 0, 32, true, true).isNull() &&
+                ImageResizer::resizeImage(landscape, 32, 0, true, true).isNull() &&
+                ImageResizer::resizeImage(Picture(), 32, 32, true, true).isNull());
 }
 
 TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
 {
-    // Green exactly on the window (672, 504, 256, 192): any red in the result means it is off.
-    const QImage big = painted(1600, 1200, kRed, QRect(672, 504, 256, 192), kGreen);
-    EXPECT_EQ(ImageResizer::clipImage(Picture(big), QPointF(800, 600), 128, 96).grid(),
-              painted(128, 96, kGreen));
+    // Green exactly on the window that should be shown (twice the size, or at full scale):
+    // any red in the result means it is off.
+    for (const auto &[size, window, at, full] :
+         {std::tuple{QSize(1600, 1200), QRect(672, 504, 256, 192), QPointF(800, 600), false},
+          // A grid exactly the window's size: centred on the point, cut at the far edges.
+          {QSize(256, 192), QRect(72, 54, 184, 138), QPointF(200, 150), false},
+          {QSize(128, 96), QRect(36, 32, 92, 64), QPointF(100, 80), true},
+          // Near the corner: what lies inside, stretched.
+          {QSize(400, 400), QRect(262, 294, 138, 106), QPointF(390, 390), false},
+          // Too small at full scale: flush with the far edge, 66 columns wide.
+          {QSize(100, 50), QRect(34, 0, 66, 50), QPointF(), true}}) {
+        const Picture grid(painted(size.width(), size.height(), kRed, window, kGreen));
+        EXPECT_EQ(
+            (full ? ImageResizer::fullClip : ImageResizer::clipImage)(grid, at, 128, 96).grid(),
+            painted(128, 96, kGreen))
+            << size.width() << (full ? " full" : "");
+    }
     // 200 x 100 into 128 x 96: the window (33.5, 0, 133, 100) widens to columns 33..166,
     // blue at both ends, with no red beyond.
     QImage small = painted(200, 100, kRed, QRect(33, 0, 134, 100), kBlue);
@@ -109,38 +108,18 @@ TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
     for (int x : {0, 127})
         EXPECT_TRUE(qRed(g.pixel(x, 50)) == 0 && qBlue(g.pixel(x, 50)) > qGreen(g.pixel(x, 50)));
     EXPECT_EQ(g.pixel(64, 50), kGreen);
-    // A grid exactly the window's size still centres the window on the point and cuts it
-    // at the far edges: green is what lies inside.
-    EXPECT_EQ(
-        ImageResizer::clipImage(Picture(painted(256, 192, kRed, QRect(72, 54, 184, 138), kGreen)),
-                                QPointF(200, 150), 128, 96)
-            .grid(),
-        painted(128, 96, kGreen));
-    EXPECT_EQ(ImageResizer::fullClip(Picture(painted(128, 96, kRed, QRect(36, 32, 92, 64), kGreen)),
-                                     QPointF(100, 80), 128, 96)
-                  .grid(),
-              painted(128, 96, kGreen));
-    // Near the corner the window keeps only what lies inside, stretched.
-    const Picture green(painted(400, 400, kGreen));
-    EXPECT_EQ(ImageResizer::clipImage(green, QPointF(390, 390), 50, 50).grid(),
-              painted(50, 50, kGreen));
-    // A window wholly beyond the grid, however far, cuts nothing and leaves the canvas black.
-    for (QPointF far : {QPointF(3e9, 10), QPointF(10, 3e9), QPointF(1e12, 1e12)}) {
-        EXPECT_EQ(ImageResizer::clipImage(green, far, 50, 50).grid(), painted(50, 50, kBlack));
-        EXPECT_EQ(ImageResizer::fullClip(green, far, 50, 50).grid(), painted(50, 50, kBlack));
-    }
-}
-
-TEST(FullClip, CopiesAtFullScaleFromZeroOrFlushWithTheFarEdge)
-{
+    // At full scale, copied from the point, or from zero near it.
     const Picture random(TestImages::random(1600, 1200, 11));
     EXPECT_EQ(ImageResizer::fullClip(random, QPointF(800, 600), 128, 96).grid(),
               random.grid().copy(736, 552, 128, 96));
     EXPECT_EQ(ImageResizer::fullClip(random, QPointF(10, 20), 128, 96).grid(),
               random.grid().copy(0, 0, 128, 96));
-    // 100 x 50 into 128 x 96: 66 columns wide, the window (34, 0, 66, 50).
-    const Picture edge(painted(100, 50, kRed, QRect(34, 0, 66, 50), kGreen));
-    EXPECT_EQ(ImageResizer::fullClip(edge, QPointF(), 128, 96).grid(), painted(128, 96, kGreen));
+    // A window wholly beyond the grid, however far, cuts nothing and leaves the canvas black.
+    const Picture green(painted(400, 400, kGreen));
+    for (QPointF far : {QPointF(3e9, 10), QPointF(10, 3e9), QPointF(1e12, 1e12)}) {
+        EXPECT_EQ(ImageResizer::clipImage(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+        EXPECT_EQ(ImageResizer::fullClip(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+    }
 }
 
 TEST(DrawTurned, TurnsClockwiseAboutTheCentreAndScalesAboutTheBottomLeft)

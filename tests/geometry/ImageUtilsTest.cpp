@@ -14,27 +14,17 @@ namespace {
 const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kRed = qRgb(255, 0, 0),
            kBlue = qRgb(0, 0, 255);
 
-// A picture into 320 x 320 with or without letterbox, and the rectangle it is drawn into.
-using Box = std::tuple<QSizeF, bool, QRectF>;
-const Box kBoxes[] = {{{1600, 1200}, true, {0, 40, 320, 240}},
-                      {{1600, 1200}, false, {-160.0 / 3, 0, 1280.0 / 3, 320}},
-                      {{1200, 1600}, true, {40, 0, 240, 320}},
-                      {{1200, 1600}, false, {0, -160.0 / 3, 320, 1280.0 / 3}},
-                      {{500, 500}, true, {0, 0, 320, 320}},
-                      {{500, 500}, false, {0, 0, 320, 320}}};
-
-using LetterboxRect = ::testing::TestWithParam<Box>;
-
-TEST_P(LetterboxRect, FitsOnBandsOrCovers)
-{
-    const auto [picture, letterbox, expected] = GetParam();
-    EXPECT_EQ(ImageUtils::letterboxRect(picture, QSizeF(320, 320), letterbox), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(IntoASquare, LetterboxRect, ::testing::ValuesIn(kBoxes));
-
 TEST(ImageUtils, DrawsUprightStretchedLetterboxedOrCovering)
 {
+    // A picture into 320 x 320 with or without letterbox, and the rectangle it is drawn into.
+    for (const auto &[picture, letterbox, rect] :
+         {std::tuple{QSizeF(1600, 1200), true, QRectF(0, 40, 320, 240)},
+          {QSizeF(1600, 1200), false, QRectF(-160.0 / 3, 0, 1280.0 / 3, 320)},
+          {QSizeF(1200, 1600), true, QRectF(40, 0, 240, 320)},
+          {QSizeF(1200, 1600), false, QRectF(0, -160.0 / 3, 320, 1280.0 / 3)},
+          {QSizeF(500, 500), true, QRectF(0, 0, 320, 320)},
+          {QSizeF(500, 500), false, QRectF(0, 0, 320, 320)}})
+        EXPECT_EQ(ImageUtils::letterboxRect(picture, QSizeF(320, 320), letterbox), rect);
     // Quadrants red, green / blue, white; 4:3 into 320 x 320 fits on bands 40 rows high.
     const Picture quadrants(TestImages::quadrants(1600, 1200));
     const QImage fit = ImageUtils::drawImage(quadrants, QSizeF(320, 320), true).grid();
@@ -57,9 +47,13 @@ TEST(ImageUtils, CaptionSitsAboveTheBottomEdge)
     const QImage grid = TestImages::solid(200, 100, QColor(64, 64, 64));
     QFont font;
     font.setPixelSize(20);
-    const QImage g = ImageUtils::drawText("Velmora", font, Picture(grid)).grid();
-    // The shadow ends 8 pixels above the bottom; nothing below it changes, nor the top.
-    EXPECT_EQ(g.copy(0, 92, 200, 8), grid.copy(0, 92, 200, 8));
+    const QImage g = ImageUtils::drawText("Velmora gyp", font, Picture(grid)).grid();
+    // The shadow's descenders end 8 pixels above the bottom; nothing below them changes, nor
+    // the top.
+    int lowest = 0;
+    for (int y = 0; y < 100; ++y)
+        lowest = g.copy(0, y, 200, 1) == grid.copy(0, y, 200, 1) ? lowest : y;
+    EXPECT_TRUE(lowest >= 88 && lowest < 92) << lowest;
     EXPECT_EQ(g.copy(0, 0, 200, 40), grid.copy(0, 0, 200, 40));
     // The face is light.
     const QImage band = g.copy(0, 40, 200, 52).convertToFormat(QImage::Format_Grayscale8);

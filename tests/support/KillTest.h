@@ -1,9 +1,8 @@
 #ifndef VELMORA_TESTS_KILLTEST_H
 #define VELMORA_TESTS_KILLTEST_H
 
-// Crash safety: a child process repeats some work (saving, writing) and is killed with
-// SIGKILL at a random moment, many times over; the caller checks what is on disk after
-// each kill.
+// Crash safety: a child process repeats some work (saving, writing) and is killed at a random
+// moment, many times over; the caller checks what is on disk after each kill.
 
 #include <cstdlib>
 #include <functional>
@@ -11,6 +10,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,10 +23,22 @@ inline int rounds(int quick)
     return asked ? std::max(1, std::atoi(asked)) : quick;
 }
 
+// In a child: the write that would take any file past `bytes` kills this process, after the
+// bytes below the limit are written. A kill in the middle of a write, where a random delay
+// hardly ever lands.
+inline void dieWhenAFileReaches(rlim_t bytes)
+{
+    const rlimit limit{bytes, bytes}, noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, SIG_DFL);
+}
+
 // Forks `rounds` children (each with the programs it starts) that each run `work(done)`, which
 // calls `done()` after every finished step and never returns. Each child is killed after a random
-// delay of up to `maxDelayUs` from its first finished step; `check()` runs after each kill. Returns
-// the number of steps the children finished, so the caller can tell that work went on.
+// delay of up to `maxDelayUs` from its first finished step (or its end); `check()` runs after
+// each kill. Returns the number of steps the children finished, so the caller can tell that work
+// went on.
 inline long killRepeatedly(int rounds, unsigned maxDelayUs,
                            const std::function<void(const std::function<void()> &)> &work,
                            const std::function<void()> &check, unsigned seed = 1)
@@ -47,7 +59,6 @@ inline long killRepeatedly(int rounds, unsigned maxDelayUs,
         ::setpgid(child, child);
         ::close(pipe[1]);
         char step;
-        // The first finished step comes first, then the kill lands anywhere in the next ones.
         if (::read(pipe[0], &step, 1) == 1)
             ++finished;
         ::usleep(random() % maxDelayUs);

@@ -71,10 +71,9 @@ inline QByteArray cameraJpeg(const QImage &grid, uint16_t orientation = 6)
 
 inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
 {
-    QByteArray chunk(4, '\0');
-    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    QByteArray chunk(4, '\0'), crc(4, '\0');
     const QByteArray body = type + data;
-    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
     qToBigEndian<quint32>(
         quint32(crc32(0, reinterpret_cast<const Bytef *>(body.constData()), uInt(body.size()))),
         crc.data());
@@ -83,12 +82,11 @@ inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
 
 inline QByteArray deflated(const QByteArray &bytes)
 {
-    QByteArray packed(qsizetype(compressBound(uLong(bytes.size()))), '\0');
-    uLongf size = uLongf(packed.size());
+    uLongf size = compressBound(uLong(bytes.size()));
+    QByteArray packed(qsizetype(size), '\0');
     compress(reinterpret_cast<Bytef *>(packed.data()), &size,
              reinterpret_cast<const Bytef *>(bytes.constData()), uLong(bytes.size()));
-    packed.resize(qsizetype(size));
-    return packed;
+    return packed.left(qsizetype(size));
 }
 
 // `chunk` put right after a PNG's header chunk.
@@ -132,11 +130,10 @@ inline Tags tagsOf(const QString &path)
 {
     auto image = Exiv2::ImageFactory::open(path.toStdString());
     image->readMetadata();
-    Tags tags{image->exifData(), image->xmpData(), image->iptcData(), QByteArray()};
-    if (image->iccProfileDefined())
-        tags.icc = QByteArray(reinterpret_cast<const char *>(image->iccProfile()->pData_),
-                              image->iccProfile()->size_);
-    return tags;
+    const Exiv2::DataBuf *icc = image->iccProfileDefined() ? image->iccProfile() : nullptr;
+    return {image->exifData(), image->xmpData(), image->iptcData(),
+            icc ? QByteArray(reinterpret_cast<const char *>(icc->pData_), icc->size_)
+                : QByteArray()};
 }
 
 } // namespace TaggedPhotos
