@@ -3,41 +3,26 @@
 #include "PlatformTestSupport.h"
 #include "TransitionOverlay.h"
 
+#include <QPainter>
+
 namespace {
 
 using Type = LayerTransition::Type;
 using Subtype = LayerTransition::Subtype;
 
-// Along the axis of a subtype: 0 at the side the new content comes from, 1 across.
-QPoint along(Subtype from, qreal u, int size)
+// The half of an 80 x 80 view towards the side new content comes from, and two points at 15%
+// and 60% of the way across from that side.
+struct Side
 {
-    const int near = qRound(size * u), far = size - 1 - near, middle = size / 2;
-    switch (from) {
-    case Subtype::FromLeft:
-        return {near, middle};
-    case Subtype::FromTop:
-        return {middle, near};
-    case Subtype::FromBottom:
-        return {middle, far};
-    default:
-        return {far, middle};
-    }
-}
+    Subtype from;
+    QRect nearHalf;
+    QPoint nearSide, pastMiddle;
+};
 
-// A picture whose half towards the subtype's side is `nearColour`, the other `farColour`.
-Picture halves(Subtype from, QColor nearColour, QColor farColour, int size = 80)
-{
-    QImage image(size, size, QImage::Format_RGB32);
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            const bool nearHalf = from == Subtype::FromLeft     ? x < size / 2
-                                  : from == Subtype::FromTop    ? y < size / 2
-                                  : from == Subtype::FromBottom ? y >= size / 2
-                                                                : x >= size / 2;
-            image.setPixel(x, y, (nearHalf ? nearColour : farColour).rgb());
-        }
-    return Picture(image);
-}
+const Side sides[] = {{Subtype::FromRight, {40, 0, 40, 80}, {67, 40}, {31, 40}},
+                      {Subtype::FromLeft, {0, 0, 40, 80}, {12, 40}, {48, 40}},
+                      {Subtype::FromTop, {0, 0, 80, 40}, {40, 12}, {40, 48}},
+                      {Subtype::FromBottom, {0, 40, 80, 40}, {40, 67}, {40, 31}}};
 
 class LayerTransitionTest : public ::testing::Test
 {
@@ -45,106 +30,87 @@ protected:
     void SetUp() override
     {
         parent.resize(200, 200);
-        view = new ImageView(&parent);
         View::setFrame(view, QRectF(10, 10, 80, 80));
     }
     void TearDown() override { ViewAnimation::finishAll(); }
-
     TransitionOverlay *overlay() const { return parent.findChild<TransitionOverlay *>(); }
-
-    QRgb overlayAt(qreal progress, QPoint at)
+    QRgb overlayAt(qreal progress, QPoint at = {40, 40})
     {
         overlay()->setProgress(progress);
         return renderedAlone(overlay()).pixel(at);
     }
+    void show(QColor colour) { view->setImage(Picture(TestImages::solid(4, 4, colour))); }
 
     QWidget parent;
-    ImageView *view = nullptr;
+    ImageView *view = new ImageView(&parent);
 };
 
-TEST_F(LayerTransitionTest, FadesFromTheCaptureToTheViewAndThenGoes)
+TEST_F(LayerTransitionTest, FadesFromTheCaptureOrFromNothingToTheViewAndThenGoes)
 {
-    view->setImage(Picture(TestImages::solid(4, 4, Qt::red)));
+    LayerTransition::add(view, Type::Push, Subtype::FromLeft, 0.0); // no time: nothing
+    ImageView detached;                                             // no place to draw: nothing
+    LayerTransition::add(&detached, Type::Push, Subtype::FromLeft, 1.0);
+    EXPECT_FALSE(ViewAnimation::isAnimating(&detached) || ViewAnimation::isAnimating(view));
+    EXPECT_EQ(overlay(), nullptr);
+
+    show(Qt::red);
     LayerTransition::capture(view);
-    view->setImage(Picture(TestImages::solid(4, 4, Qt::blue)));
+    show(Qt::blue);
     LayerTransition::add(view, Type::Fade, Subtype::None, 0.05);
     ASSERT_NE(overlay(), nullptr);
     EXPECT_EQ(overlay()->geometry(), QRect(10, 10, 80, 80));
-    EXPECT_TRUE(ViewAnimation::isAnimating(view));
-    EXPECT_EQ(overlayAt(0.0, {40, 40}), qRgb(255, 0, 0));
-    EXPECT_EQ(overlayAt(1.0, {40, 40}), qRgb(0, 0, 255));
-    const QRgb half = overlayAt(0.5, {40, 40});
+    EXPECT_EQ(overlayAt(0.0), qRgb(255, 0, 0));
+    EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
+    const QRgb half = overlayAt(0.5);
     EXPECT_NEAR(qRed(half), 128, 2);
     EXPECT_NEAR(qBlue(half), 128, 2);
     EXPECT_GE(qAlpha(half), 253) << "a cross-fade, not one picture laid over the other";
-
     ASSERT_TRUE(waitUntil([this] { return !ViewAnimation::isAnimating(view); }));
     EXPECT_EQ(overlay(), nullptr);
     EXPECT_EQ(view->graphicsEffect(), nullptr);
-}
 
-TEST_F(LayerTransitionTest, WithoutACaptureTheViewComesOutOfNothing)
-{
-    view->setImage(Picture(TestImages::solid(4, 4, Qt::red)));
     LayerTransition::capture(view);
     LayerTransition::add(view, Type::Fade, Subtype::None, 60.0);
     LayerTransition::add(view, Type::Fade, Subtype::None, 60.0); // the capture was used up
     EXPECT_EQ(parent.findChildren<TransitionOverlay *>().size(), 1);
-    EXPECT_EQ(qAlpha(overlayAt(0.0, {40, 40})), 0);
-    EXPECT_NEAR(qAlpha(overlayAt(0.5, {40, 40})), 128, 2);
+    EXPECT_EQ(qAlpha(overlayAt(0.0)), 0);
+    EXPECT_NEAR(qAlpha(overlayAt(0.5)), 128, 2);
 }
 
-TEST_F(LayerTransitionTest, NothingHappensWithoutAPlaceToDrawOrATime)
-{
-    ImageView detached;
-    LayerTransition::add(&detached, Type::Push, Subtype::FromLeft, 1.0);
-    LayerTransition::add(view, Type::Push, Subtype::FromLeft, 0.0);
-    EXPECT_FALSE(ViewAnimation::isAnimating(&detached));
-    EXPECT_FALSE(ViewAnimation::isAnimating(view));
-    EXPECT_EQ(overlay(), nullptr);
-}
-
-struct Motion
-{
-    Type type;
-    Subtype from;
-    // At a quarter of the way: the colours near the side the new content comes from and
-    // past the middle. Before: red near, green far; after: blue near, yellow far.
-    QRgb nearSide;
-    QRgb pastMiddle;
-};
-
-using LayerMotion = WithParam<LayerTransitionTest, Motion>;
+// A transition; at a quarter of the way, the colours near the side the new content comes from
+// and past the middle. Before: red near, green far; after: blue near, yellow far.
+using Motion = std::tuple<Type, QRgb, QRgb>;
+using LayerMotion = WithParam<LayerTransitionTest, std::tuple<Motion, Side>>;
 
 TEST_P(LayerMotion, MovesTheRightPictureTheRightWay)
 {
-    const Motion m = GetParam();
-    view->setImage(halves(m.from, Qt::red, Qt::green));
+    const auto [motion, side] = GetParam();
+    const auto [type, nearSide, pastMiddle] = motion;
+    const auto halves = [&](QColor nearColour, QColor farColour) {
+        QImage image(80, 80, QImage::Format_RGB32);
+        image.fill(farColour);
+        QPainter(&image).fillRect(side.nearHalf, nearColour);
+        view->setImage(Picture(image));
+    };
+    halves(Qt::red, Qt::green);
     LayerTransition::capture(view);
-    view->setImage(halves(m.from, Qt::blue, Qt::yellow));
-    LayerTransition::add(view, m.type, m.from, 60.0);
-    EXPECT_EQ(overlayAt(0.25, along(m.from, 0.15, 80)), m.nearSide);
-    EXPECT_EQ(overlayAt(0.25, along(m.from, 0.6, 80)), m.pastMiddle);
+    halves(Qt::blue, Qt::yellow);
+    LayerTransition::add(view, type, side.from, 60.0);
+    EXPECT_EQ(overlayAt(0.25, side.nearSide), nearSide);
+    EXPECT_EQ(overlayAt(0.25, side.pastMiddle), pastMiddle);
 }
 
 const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255),
            yellow = qRgb(255, 255, 0);
 
-std::vector<Motion> motions()
-{
-    std::vector<Motion> all;
-    for (Subtype from :
-         {Subtype::FromRight, Subtype::FromLeft, Subtype::FromTop, Subtype::FromBottom}) {
+INSTANTIATE_TEST_SUITE_P(
+    LayerTransition, LayerMotion,
+    ::testing::Combine(
         // Push: the new picture's far half has come in; the old one's near half moved on.
-        all.push_back({Type::Push, from, yellow, red});
         // Reveal: the old picture moved away, uncovering the new one where it stands.
-        all.push_back({Type::Reveal, from, blue, red});
         // Move in: the new picture slides over the old, which stays.
-        all.push_back({Type::MoveIn, from, yellow, green});
-    }
-    return all;
-}
-
-INSTANTIATE_TEST_SUITE_P(LayerTransition, LayerMotion, ::testing::ValuesIn(motions()));
+        ::testing::Values(Motion{Type::Push, yellow, red}, Motion{Type::Reveal, blue, red},
+                          Motion{Type::MoveIn, yellow, green}),
+        ::testing::ValuesIn(sides)));
 
 } // namespace

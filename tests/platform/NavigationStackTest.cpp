@@ -5,35 +5,24 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
-#include <QTest>
 #include <QWidgetAction>
 
 #include <memory>
-#include <string>
 
 namespace {
 
-using Log = std::vector<std::string>;
+QStringList heard;
 
 // A screen that writes down every hook it hears, as "name hook argument".
 class Screen : public ViewController
 {
 public:
-    Screen(std::string name, Log &log, bool turns = true)
-        : m_name(std::move(name)), m_log(log), m_turns(turns)
-    {
-        setTitle(QString::fromStdString(m_name));
-    }
-
+    explicit Screen(const QString &name, bool turns = true) : m_turns(turns) { setTitle(name); }
     void viewWillAppear(bool animated) override { note("willAppear", animated); }
     void viewDidAppear(bool animated) override { note("didAppear", animated); }
     void viewWillDisappear(bool animated) override { note("willDisappear", animated); }
     void viewDidDisappear(bool animated) override { note("didDisappear", animated); }
-    bool shouldAutorotateToInterfaceOrientation(int orientation) override
-    {
-        note("should", orientation);
-        return m_turns;
-    }
+    bool shouldAutorotateToInterfaceOrientation(int to) override { return note("should", to); }
     void willRotateToInterfaceOrientation(int to, double) override { note("willRotate", to); }
     void willAnimateFirstHalfOfRotationToInterfaceOrientation(int to, double) override
     {
@@ -46,27 +35,30 @@ public:
     void didRotateFromInterfaceOrientation(int from) override { note("didRotate", from); }
 
 private:
-    void note(const char *hook, int value)
+    bool note(const char *hook, int value)
     {
-        m_log.push_back(m_name + " " + hook + " " + std::to_string(value));
+        heard << QStringLiteral("%1 %2 %3").arg(title()).arg(hook).arg(value);
+        return m_turns;
     }
-    std::string m_name;
-    Log &m_log;
     bool m_turns;
 };
+
+// The hooks, in order, as `in` replaces `out` on screen.
+QString swapped(const QString &in, const QString &out, bool animated)
+{
+    return QStringLiteral("%1 willAppear %3,%2 willDisappear %3,%1 didAppear %3,%2 didDisappear %3")
+        .arg(in, out)
+        .arg(int(animated));
+}
 
 class NavigationStackTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        menu = std::make_unique<Screen>("menu", log);
-        editor = std::make_unique<Screen>("editor", log);
-        stack = std::make_unique<NavigationStack>(menu.get());
         stack->view()->resize(320, 480);
-        stack->view()->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(stack->view()));
-        log.clear();
+        showExposed(stack->view());
+        heard.clear();
     }
     // Where `screen`'s view lies in the stack's view.
     QRect placeOf(ViewController *screen)
@@ -74,49 +66,67 @@ protected:
         QWidget *view = screen->view();
         return QRect(view->mapTo(stack->view(), QPoint(0, 0)), view->size());
     }
+    // The four hooks of a slide are in; those of a change without animation are at once.
+    bool settled()
+    {
+        return waitUntil([] { return heard.size() == 4; });
+    }
     NavigationBar *bar() { return stack->navigationBar(); }
 
-    Log log;
-    std::unique_ptr<Screen> menu, editor;
-    std::unique_ptr<NavigationStack> stack;
+    std::unique_ptr<Screen> menu = std::make_unique<Screen>("menu"),
+                            editor = std::make_unique<Screen>("editor");
+    std::unique_ptr<NavigationStack> stack = std::make_unique<NavigationStack>(menu.get());
 };
 
 using Animated = WithParam<NavigationStackTest, bool>;
 
-TEST_P(Animated, PushAndPopTellBothScreensInOrderAndSettleTheStack)
+TEST_P(Animated, PushPopPresentAndDismissTellBothScreensInOrderAndSettleTheStack)
 {
     const bool animated = GetParam();
-    const std::string a = animated ? "1" : "0";
     stack->pushViewController(editor.get(), animated);
     EXPECT_EQ(editor->navigationController(), stack.get());
     EXPECT_EQ(editor->parentViewController(), stack.get());
-    ASSERT_TRUE(waitUntil([&] { return log.size() == 4; }));
-    EXPECT_EQ(log, (Log{"editor willAppear " + a, "menu willDisappear " + a,
-                        "editor didAppear " + a, "menu didDisappear " + a}));
-    EXPECT_EQ(stack->topViewController(), editor.get());
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(heard.join(','), swapped("editor", "menu", animated));
     EXPECT_EQ(placeOf(editor.get()).topLeft(), QPoint(0, NavigationBar::Height));
     EXPECT_FALSE(menu->view()->isVisible());
-
-    log.clear();
+    heard.clear();
     EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
-    ASSERT_TRUE(waitUntil([&] { return log.size() == 4; }));
-    EXPECT_EQ(log, (Log{"menu willAppear " + a, "editor willDisappear " + a, "menu didAppear " + a,
-                        "editor didDisappear " + a}));
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(heard.join(','), swapped("menu", "editor", animated));
     EXPECT_EQ(editor->navigationController(), nullptr);
     EXPECT_EQ(editor->parentViewController(), nullptr);
     EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
     EXPECT_TRUE(menu->view()->isVisible());
     EXPECT_EQ(placeOf(menu.get()).topLeft(), QPoint(0, NavigationBar::Height));
+
+    // A modal screen covers everything, the bar too; its presenter is its parent.
+    heard.clear();
+    stack->presentModalViewController(editor.get(), animated);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(heard.join(','), swapped("editor", "menu", animated));
+    EXPECT_EQ(editor->parentViewController(), stack.get());
+    EXPECT_EQ(editor->navigationController(), nullptr);
+    EXPECT_EQ(stack->modalViewController(), editor.get());
+    EXPECT_EQ(placeOf(editor.get()), QRect(0, 0, 320, 480));
+    EXPECT_EQ(stack->view()->childAt(20, 20), editor->view());
+    heard.clear();
+    stack->dismissModalViewControllerAnimated(animated);
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(heard.join(','), swapped("menu", "editor", animated));
+    EXPECT_EQ(editor->parentViewController(), nullptr);
+    EXPECT_EQ(stack->modalViewController(), nullptr);
+    EXPECT_FALSE(editor->view()->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(NavigationStack, Animated, ::testing::Bool());
 
-TEST_F(NavigationStackTest, ANewChangeFinishesTheSlideUnderWay)
+TEST_F(NavigationStackTest, ChangesFinishTheSlideUnderWayAndScreensOutliveTheStack)
 {
-    Screen third("third", log);
+    Screen third("third");
     stack->pushViewController(editor.get(), true);
     stack->pushViewController(&third, true);
-    EXPECT_EQ(log[2], "editor didAppear 1") << "the first slide ends before the second starts";
+    EXPECT_EQ(heard[2], "editor didAppear 1") << "the first slide ends before the second starts";
     stack->popToRootViewControllerAnimated(false);
     EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
     EXPECT_EQ(editor->navigationController(), nullptr) << "a screen popped from the middle";
@@ -124,11 +134,29 @@ TEST_F(NavigationStackTest, ANewChangeFinishesTheSlideUnderWay)
     EXPECT_EQ(stack->popViewControllerAnimated(false), nullptr) << "the root stays";
     stack->pushViewController(menu.get(), false);
     EXPECT_EQ(stack->viewControllers().size(), 1) << "a screen is on the stack once";
-
     stack->pushViewController(editor.get(), false);
     stack->popViewControllerAnimated(true);
     stack->pushViewController(editor.get(), true); // back, then straight in again
     EXPECT_EQ(stack->topViewController(), editor.get());
+    stack->popViewControllerAnimated(false);
+
+    heard.clear();
+    stack->view()->hide();
+    EXPECT_EQ(heard, (QStringList{"menu willDisappear 0", "menu didDisappear 0"}));
+    heard.clear();
+    stack->pushViewController(editor.get(), true);
+    EXPECT_TRUE(heard.empty()) << "off screen";
+    stack->view()->show();
+    EXPECT_EQ(heard, (QStringList{"editor willAppear 0", "editor didAppear 0"}));
+    editor.reset(); // a screen deleted on the stack leaves it
+    EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
+    EXPECT_TRUE(menu->view()->isVisible());
+    EXPECT_EQ(bar()->title(), "menu");
+    QPointer<QWidget> view = menu->view();
+    stack.reset();
+    EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
+    EXPECT_EQ(menu->navigationController(), nullptr);
+    EXPECT_EQ(menu->parentViewController(), nullptr);
 }
 
 TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops)
@@ -154,12 +182,11 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     QAction save("Save");
     int saves = 0;
     QObject::connect(&save, &QAction::triggered, [&] { ++saves; });
-    Screen saver("saver", log);
-    auto *custom = new QWidgetAction(&saver);
+    auto *custom = new QWidgetAction(editor.get());
     custom->setDefaultWidget(new QLabel("custom"));
-    saver.navigationItem().rightBarButtonItem = &save;
-    saver.navigationItem().leftBarButtonItem = custom;
-    stack->pushViewController(&saver, false);
+    editor->navigationItem().rightBarButtonItem = &save;
+    editor->navigationItem().leftBarButtonItem = custom;
+    stack->pushViewController(editor.get(), false);
     auto *right = qobject_cast<QAbstractButton *>(bar()->rightItemWidget());
     ASSERT_NE(right, nullptr);
     EXPECT_EQ(right->text(), "Save");
@@ -172,105 +199,43 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     EXPECT_GT(right->geometry().left(), bar()->width() / 2);
     stack->popViewControllerAnimated(false);
     EXPECT_EQ(bar()->rightItemWidget(), nullptr);
-    EXPECT_FALSE(custom->defaultWidget()->isVisible()) << "the bar gives the widget back";
+    EXPECT_EQ(custom->defaultWidget()->parentWidget(), nullptr) << "the bar gives the widget back";
 }
 
-// Style, bar shown, where the screen lies.
-struct Layout
-{
-    int style;
-    bool barHidden;
-    QRect place;
-};
+// Bar style, bar hidden, where the screen lies.
+using Layouts = WithParam<NavigationStackTest, std::tuple<int, bool, QRect>>;
 
-using Layouts = WithParam<NavigationStackTest, Layout>;
-
-TEST_P(Layouts, TheScreenStartsBelowAnOpaqueBarAndUnderATranslucentOne)
+TEST_P(Layouts, TheScreenLiesBelowAnOpaqueBarUnderATranslucentOneAndTurnsWithTheWindow)
 {
-    bar()->setBarStyle(GetParam().style);
-    stack->setNavigationBarHidden(GetParam().barHidden, false);
+    const auto [style, barHidden, place] = GetParam();
+    bar()->setBarStyle(style);
+    stack->setNavigationBarHidden(barHidden, false);
     stack->pushViewController(editor.get(), false);
-    EXPECT_EQ(placeOf(editor.get()), GetParam().place);
-    EXPECT_EQ(bar()->isVisible(), !GetParam().barHidden);
-
-    // Resizing the window lays the screens out again, under the lower landscape bar.
+    EXPECT_EQ(placeOf(editor.get()), place);
+    EXPECT_EQ(bar()->isVisible(), !barHidden);
+    heard.clear();
+    stack->view()->resize(300, 400); // still taller than wide: no turn
+    // Crossing over lays the screens out again, under the lower landscape bar.
     stack->view()->resize(480, 320);
-    const int top = GetParam().place.top() > 0 ? 32 : 0;
+    const int top = place.top() > 0 ? 32 : 0;
     EXPECT_EQ(placeOf(editor.get()), QRect(0, top, 480, 320 - top));
-    EXPECT_EQ(bar()->width(), 480);
-    EXPECT_EQ(bar()->height(), 32);
+    EXPECT_EQ(bar()->geometry().size(), QSize(480, 32));
+    EXPECT_EQ(heard.join(','), "editor should 3,editor willRotate 3,editor firstHalf 3,"
+                               "editor secondHalf 1,editor didRotate 1");
+    EXPECT_EQ(editor->interfaceOrientation(), ViewController::LandscapeRight);
+    Screen stubborn("stubborn", false);
+    stack->pushViewController(&stubborn, false);
+    heard.clear();
+    stack->view()->resize(400, 300); // still wider than tall
+    stack->view()->resize(320, 480);
+    EXPECT_EQ(heard, QStringList{"stubborn should 1"})
+        << "a screen that does not turn hears no more";
 }
 
 INSTANTIATE_TEST_SUITE_P(NavigationStack, Layouts,
-                         ::testing::Values(Layout{0, false, QRect(0, 44, 320, 436)},
-                                           Layout{1, false, QRect(0, 44, 320, 436)},
-                                           Layout{2, false, QRect(0, 0, 320, 480)},
-                                           Layout{0, true, QRect(0, 0, 320, 480)}));
-
-TEST_F(NavigationStackTest, TheTopScreenTurnsOnlyWhenTheWindowCrossesOverAndItAgrees)
-{
-    Screen stubborn("stubborn", log, false);
-    stack->pushViewController(editor.get(), false);
-    log.clear();
-    stack->view()->resize(300, 400);
-    EXPECT_TRUE(log.empty()) << "still taller than wide";
-
-    stack->view()->resize(480, 320);
-    EXPECT_EQ(log, (Log{"editor should 3", "editor willRotate 3", "editor firstHalf 3",
-                        "editor secondHalf 1", "editor didRotate 1"}));
-    EXPECT_EQ(editor->interfaceOrientation(), ViewController::LandscapeRight);
-    log.clear();
-    stack->view()->resize(400, 300);
-    EXPECT_TRUE(log.empty()) << "still wider than tall";
-
-    stack->pushViewController(&stubborn, false);
-    log.clear();
-    stack->view()->resize(320, 480);
-    EXPECT_EQ(log, (Log{"stubborn should 1"})) << "a screen that does not turn hears nothing more";
-}
-
-TEST_F(NavigationStackTest, AModalScreenCoversEverythingAndItsPresenterIsItsParent)
-{
-    Screen picker("picker", log);
-    stack->presentModalViewController(&picker, false);
-    EXPECT_EQ(picker.parentViewController(), stack.get());
-    EXPECT_EQ(picker.navigationController(), nullptr);
-    EXPECT_EQ(stack->modalViewController(), &picker);
-    EXPECT_EQ(log, (Log{"picker willAppear 0", "menu willDisappear 0", "picker didAppear 0",
-                        "menu didDisappear 0"}));
-    EXPECT_EQ(placeOf(&picker), QRect(0, 0, 320, 480));
-    EXPECT_EQ(stack->view()->childAt(20, 20), picker.view()) << "over the bar";
-
-    log.clear();
-    stack->dismissModalViewControllerAnimated(true);
-    ASSERT_TRUE(waitUntil([&] { return log.size() == 4; }));
-    EXPECT_EQ(log, (Log{"menu willAppear 1", "picker willDisappear 1", "menu didAppear 1",
-                        "picker didDisappear 1"}));
-    EXPECT_EQ(picker.parentViewController(), nullptr);
-    EXPECT_EQ(stack->modalViewController(), nullptr);
-    EXPECT_FALSE(picker.view()->isVisible());
-}
-
-TEST_F(NavigationStackTest, ScreensHearTheStackComeAndGoAndOutliveIt)
-{
-    stack->view()->hide();
-    EXPECT_EQ(log, (Log{"menu willDisappear 0", "menu didDisappear 0"}));
-    log.clear();
-    stack->pushViewController(editor.get(), true);
-    EXPECT_TRUE(log.empty()) << "off screen";
-    stack->view()->show();
-    EXPECT_EQ(log, (Log{"editor willAppear 0", "editor didAppear 0"}));
-
-    editor.reset(); // a screen deleted on the stack leaves it
-    EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
-    EXPECT_TRUE(menu->view()->isVisible());
-    EXPECT_EQ(bar()->title(), "menu");
-
-    QPointer<QWidget> view = menu->view();
-    stack.reset();
-    EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
-    EXPECT_EQ(menu->navigationController(), nullptr);
-    EXPECT_EQ(menu->parentViewController(), nullptr);
-}
+                         ::testing::Values(std::tuple{0, false, QRect(0, 44, 320, 436)},
+                                           std::tuple{1, false, QRect(0, 44, 320, 436)},
+                                           std::tuple{2, false, QRect(0, 0, 320, 480)},
+                                           std::tuple{0, true, QRect(0, 0, 320, 480)}));
 
 } // namespace

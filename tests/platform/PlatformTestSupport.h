@@ -29,9 +29,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-// One application object for the whole test program, made before the first test. These
-// suites show widgets, so it is a QApplication, made before anything settles for less. It goes
-// at tear-down, while Qt's own globals (input devices among them) still exist.
+// One QApplication for the whole program, made before anything settles for less; it goes at
+// tear-down, while Qt's own globals (input devices among them) still exist.
 struct GuiEnvironment : ::testing::Environment
 {
     void SetUp() override
@@ -72,7 +71,7 @@ inline void drainEvents()
     }
 }
 
-// Runs the event loop until `done()` holds or `ms` pass; false on time-out.
+// Runs the event loop until `done()` holds; false after `ms`.
 template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
 {
     QElapsedTimer clock;
@@ -86,14 +85,13 @@ template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
     return true;
 }
 
-// Shows `window` and waits until it can take input.
 inline void showExposed(QWidget *window)
 {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
 }
 
-// A click (or a double click) through `window`, as the platform delivers it.
+// A click (or a double click) through `window`'s platform window.
 inline void clickAt(QWidget *window, QPoint at, bool twice = false)
 {
     if (twice)

@@ -5,7 +5,6 @@
 #include "TableViewCell.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 
 #include <map>
 #include <memory>
@@ -14,25 +13,18 @@
 
 namespace {
 
-// Rows of one or more sections; rows in section 0 are reused and carry their own switch, as
-// settings rows do; rows of section 1 are kept cells without an identifier.
-class Rows : public TableViewDataSource, public TableViewDelegate
+// Two sections. Rows of section 0 are reused and carry their own switch, as settings rows do;
+// rows of section 1 ("Second") are kept cells without an identifier, section 0 has a footer.
+struct Rows : TableViewDataSource, TableViewDelegate
 {
-public:
-    explicit Rows(std::vector<int> rows) : m_rows(std::move(rows))
+    Rows(int first, int second) : rows{first, second}
     {
-        for (int r = 0; r < m_rows[0]; ++r)
+        for (int r = 0; r < first; ++r)
             switches.push_back(new Switch);
     }
-    ~Rows() override
-    {
-        for (Switch *s : switches)
-            if (!s->parent()) // the table deletes those in its cells
-                delete s;
-    }
-
-    int numberOfSectionsInTableView(TableView *) override { return int(m_rows.size()); }
-    int numberOfRowsInSection(TableView *, int section) override { return m_rows[section]; }
+    ~Rows() override { qDeleteAll(switches); }
+    int numberOfSectionsInTableView(TableView *) override { return 2; }
+    int numberOfRowsInSection(TableView *, int section) override { return rows[section]; }
     QString titleForHeaderInSection(TableView *, int section) override
     {
         return section == 1 ? QStringLiteral("Second") : QString();
@@ -47,9 +39,8 @@ public:
             ++made;
         }
         cell->setText(QStringLiteral("Row %1").arg(at.row));
-        switches[at.row]->setParent(nullptr);
-        switches[at.row]->setGeometry(196, 8, 94, 27);
         switches[at.row]->setParent(cell->contentView());
+        switches[at.row]->setGeometry(196, 8, 94, 27);
         switches[at.row]->show();
         return cell;
     }
@@ -69,11 +60,8 @@ public:
     std::vector<Switch *> switches;
     std::map<int, QPointer<TableViewCell>> fixed;
     std::vector<IndexPath> selections;
-    QWidget *footer = nullptr;
-    int made = 0;
-
-private:
-    std::vector<int> m_rows;
+    QWidget *footer = new QWidget;
+    int made = 0, rows[2];
 };
 
 class TableViewTest : public ::testing::Test
@@ -97,13 +85,17 @@ protected:
 
 TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceAndFewerRowsLeaveThemPooledAndHidden)
 {
-    Rows rows({3, 2});
+    Rows rows(3, 3);
+    rows.fixed[2] = rows.fixed[1] = new TableViewCell; // handed out twice: stays in the first
     show(rows);
     QPointer<TableViewCell> kept = cell(1, 0);
     for (int reload = 0; reload < 4; ++reload)
         table.reloadData();
     EXPECT_EQ(rows.made, 3);
     EXPECT_EQ(cell(1, 0), kept.data()) << "a cell without identifier is kept";
+    EXPECT_EQ(cell(1, 1), rows.fixed[1].data());
+    EXPECT_EQ(cell(1, 2), nullptr);
+    EXPECT_EQ(table.numberOfRowsInSection(1), 3);
     std::vector<QPointer<TableViewCell>> shown;
     for (int r = 0; r < 3; ++r) {
         shown.emplace_back(cell(0, r));
@@ -112,7 +104,6 @@ TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceAndFewerRowsLeaveThemPooledAn
         EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
         EXPECT_TRUE(shown[r]->isVisible());
     }
-
     table.setDataSource(nullptr);
     table.reloadData();
     EXPECT_EQ(table.numberOfSections(), 0);
@@ -128,29 +119,17 @@ TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceAndFewerRowsLeaveThemPooledAn
     EXPECT_EQ(table.dequeueReusableCellWithIdentifier(QString()), nullptr);
 }
 
-TEST_F(TableViewTest, ACellHandedOutForTwoRowsStaysInTheFirst)
+TEST_F(TableViewTest, SectionsStackAndAClickSelectsTheRowButOnItsSwitchOnlyFlipsTheSwitch)
 {
-    Rows rows({1, 2});
-    rows.fixed[1] = rows.fixed[0] = new TableViewCell;
-    show(rows);
-    EXPECT_EQ(cell(1, 0), rows.fixed[0].data());
-    EXPECT_EQ(cell(1, 1), nullptr);
-    EXPECT_EQ(table.numberOfRowsInSection(1), 2);
-}
-
-TEST_F(TableViewTest, SectionsStackWithHeadersAndFooterAtItsHeight)
-{
-    Rows rows({3, 1});
-    auto *footer = new QWidget;
-    rows.footer = footer;
+    Rows rows(3, 1);
     show(rows);
     const QRect first = cell(0, 0)->geometry(), last = cell(0, 2)->geometry();
     EXPECT_EQ(first.height(), 44);
     EXPECT_EQ(last.top() - first.top(), 88);
     EXPECT_EQ(first.width(), table.cellWidth());
-    EXPECT_EQ(footer->geometry(), QRect(0, last.bottom() + 1, table.viewport()->width(), 60));
+    EXPECT_EQ(rows.footer->geometry(), QRect(0, last.bottom() + 1, table.viewport()->width(), 60));
     // The titled header sits between the footer and the next group.
-    EXPECT_GT(cell(1, 0)->geometry().top(), footer->geometry().bottom() + 20);
+    EXPECT_GT(cell(1, 0)->geometry().top(), rows.footer->geometry().bottom() + 20);
     using G = TableViewCell::GroupPosition;
     EXPECT_EQ(cell(0, 0)->groupPosition(), G::First);
     EXPECT_EQ(cell(0, 1)->groupPosition(), G::Middle);
@@ -160,18 +139,13 @@ TEST_F(TableViewTest, SectionsStackWithHeadersAndFooterAtItsHeight)
         table.widget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("SECOND"));
-}
 
-TEST_F(TableViewTest, AClickSelectsTheRowButAClickOnItsSwitchOnlyFlipsTheSwitch)
-{
-    Rows rows({3, 1});
-    show(rows);
-    QSignalSpy changed(rows.switches[2], &Switch::valueChanged);
+    int changes = 0;
+    QObject::connect(rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
     QTest::mouseClick(rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
     EXPECT_TRUE(rows.switches[2]->isOn());
-    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(changes, 1);
     EXPECT_TRUE(rows.selections.empty());
-
     QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
     EXPECT_EQ(rows.selections, (std::vector<IndexPath>{{0, 1}}));
     EXPECT_EQ(table.indexPathForSelectedRow(), (IndexPath{0, 1}));
@@ -179,10 +153,9 @@ TEST_F(TableViewTest, AClickSelectsTheRowButAClickOnItsSwitchOnlyFlipsTheSwitch)
     table.deselectRowAtIndexPath({0, 1}, true);
     EXPECT_FALSE(cell(0, 1)->isSelected());
     EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
-
     rows.switches[2]->setOn(false, true); // from code: quiet
     EXPECT_FALSE(rows.switches[2]->isOn());
-    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

@@ -19,7 +19,6 @@ protected:
     void SetUp() override
     {
         parent.resize(200, 200);
-        view = new QWidget(&parent);
         View::setFrame(view, QRectF(0, 0, 20, 20));
     }
     void TearDown() override
@@ -27,7 +26,6 @@ protected:
         ViewAnimation::finishAll();
         EXPECT_FALSE(ViewAnimation::isOpen());
     }
-
     // A linear block of `seconds` around `change`, whose end action is counted in `stops`.
     void block(double seconds, const std::function<void()> &change, QObject *owner = nullptr)
     {
@@ -47,49 +45,38 @@ protected:
     }
 
     QWidget parent;
-    QPointer<QWidget> view;
+    QPointer<QWidget> view = new QWidget(&parent);
     QObject delegate;
     int stops = 0;
     QRect geometryAtStop;
 };
 
-TEST_F(ViewAnimationTest, ModelValuesAreNewAtOnceAndTheScreenFollows)
+TEST_F(ViewAnimationTest, ModelValuesAreNewAtOnceTheScreenFollowsAndTheEndActionRunsOnceAfter)
 {
-    ViewAnimation::begin();
-    EXPECT_TRUE(ViewAnimation::isOpen());
-    ViewAnimation::setDuration(shortTime);
-    View::setFrame(view, QRectF(100, 50, 40, 40));
-    View::setAlpha(view, 0.0);
-    View::setScale(view, 2.0);
-    EXPECT_EQ(View::frame(view), QRectF(100, 50, 40, 40));
-    EXPECT_EQ(View::alpha(view), 0.0);
-    EXPECT_EQ(View::scale(view), 2.0);
-    EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "nothing moves before the commit";
-    ViewAnimation::commit();
+    block(shortTime, [&] {
+        EXPECT_TRUE(ViewAnimation::isOpen());
+        View::setFrame(view, QRectF(100, 50, 40, 40));
+        View::setAlpha(view, 0.0);
+        View::setScale(view, 2.0);
+        EXPECT_EQ(View::frame(view), QRectF(100, 50, 40, 40));
+        EXPECT_EQ(View::alpha(view), 0.0);
+        EXPECT_EQ(View::scale(view), 2.0);
+        EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "nothing moves before the commit";
+    });
     EXPECT_FALSE(ViewAnimation::isOpen());
     EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "the animation starts from the screen";
     EXPECT_DOUBLE_EQ(shownOpacity(view), 1.0);
     EXPECT_TRUE(ViewAnimation::isAnimating(view));
-    ASSERT_TRUE(settles(view));
-    EXPECT_EQ(view->geometry(), QRect(80, 30, 80, 80));
-    EXPECT_DOUBLE_EQ(shownOpacity(view), 0.0);
-}
-
-TEST_F(ViewAnimationTest, EndActionsRunOnceAfterTheAnimationOrSoonAfterAnEmptyCommit)
-{
-    animate(QRectF(60, 60, 20, 20));
     QCoreApplication::processEvents();
     EXPECT_EQ(stops, 0);
     ASSERT_TRUE(waitUntil([this] { return stops > 0; }));
-    EXPECT_EQ(geometryAtStop, QRect(60, 60, 20, 20));
+    EXPECT_EQ(geometryAtStop, QRect(80, 30, 80, 80));
+    EXPECT_DOUBLE_EQ(shownOpacity(view), 0.0);
     block(shortTime, [&] { View::setFrame(view, View::frame(view)); }); // nothing animates
     EXPECT_EQ(stops, 1) << "queued, not run inside commit";
     drainEvents();
     EXPECT_EQ(stops, 2);
-}
-
-TEST_F(ViewAnimationTest, NoEndActionOnceTheDelegateHasDied)
-{
+    // No end action once the delegate has died; the animation itself carries on.
     auto doomed = std::make_unique<QObject>(), empty = std::make_unique<QObject>();
     block(
         shortTime, [&] { View::setAlpha(view, 0.5); }, doomed.get());
@@ -99,21 +86,20 @@ TEST_F(ViewAnimationTest, NoEndActionOnceTheDelegateHasDied)
     empty.reset();
     ASSERT_TRUE(settles(view));
     drainEvents();
-    EXPECT_EQ(stops, 0);
-    EXPECT_DOUBLE_EQ(shownOpacity(view), 0.5) << "the animation itself carries on";
+    EXPECT_EQ(stops, 2);
+    EXPECT_DOUBLE_EQ(shownOpacity(view), 0.5);
 }
 
-TEST_F(ViewAnimationTest, AnInnerBlockCommitsOnItsOwn)
+TEST_F(ViewAnimationTest, BlocksNestARestartGoesOnFromTheScreenAndASetterStopsIt)
 {
     int outerStops = 0;
     ViewAnimation::begin();
     ViewAnimation::setDuration(longTime);
     ViewAnimation::setDelegate(&delegate, [&] { ++outerStops; });
     View::setAlpha(view, 0.0);
-    animate(QRectF(40, 40, 20, 20));
+    animate(QRectF(40, 40, 20, 20)); // an inner block commits on its own
     EXPECT_TRUE(ViewAnimation::isOpen());
     ViewAnimation::commit();
-
     ASSERT_TRUE(waitUntil([this] { return stops == 1; }));
     EXPECT_EQ(view->geometry(), QRect(40, 40, 20, 20));
     EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "the outer block's alpha runs on";
@@ -123,69 +109,59 @@ TEST_F(ViewAnimationTest, AnInnerBlockCommitsOnItsOwn)
     EXPECT_EQ(outerStops, 1);
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.0);
     EXPECT_FALSE(ViewAnimation::isAnimating(view));
-}
 
-TEST_F(ViewAnimationTest, ARestartedPropertyGoesOnFromTheScreenAndASetterStopsIt)
-{
-    animate(QRectF(100, 0, 20, 20), longTime);
-    ASSERT_TRUE(waitUntil([this] { return view->x() > 0; }));
+    animate(QRectF(140, 40, 20, 20), longTime);
+    ASSERT_TRUE(waitUntil([this] { return view->x() > 40; }));
     const QRect midway = view->geometry();
     animate(QRectF(0, 100, 20, 20), longTime);
     EXPECT_EQ(view->geometry(), midway);
     // The first block lost its only animation: it is over.
-    ASSERT_TRUE(waitUntil([this] { return stops == 1; }));
+    ASSERT_TRUE(waitUntil([this] { return stops == 2; }));
     EXPECT_EQ(View::frame(view), QRectF(0, 100, 20, 20));
-
     View::setFrame(view, QRectF(5, 5, 10, 10)); // outside a block: at once
     EXPECT_EQ(view->geometry(), QRect(5, 5, 10, 10));
     EXPECT_FALSE(ViewAnimation::isAnimating(view));
     ViewAnimation::finishAll();
     EXPECT_EQ(view->geometry(), QRect(5, 5, 10, 10));
-    EXPECT_EQ(stops, 2);
-
+    EXPECT_EQ(stops, 3);
     animate(QRectF(100, 0, 20, 20), longTime);
     delete view.data(); // a dead view is left alone
     ViewAnimation::finishAll();
-    EXPECT_EQ(stops, 3);
+    EXPECT_EQ(stops, 4);
 }
 
-// Solid-colour views for transitions: red before, blue after.
+// Transitions of a solid-colour picture: red before, blue after.
 class TransitionTest : public ViewAnimationTest
 {
 protected:
     void SetUp() override
     {
         ViewAnimationTest::SetUp();
-        image = new ImageView(Picture(TestImages::solid(4, 4, Qt::red)), &parent);
         View::setFrame(image, QRectF(20, 20, 80, 60));
     }
-
     TransitionOverlay *overlay() const { return parent.findChild<TransitionOverlay *>(); }
     QRgb overlayAt(qreal progress, QPoint at = {40, 30})
     {
         overlay()->setProgress(progress);
         return renderedAlone(overlay()).pixel(at);
     }
-    void transition(
-        ViewAnimation::Transition kind, double seconds, const std::function<void()> &change = [] {})
+    void transition(ViewAnimation::Transition kind, double seconds, bool toBlue = true)
     {
         block(seconds, [&] {
             ViewAnimation::setTransition(kind, image);
-            change();
+            if (toBlue)
+                image->setImage(Picture(TestImages::solid(4, 4, Qt::blue)));
+            View::setHidden(image, false);
         });
     }
-    void toBlue() { image->setImage(Picture(TestImages::solid(4, 4, Qt::blue))); }
 
-    ImageView *image = nullptr;
+    ImageView *image = new ImageView(Picture(TestImages::solid(4, 4, Qt::red)), &parent);
 };
 
-TEST_F(TransitionTest, AViewTransitionIsDrawnOverTheViewUntilItEnds)
+TEST_F(TransitionTest, IsDrawnOverTheViewUntilItEndsOrAnotherReplacesIt)
 {
     const QWidget above(&parent); // stays above the overlay
-    transition(ViewAnimation::Transition::CurlUp, shortTime, [&] {
-        toBlue();
-        EXPECT_EQ(overlay(), nullptr);
-    });
+    transition(ViewAnimation::Transition::CurlUp, shortTime);
     ASSERT_NE(overlay(), nullptr);
     EXPECT_EQ(overlay()->geometry(), image->geometry());
     EXPECT_TRUE(overlay()->testAttribute(Qt::WA_TransparentForMouseEvents));
@@ -193,78 +169,51 @@ TEST_F(TransitionTest, AViewTransitionIsDrawnOverTheViewUntilItEnds)
     EXPECT_DOUBLE_EQ(shownOpacity(image), 0.0) << "the view itself is kept from showing";
     EXPECT_EQ(overlayAt(0.0), qRgb(255, 0, 0));
     EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
-
     ASSERT_TRUE(settles(image));
     EXPECT_EQ(overlay(), nullptr);
     EXPECT_EQ(image->graphicsEffect(), nullptr) << "the view shows again";
     EXPECT_EQ(stops, 1);
-}
 
-TEST_F(TransitionTest, AHiddenViewStartsFromNothing)
-{
-    View::setHidden(image, true);
-    transition(ViewAnimation::Transition::FlipFromLeft, longTime,
-               [&] { View::setHidden(image, false); });
+    View::setHidden(image, true); // a hidden view starts from nothing
+    transition(ViewAnimation::Transition::FlipFromLeft, longTime, false);
     EXPECT_EQ(qAlpha(overlayAt(0.0)), 0);
-    EXPECT_EQ(overlayAt(1.0), qRgb(255, 0, 0));
-}
-
-TEST_F(TransitionTest, ANewTransitionReplacesARunningOneAndTheOverlayGoesWithItsView)
-{
-    transition(ViewAnimation::Transition::FlipFromRight, longTime);
+    EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
     transition(ViewAnimation::Transition::CurlDown, longTime);
     EXPECT_EQ(parent.findChildren<TransitionOverlay *>().size(), 1);
-    delete image;
+    delete image; // the overlay goes with its view
     EXPECT_FALSE(overlay()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(overlay(), nullptr);
 }
 
-// Where, part way, the old picture (red) still shows, the new one (blue) shows, or nothing.
-enum Shows
-{
-    Before,
-    After,
-    Nothing
-};
-
-struct Frame
-{
-    ViewAnimation::Transition transition;
-    qreal progress;
-    QPoint at;
-    Shows shows;
-};
-
-using TransitionFrames = WithParam<TransitionTest, Frame>;
+// Where, part way, the old picture still shows ('r', red), the new one ('b', blue), or nothing.
+using T = ViewAnimation::Transition;
+using F = std::tuple<T, qreal, QPoint, char>;
+using TransitionFrames = WithParam<TransitionTest, F>;
 
 TEST_P(TransitionFrames, ShowTheRightPictureInTheRightPlace)
 {
-    const Frame frame = GetParam();
-    transition(frame.transition, longTime, [&] { toBlue(); });
-    const QRgb pixel = overlayAt(frame.progress, frame.at);
-    const Shows shown = qAlpha(pixel) == 0 ? Nothing : qRed(pixel) > qBlue(pixel) ? Before : After;
-    EXPECT_EQ(shown, frame.shows) << std::hex << pixel;
+    const auto [kind, progress, at, shows] = GetParam();
+    transition(kind, longTime);
+    const QRgb pixel = overlayAt(progress, at);
+    const char shown = qAlpha(pixel) == 0 ? ' ' : qRed(pixel) > qBlue(pixel) ? 'r' : 'b';
+    EXPECT_EQ(shown, shows) << std::hex << pixel;
 }
 
-using T = ViewAnimation::Transition;
 INSTANTIATE_TEST_SUITE_P(
     ViewAnimation, TransitionFrames,
     ::testing::Values(
         // The curl starts at the lower right corner; the top left goes last.
-        Frame{T::CurlUp, 0.3, {78, 58}, After}, Frame{T::CurlUp, 0.3, {2, 2}, Before},
-        Frame{T::CurlUp, 0.9, {2, 2}, Before}, Frame{T::CurlUp, 0.97, {40, 30}, After},
+        F{T::CurlUp, 0.3, {78, 58}, 'b'}, F{T::CurlUp, 0.3, {2, 2}, 'r'},
+        F{T::CurlUp, 0.9, {2, 2}, 'r'}, F{T::CurlUp, 0.97, {40, 30}, 'b'},
         // Curling down, the new page lies down from the top left and covers the corner last.
-        Frame{T::CurlDown, 0.3, {2, 2}, After}, Frame{T::CurlDown, 0.3, {78, 58}, Before},
-        Frame{T::CurlDown, 0.97, {78, 58}, Before},
+        F{T::CurlDown, 0.3, {2, 2}, 'b'}, F{T::CurlDown, 0.3, {78, 58}, 'r'},
+        F{T::CurlDown, 0.97, {78, 58}, 'r'},
         // A flip shows the old face for the first half, the new for the second; the side it
         // flips from comes forward and stands taller than the other.
-        Frame{T::FlipFromRight, 0.3, {40, 30}, Before},
-        Frame{T::FlipFromRight, 0.7, {40, 30}, After},
-        Frame{T::FlipFromLeft, 0.3, {40, 30}, Before}, Frame{T::FlipFromLeft, 0.7, {40, 30}, After},
-        Frame{T::FlipFromRight, 0.3, {59, 1}, Before},
-        Frame{T::FlipFromRight, 0.3, {21, 1}, Nothing},
-        Frame{T::FlipFromLeft, 0.3, {21, 1}, Before},
-        Frame{T::FlipFromLeft, 0.3, {59, 1}, Nothing}));
+        F{T::FlipFromRight, 0.3, {40, 30}, 'r'}, F{T::FlipFromRight, 0.7, {40, 30}, 'b'},
+        F{T::FlipFromLeft, 0.3, {40, 30}, 'r'}, F{T::FlipFromLeft, 0.7, {40, 30}, 'b'},
+        F{T::FlipFromRight, 0.3, {59, 1}, 'r'}, F{T::FlipFromRight, 0.3, {21, 1}, ' '},
+        F{T::FlipFromLeft, 0.3, {21, 1}, 'r'}, F{T::FlipFromLeft, 0.3, {59, 1}, ' '}));
 
 } // namespace

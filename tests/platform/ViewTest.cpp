@@ -4,19 +4,7 @@
 
 namespace {
 
-class PressRecorder : public QWidget
-{
-public:
-    using QWidget::QWidget;
-    int presses = 0;
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        ++presses;
-        event->accept();
-    }
-};
+const double nan = std::numeric_limits<double>::quiet_NaN();
 
 class ViewTest : public ::testing::Test
 {
@@ -25,107 +13,80 @@ protected:
     QWidget *view = new QWidget(&parent);
 };
 
-TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceAndScaleDrawsOverTheFrame)
+TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShow)
 {
     View::setFrame(view, QRectF(10, 20, 30, 40));
     EXPECT_EQ(view->geometry(), QRect(10, 20, 30, 40));
     EXPECT_EQ(View::bounds(view), QRectF(0, 0, 30, 40));
     View::setCenter(view, QPointF(100, 100));
     EXPECT_EQ(view->geometry(), QRect(85, 80, 30, 40));
-
     View::setAlpha(view, 0.25);
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.25);
     View::setAlpha(view, 7.0);
     EXPECT_DOUBLE_EQ(View::alpha(view), 1.0) << "clamped";
     EXPECT_EQ(view->graphicsEffect(), nullptr) << "an opaque view pays for no effect";
+    View::setAlpha(view, nan);
+    EXPECT_EQ(View::alpha(view), 0.0);
 
     View::setFrame(view, QRectF(100, 100, 40, 20));
-    View::setScale(view, 1.5);
+    View::setScale(view, 1.5); // drawn over the frame, around its centre
     EXPECT_EQ(View::frame(view), QRectF(100, 100, 40, 20));
     EXPECT_EQ(view->geometry(), QRect(90, 95, 60, 30));
     View::setCenter(view, QPointF(50, 50));
     EXPECT_EQ(view->geometry(), QRect(20, 35, 60, 30)) << "a moved frame stays scaled";
     View::setScale(view, 1.0);
     EXPECT_EQ(view->geometry(), QRect(30, 40, 40, 20));
-
     view->setGeometry(5, 6, 70, 80); // as a layout would
     EXPECT_EQ(View::frame(view), QRectF(5, 6, 70, 80));
     View::setAlpha(view, 0.5);
     EXPECT_EQ(view->geometry(), QRect(5, 6, 70, 80));
-}
 
-TEST_F(ViewTest, ValuesOutOfRangeStayWithinWhatAWidgetCanShow)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    View::setAlpha(view, nan);
-    EXPECT_EQ(View::alpha(view), 0.0);
     View::setFrame(view, QRectF(nan, -1e300, 1e300, 10));
     EXPECT_EQ(view->geometry(), QRect(0, -10000000, 0, 0));
     View::setFrame(view, QRectF(0, 0, 10, 10));
     View::setScale(view, -2.0);
     EXPECT_EQ(View::scale(view), 0.0);
     EXPECT_TRUE(view->geometry().isEmpty());
-
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(1e300);
-    View::setScale(view, 1.0);
-    ViewAnimation::commit();
+    const auto animate = [](double seconds, const std::function<void()> &change) {
+        ViewAnimation::begin();
+        ViewAnimation::setDuration(seconds);
+        change();
+        ViewAnimation::commit();
+    };
+    animate(1e300, [&] { View::setScale(view, 1.0); });
     EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "a very long time is still a time";
-    ViewAnimation::begin();
-    ViewAnimation::setDuration(nan);
-    View::setAlpha(view, 1.0);
-    ViewAnimation::commit();
+    animate(nan, [&] { View::setAlpha(view, 1.0); });
     EXPECT_EQ(view->graphicsEffect(), nullptr) << "no time: at once";
     ViewAnimation::finishAll();
     EXPECT_EQ(view->geometry(), QRect(0, 0, 10, 10));
 }
 
-// Touches are off for a zero alpha or while interaction is off: param true for alpha.
-class TouchesOff : public ::testing::TestWithParam<bool>
+TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurvives)
 {
-};
-
-TEST_P(TouchesOff, GoToTheParentAndTheOtherReasonSurvives)
-{
-    const auto set = [](QWidget *view, bool byAlpha, bool off) {
-        if (byAlpha)
-            View::setAlpha(view, off ? 0.0 : 1.0);
-        else
-            View::setUserInteractionEnabled(view, !off);
+    const auto touchable = [](QWidget *v) {
+        return !v->testAttribute(Qt::WA_TransparentForMouseEvents);
     };
-    PressRecorder window;
-    window.resize(100, 100);
-    auto *child = new PressRecorder(&window);
-    child->setGeometry(0, 0, 50, 50);
-    showExposed(&window);
-    int at = 0; // far apart, so that no press reads as the second of a double click
-    const auto press = [&] {
-        at += 15;
-        clickAt(&window, QPoint(at, at));
-    };
-
-    set(child, GetParam(), true);
-    press();
-    EXPECT_EQ(child->presses, 0);
-    EXPECT_EQ(window.presses, 1);
-    set(child, !GetParam(), true);
-    set(child, GetParam(), false);
-    press();
-    EXPECT_EQ(child->presses, 0) << "lifting one reason keeps the other";
-    set(child, !GetParam(), false);
-    press();
-    EXPECT_EQ(child->presses, 1);
-
-    QWidget glass; // touches off set by someone else stay off
-    glass.setAttribute(Qt::WA_TransparentForMouseEvents);
-    set(&glass, GetParam(), true);
-    set(&glass, GetParam(), false);
-    EXPECT_TRUE(glass.testAttribute(Qt::WA_TransparentForMouseEvents));
+    const std::function<void(QWidget *, bool)> turnOff[] = {
+        [](QWidget *v, bool off) { View::setAlpha(v, off ? 0.0 : 1.0); },
+        [](QWidget *v, bool off) { View::setUserInteractionEnabled(v, !off); }};
+    for (int first : {0, 1}) {
+        const auto &one = turnOff[first], &other = turnOff[1 - first];
+        one(view, true);
+        EXPECT_FALSE(touchable(view)) << first;
+        other(view, true);
+        one(view, false);
+        EXPECT_FALSE(touchable(view)) << "lifting one reason keeps the other";
+        other(view, false);
+        EXPECT_TRUE(touchable(view)) << first;
+        QWidget glass; // touches off set by someone else stay off
+        glass.setAttribute(Qt::WA_TransparentForMouseEvents);
+        one(&glass, true);
+        one(&glass, false);
+        EXPECT_FALSE(touchable(&glass)) << first;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(View, TouchesOff, ::testing::Bool());
-
-TEST(View, SubviewsKeepTheirHiddenFlagAndStackOnTop)
+TEST(View, SubviewsKeepTheirHiddenFlagStackOnTopAndConvertRectangles)
 {
     QWidget first, second;
     auto *a = new QWidget(&first);
@@ -143,26 +104,19 @@ TEST(View, SubviewsKeepTheirHiddenFlagAndStackOnTop)
     first.show();
     EXPECT_TRUE(moving->isVisible());
     EXPECT_EQ(first.children().last(), moving);
-
     View::bringSubviewToFront(&first, a);
     EXPECT_EQ(first.children().last(), a);
     View::bringSubviewToFront(&second, b); // not its child: nothing
     EXPECT_EQ(first.children().last(), a);
-}
 
-TEST(View, ConvertsRectanglesBetweenViewsAndTheWindow)
-{
-    QWidget window;
-    auto *outer = new QWidget(&window);
-    outer->setGeometry(10, 20, 200, 200);
-    auto *inner = new QWidget(outer);
+    a->setGeometry(10, 20, 200, 200);
+    auto *inner = new QWidget(a);
     inner->setGeometry(5, 5, 50, 50);
-    auto *side = new QWidget(&window);
-    side->setGeometry(100, 0, 50, 50);
+    b->setGeometry(100, 0, 50, 50);
     const QRectF r(1, 2, 3, 4);
     EXPECT_EQ(View::convertRect(r, inner, nullptr), QRectF(16, 27, 3, 4));
     EXPECT_EQ(View::convertRect(r, nullptr, inner), QRectF(-14, -23, 3, 4));
-    EXPECT_EQ(View::convertRect(r, inner, side), QRectF(-84, 27, 3, 4));
+    EXPECT_EQ(View::convertRect(r, inner, b), QRectF(-84, 27, 3, 4));
 }
 
 } // namespace
