@@ -1,4 +1,4 @@
-// Intake of a 12-megapixel camera JPEG (4000 x 3000, quality 90, 4:2:0) to the largest
+// Intake of a 12-megapixel camera JPEG (4000 x 3000, quality 90) to the largest
 // working size, as velmora-cli and the editor take a photo in: read the file, decode it,
 // bring it upright and fit it to 1600 x 1200. "reduced" lets the decoder work at the DCT
 // scale that still fits to the same pixels; "full" decodes every pixel first, for what the
@@ -27,17 +27,22 @@ namespace {
 constexpr int kCameraWidth = 4000;
 constexpr int kCameraHeight = 3000;
 
-// The camera file, written once for the whole run.
+// The camera file, written once for the whole run: a bundled photo filled up to 4000 x 3000
+// without distortion, as bench/compare-peers.sh makes its large input.
 const QString &CameraFile()
 {
     static QTemporaryDir folder;
     static const QString path = [] {
-        const std::vector<unsigned char> bytes = bench::MakePicture(kCameraWidth, kCameraHeight);
-        const QImage grid(bytes.data(), kCameraWidth, kCameraHeight, 4 * kCameraWidth,
-                          QImage::Format_RGB32);
+        const QSize size(kCameraWidth, kCameraHeight);
+        const QImage sample =
+            QImage(QStringLiteral(VELMORA_SAMPLES "/coffee.png"))
+                .scaled(size, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        const QImage grid = sample.copy(QRect(
+            QPoint((sample.width() - size.width()) / 2, (sample.height() - size.height()) / 2),
+            size));
         const QString name = folder.filePath(QStringLiteral("camera.jpg"));
         QString error;
-        if (!ImageFile::write(Picture(grid.copy()), name, &error, 90))
+        if (!ImageFile::write(Picture(grid), name, &error, 90))
             std::fprintf(stderr, "intake_bench: %s\n", qPrintable(error));
         return name;
     }();
