@@ -262,7 +262,8 @@ QString ImagePickerController::libraryFolder() const
 
 bool ImagePickerController::pick(const QString &path)
 {
-    const PictureSource::LoadResult result = PictureSource::load(m_sourceType, path, m_loader);
+    const PictureSource::LoadResult result =
+        PictureSource::load(m_sourceType, path, m_loader, m_fitBox);
     if (!result.ok()) {
         reportError(result.error);
         return false;

@@ -67,6 +67,8 @@ public:
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
     void setLoader(PictureSource::Loader loader) { m_loader = std::move(loader); }
+    // The working size picked pictures go to (see PictureSource::load).
+    void setFitBox(QSize box) { m_fitBox = box; }
 
     // Reads `path` from the current source and hands the picture to the delegate; a file that
     // cannot be read is reported and leaves the picker open. False when nothing was delivered.
@@ -108,6 +110,7 @@ private:
     FileChooser m_chooseFile;
     ErrorReporter m_reportError;
     PictureSource::Loader m_loader;
+    QSize m_fitBox;
 };
 
 #endif

@@ -5,6 +5,7 @@
 #include "NavigationBar.h"
 #include "NavigationController.h"
 #include "PhotoSettings.h"
+#include "PhotoViewController.h"
 #include "PictureSource.h"
 #include "RootViewController.h"
 
@@ -134,7 +135,9 @@ void OrvistoAppDelegate::saveSettings(bool tellUser)
 
 bool OrvistoAppDelegate::openPhoto(const QString &path)
 {
-    const PictureSource::LoadResult loaded = PictureSource::load(PictureSource::PhotoLibrary, path);
+    const PictureSource::LoadResult loaded = PictureSource::load(
+        PictureSource::PhotoLibrary, path, {},
+        PhotoViewController::photoSizeBox(m_settings ? m_settings->photoSize() : 0).toSize());
     if (!loaded.ok()) {
         std::fprintf(stderr, "velmora: %s\n", qPrintable(loaded.error));
         if (m_window) {

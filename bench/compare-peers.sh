@@ -271,6 +271,17 @@ for ((r = 0; r < ${#labels[@]}; ++r)); do
     done
 done
 
+# Peak resident memory of the large-photo row, one run per tool (GNU time's %M, in kB).
+declare -A peak_mb=()
+large=$((${#labels[@]} - 1))
+for tool in "${tools[@]}"; do
+    command=${commands[$large.$tool]:-}
+    [[ -n $command ]] || continue
+    if /usr/bin/time -f %M -o "results/peak-$tool" sh -c "$command" >/dev/null 2>&1; then
+        peak_mb[$tool]=$(awk '{ printf "%.0f", $1 / 1024 }' "results/peak-$tool")
+    fi
+done
+
 first_line() { "$@" 2>&1 | sed -n 1p; } # sed reads to the end: no SIGPIPE under pipefail
 cpu=$(awk -F': *' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 rev=$(git -C "$repo" describe --always --dirty 2>/dev/null || echo unknown)
@@ -279,26 +290,36 @@ gm_version=$(first_line gm version | awk '{ print $1, $2, $4 }')
 vips_version=$(first_line vips --version | sed 's/^vips-/libvips /')
 hf_version=$(first_line hyperfine --version)
 
+# A table row: each value with its ratio to the smallest of the row; "-" for none.
+ratio_row() {
+    local label=$1 unit=$2
+    shift 2
+    awk -v label="$label" -v unit="$unit" -v values="$*" 'BEGIN {
+        n = split(values, m, " ")
+        best = 0
+        for (i = 1; i <= n; ++i)
+            if (m[i] != "-" && (best == 0 || m[i] + 0 < best)) best = m[i] + 0
+        line = "| " label " |"
+        for (i = 1; i <= n; ++i) {
+            if (m[i] == "-") { line = line " — |"; continue }
+            v = m[i] + 0
+            line = line sprintf(v < 10 ? " %.1f %s (%.1f×) |" : " %.0f %s (%.1f×) |", v, unit, v / best)
+        }
+        print line
+    }'
+}
+
 table=$(
     printf '| Operation | velmora-cli | ImageMagick | GraphicsMagick | libvips |\n'
     printf '|---|--:|--:|--:|--:|\n'
     for ((r = 0; r < ${#labels[@]}; ++r)); do
         means=()
         for tool in "${tools[@]}"; do means+=("${mean_ms[$r.$tool]:--}"); done
-        awk -v label="${labels[$r]}" -v means="${means[*]}" 'BEGIN {
-            n = split(means, m, " ")
-            best = 0
-            for (i = 1; i <= n; ++i)
-                if (m[i] != "-" && (best == 0 || m[i] + 0 < best)) best = m[i] + 0
-            line = "| " label " |"
-            for (i = 1; i <= n; ++i) {
-                if (m[i] == "-") { line = line " — |"; continue }
-                ms = m[i] + 0
-                line = line sprintf(ms < 10 ? " %.1f ms (%.1f×) |" : " %.0f ms (%.1f×) |", ms, ms / best)
-            }
-            print line
-        }'
+        ratio_row "${labels[$r]}" ms "${means[@]}"
     done
+    peaks=()
+    for tool in "${tools[@]}"; do peaks+=("${peak_mb[$tool]:--}"); done
+    ratio_row "${labels[$large]}: peak memory" MB "${peaks[@]}"
     printf '\n'
     # What the operation itself adds: its time minus the same tool's decode + encode (row 0), for the
     # rows that read the same 1600 x 1200 input.

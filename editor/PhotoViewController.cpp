@@ -356,7 +356,10 @@ bool PhotoViewController::eventFilter(QObject *watched, QEvent *event)
 
 bool PhotoViewController::openFile(const QString &path)
 {
-    const PictureSource::LoadResult loaded = PictureSource::load(PictureSource::PhotoLibrary, path);
+    const PhotoSettings *settings = PhotoSettings::settings();
+    const PictureSource::LoadResult loaded =
+        PictureSource::load(PictureSource::PhotoLibrary, path, {},
+                            photoSizeBox(settings ? settings->photoSize() : 0).toSize());
     if (!loaded.ok()) {
         reportError(loaded.error);
         return false;

@@ -10,17 +10,11 @@ C30sPhotoImageEffect::C30sPhotoImageEffect()
 
 int C30sPhotoImageEffect::ProcessSelf()
 {
-    // Column 3 of the slope curves: distance from 128 scaled by 85/127.
-    const unsigned char *flatten = sAdjust1 + 3;
-    const unsigned char tintCb = mCb;
-    const unsigned char tintCr = mCr;
-    // The pixel's own chroma is discarded; grain of 3 on luma and 1 on the tint, drawn
-    // luma, Cb, Cr.
-    RemapYCbCrNoisy<3, 1, 1>(
-        [flatten, tintCb, tintCr](unsigned char &y, unsigned char &cb, unsigned char &cr) {
-            y = flatten[y * kLevels];
-            cb = tintCb;
-            cr = tintCr;
-        });
+    // Luma through column 3 of the slope curves (distance from 128 scaled by 85/127); the
+    // pixel's own chroma gives way to the tint. Grain of 3 on luma and 1 on the tint,
+    // drawn luma, Cb, Cr.
+    const UCurve tintCb = UCurve::Constant(mCb);
+    const UCurve tintCr = UCurve::Constant(mCr);
+    RemapYCbCrNoisy<3, 1, 1>(Curves{&sSlopeCurves[3], &tintCb, &tintCr});
     return 1;
 }

@@ -32,12 +32,12 @@ void CAutoCorrectionImageEffect::ProcessRgbFromYuv(unsigned char *luma, unsigned
     BuildYLookup();
     if (!mReference) {
         // The looked-up luma of a row goes into a row buffer; the conversion vectorises.
-        ForRows(0, [=](int first, int end) {
+        const UCurve stretch(mYLookup, 1);
+        ForRows(0, [=, &stretch](int first, int end) {
             std::vector<unsigned char> mapped(mWidth);
             for (int y = first; y < end; ++y) {
                 const size_t at = static_cast<size_t>(y) * mWidth;
-                for (int x = 0; x < mWidth; ++x)
-                    mapped[x] = mYLookup[luma[at + x]];
+                stretch.ApplyRow(luma + at, mWidth, mapped.data());
                 UPixelRows::FromYCbCr(mapped.data(), cb + at, cr + at, mWidth, Row(y));
             }
         });

@@ -45,15 +45,14 @@ void CAutoSaturationImageEffect::ProcessRgbFromYuv(unsigned char *luma, unsigned
     BuildULookup();
     BuildVLookup();
     if (!mReference) {
-        ForRows(0, [=](int first, int end) {
+        const UCurve stretchCb(mULookup, 1), stretchCr(mVLookup, 1);
+        ForRows(0, [=, &stretchCb, &stretchCr](int first, int end) {
             std::vector<unsigned char> mapped(2 * static_cast<size_t>(mWidth));
             unsigned char *mappedCb = mapped.data(), *mappedCr = mappedCb + mWidth;
             for (int y = first; y < end; ++y) {
                 const size_t at = static_cast<size_t>(y) * mWidth;
-                for (int x = 0; x < mWidth; ++x) {
-                    mappedCb[x] = mULookup[cb[at + x]];
-                    mappedCr[x] = mVLookup[cr[at + x]];
-                }
+                stretchCb.ApplyRow(cb + at, mWidth, mappedCb);
+                stretchCr.ApplyRow(cr + at, mWidth, mappedCr);
                 UPixelRows::FromYCbCr(luma + at, mappedCb, mappedCr, mWidth, Row(y));
             }
         });

@@ -9,9 +9,7 @@ CText CBrightnessImageEffect::GetLevel1Name()
 
 int CBrightnessImageEffect::ProcessSelf()
 {
-    // Column mLevel1 of the offset curves; entries for one value are kLevels apart.
-    const unsigned char *offset = sAdjust2 + mLevel1;
-    RemapYCbCr(
-        [offset](unsigned char &y, unsigned char &, unsigned char &) { y = offset[y * kLevels]; });
+    // Column mLevel1 of the offset curves.
+    RemapYCbCr(Curves{&sOffsetCurves[mLevel1], nullptr, nullptr});
     return 1;
 }

@@ -9,11 +9,7 @@ CText CColorBalanceImageEffect::GetLevel1Name()
 
 int CColorBalanceImageEffect::ProcessSelf()
 {
-    const unsigned char *blueSlope = sAdjust1 + mLevel1;
-    const unsigned char *redSlope = sAdjust1 + (kMaxLevel - mLevel1);
-    RemapYCbCr([blueSlope, redSlope](unsigned char &, unsigned char &cb, unsigned char &cr) {
-        cb = blueSlope[cb * kLevels];
-        cr = redSlope[cr * kLevels];
-    });
+    // Blue follows the level and red its mirror.
+    RemapYCbCr(Curves{nullptr, &sSlopeCurves[mLevel1], &sSlopeCurves[kMaxLevel - mLevel1]});
     return 1;
 }

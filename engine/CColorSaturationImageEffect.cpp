@@ -9,10 +9,7 @@ CText CColorSaturationImageEffect::GetLevel1Name()
 
 int CColorSaturationImageEffect::ProcessSelf()
 {
-    const unsigned char *slope = sAdjust1 + mLevel1;
-    RemapYCbCr([slope](unsigned char &, unsigned char &cb, unsigned char &cr) {
-        cb = slope[cb * kLevels];
-        cr = slope[cr * kLevels];
-    });
+    const UCurve *slope = &sSlopeCurves[mLevel1];
+    RemapYCbCr(Curves{nullptr, slope, slope});
     return 1;
 }

@@ -9,9 +9,7 @@ CText CContrastImageEffect::GetLevel1Name()
 
 int CContrastImageEffect::ProcessSelf()
 {
-    // Column mLevel1 of the slope curves; entries for one value are kLevels apart.
-    const unsigned char *slope = sAdjust1 + mLevel1;
-    RemapYCbCr(
-        [slope](unsigned char &y, unsigned char &, unsigned char &) { y = slope[y * kLevels]; });
+    // Column mLevel1 of the slope curves.
+    RemapYCbCr(Curves{&sSlopeCurves[mLevel1], nullptr, nullptr});
     return 1;
 }

@@ -5,6 +5,9 @@
 
 unsigned char CImageEffect::sAdjust1[256 * kLevels];
 unsigned char CImageEffect::sAdjust2[256 * kLevels];
+// Constant-initialised (before any code runs) and filled by Initialize().
+UCurve CImageEffect::sSlopeCurves[kLevels];
+UCurve CImageEffect::sOffsetCurves[kLevels];
 bool CImageEffect::sInitialized = CImageEffect::Initialize();
 
 namespace {
@@ -33,6 +36,8 @@ bool CImageEffect::Initialize()
             sAdjust1[index] = Clamp(static_cast<int>(slope * (v - 128) + 128.0));
             sAdjust2[index] = Clamp(v + 4 * level - 40);
         }
+        sSlopeCurves[level] = UCurve(sAdjust1 + level, kLevels);
+        sOffsetCurves[level] = UCurve(sAdjust2 + level, kLevels);
     }
     sInitialized = true;
     return true;

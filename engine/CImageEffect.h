@@ -9,6 +9,7 @@
 #include "CRandom.h"
 #include "CText.h"
 #include "UColorSpace.h"
+#include "UCurve.h"
 #include "UPixelRows.h"
 
 // The root of every pixel effect. An effect rewrites a lent buffer of 4-byte pixels
@@ -74,6 +75,9 @@ public:
     // Curves indexed [value * 21 + level]: slopes around 128, and offsets of 4 per level.
     static unsigned char sAdjust1[256 * kLevels];
     static unsigned char sAdjust2[256 * kLevels];
+    // The same columns as curves, for the row loops.
+    static UCurve sSlopeCurves[kLevels];
+    static UCurve sOffsetCurves[kLevels];
 
 protected:
     // First byte of row y of the lent buffer (offsets exceed int for the largest pictures).
@@ -143,6 +147,34 @@ protected:
                 UPixelRows::FromYCbCr(luma, cb, cr, mWidth, row);
             }
         });
+    }
+
+    // A remap that passes each component through a curve of its own (null: unchanged). On
+    // the fast path each curve runs over a whole row.
+    struct Curves
+    {
+        const UCurve *y = nullptr;
+        const UCurve *cb = nullptr;
+        const UCurve *cr = nullptr;
+        void operator()(unsigned char &luma, unsigned char &u, unsigned char &v) const
+        {
+            if (y)
+                luma = (*y)(luma);
+            if (cb)
+                u = (*cb)(u);
+            if (cr)
+                v = (*cr)(v);
+        }
+    };
+    static void RemapRow(const Curves &curves, unsigned char *luma, unsigned char *cb,
+                         unsigned char *cr, int width)
+    {
+        if (curves.y)
+            curves.y->ApplyRow(luma, width);
+        if (curves.cb)
+            curves.cb->ApplyRow(cb, width);
+        if (curves.cr)
+            curves.cr->ApplyRow(cr, width);
     }
 
     // The components are copied in and out: through the row pointers themselves, every

@@ -45,7 +45,7 @@ int CNightGainImageEffect::ProcessSelf()
 {
     // The chroma would pass through column 10 of the slope curves, which is the identity,
     // so only luma is looked up.
-    const unsigned char *levels = mLevels;
-    RemapYCbCr([levels](unsigned char &y, unsigned char &, unsigned char &) { y = levels[y]; });
+    const UCurve levels(mLevels, 1);
+    RemapYCbCr(Curves{&levels, nullptr, nullptr});
     return 1;
 }

@@ -226,6 +226,18 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     }
 }
 
+// Not restrict: the curve may run in place, and a byte is read before it is written.
+VELMORA_INLINE void CurveBody(const unsigned char *from, int width, UPixelRows::Line line,
+                              unsigned char *to)
+{
+    for (int x = 0; x < width; ++x) {
+        const int value = from[x] * line.mul + line.add;
+        to[x] = static_cast<unsigned char>(
+            (value < line.floor ? line.floor : (value > line.ceiling ? line.ceiling : value)) >>
+            16);
+    }
+}
+
 // Each kernel once per instruction set; `attributes` selects it.
 #define VELMORA_KERNEL_SET(name, attributes)                                                       \
     namespace name {                                                                               \
@@ -266,8 +278,12 @@ VELMORA_INLINE void NoiseTermsBody(int *__restrict draws, int count, unsigned ch
     {                                                                                              \
         NoiseTermsBody(d, n, a);                                                                   \
     }                                                                                              \
-    constexpr UPixelRows::Kernels kSet = {toY,   toYCbCr,    toYCbCrMeasured, fromYCbCr,           \
-                                          fromY, fromYNoisy, addGrain,        noiseTerms};         \
+    attributes void curve(const unsigned char *f, int w, UPixelRows::Line l, unsigned char *t)     \
+    {                                                                                              \
+        CurveBody(f, w, l, t);                                                                     \
+    }                                                                                              \
+    constexpr UPixelRows::Kernels kSet = {toY,        toYCbCr,  toYCbCrMeasured, fromYCbCr, fromY, \
+                                          fromYNoisy, addGrain, noiseTerms,      curve};           \
     }
 
 VELMORA_KERNEL_SET(baseline, )

@@ -85,6 +85,18 @@ public:
         sKernels->noiseTerms(draws, count, amount);
     }
 
+    // A straight curve in fixed point with 16 fraction bits: byte v becomes
+    // clamp(v * mul + add, floor, ceiling) >> 16.
+    struct Line
+    {
+        int mul, add, floor, ceiling;
+    };
+    // `from` and `to` may be the same row.
+    static void Curve(const unsigned char *from, int width, Line line, unsigned char *to)
+    {
+        sKernels->curve(from, width, line, to);
+    }
+
     // Whether the AVX2 kernels run; false forces the baseline ones (they are always built).
     static bool UsingWideKernels() { return sKernels == &sWide; }
     static void UseWideKernels(bool wide);
@@ -103,6 +115,7 @@ public:
         void (*addGrain)(unsigned char *, unsigned char *, unsigned char *, const int *, int,
                          Grain);
         void (*noiseTerms)(int *, int, unsigned char);
+        void (*curve)(const unsigned char *, int, Line, unsigned char *);
     };
 
 private:

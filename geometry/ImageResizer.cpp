@@ -106,6 +106,9 @@ Picture ImageResizer::colorMatch(const Picture &image, QSizeF toSize)
     if (image.isNull())
         return Picture();
     const QSize out = fittedSize(image.size(), toSize);
+    // Upright already and at the size asked for: drawing it would only copy it.
+    if (image.orientation() == Picture::Up && out == image.grid().size())
+        return Picture(image.grid());
     const int W = out.width();
     const int H = out.height();
     Canvas canvas(W, H);

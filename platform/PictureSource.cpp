@@ -56,7 +56,7 @@ QStringList PictureSource::savedPhotos(const PhotoAlbum &album)
 }
 
 PictureSource::LoadResult PictureSource::load(int sourceType, const QString &path,
-                                              const Loader &loader)
+                                              const Loader &loader, QSize fitBox)
 {
     if (!isSourceTypeAvailable(sourceType))
         return refused(QStringLiteral("This picture source is not available."));
@@ -68,7 +68,7 @@ PictureSource::LoadResult PictureSource::load(int sourceType, const QString &pat
     if (!info.isFile())
         return refused(QStringLiteral("\"%1\" is not a picture file.").arg(path));
     QString error;
-    const Picture picture = loader ? loader(path, &error) : ImageFile::read(path, &error);
+    const Picture picture = loader ? loader(path, &error) : ImageFile::read(path, &error, fitBox);
     if (picture.isNull()) {
         if (error.isEmpty())
             error = QStringLiteral("The file \"%1\" could not be read as a picture.").arg(path);

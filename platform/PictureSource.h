@@ -47,8 +47,11 @@ public:
     static QStringList savedPhotos(const PhotoAlbum &album);
 
     // Loads the file chosen from `sourceType`; without a loader, through the image-file
-    // intake (ImageFile::read), whose errors name the file and the reason.
-    static LoadResult load(int sourceType, const QString &path, const Loader &loader = {});
+    // intake (ImageFile::read), whose errors name the file and the reason. `fitBox` is the
+    // working size the picture will be fitted to: a large JPEG is then decoded at the reduced
+    // scale that still fits to the same size, which saves most of its time and memory.
+    static LoadResult load(int sourceType, const QString &path, const Loader &loader = {},
+                           QSize fitBox = QSize());
 };
 
 #endif

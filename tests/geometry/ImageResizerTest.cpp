@@ -30,7 +30,12 @@ TEST(ImageResizer, ColorMatchFitsTheBoxTurnedToThePicture)
           {1001, 999, Picture::Up, QSizeF(640, 0), QSize(1001, 999)},
           {2448, 3264, Picture::Up, QSizeF(1600, 1200), QSize(1200, 1600)}}) {
         const Picture picture(TestImages::solid(w, h, Qt::gray), tag);
-        EXPECT_EQ(ImageResizer::colorMatch(picture, box).grid().size(), fitted) << w << "x" << h;
+        const Picture matched = ImageResizer::colorMatch(picture, box);
+        EXPECT_EQ(matched.grid().size(), fitted) << w << "x" << h;
+        // Upright at its size already: handed back as it is, without a second picture's memory.
+        EXPECT_EQ(matched.grid().constBits() == picture.grid().constBits(),
+                  tag == Picture::Up && fitted == QSize(w, h))
+            << w << "x" << h;
     }
 }
 

@@ -63,6 +63,14 @@ TEST(PictureSource, HandsOnlyChosenFilesToTheLoaderAndPassesOnItsReason)
     EXPECT_EQ(
         PictureSource::load(PictureSource::PhotoLibrary, dir.filePath("photo.png")).picture.size(),
         QSizeF(6, 4));
+    // Given the working size, a large JPEG is decoded at the reduced scale that fits it.
+    const QString large = dir.filePath("large.jpg");
+    ASSERT_TRUE(TestImages::solid(3200, 2400, Qt::darkCyan).save(large));
+    EXPECT_EQ(PictureSource::load(PictureSource::PhotoLibrary, large, {}, QSize(1600, 1200))
+                  .picture.size(),
+              QSizeF(1600, 1200));
+    EXPECT_EQ(PictureSource::load(PictureSource::PhotoLibrary, large).picture.size(),
+              QSizeF(3200, 2400));
 }
 
 } // namespace
