@@ -69,6 +69,7 @@ public:
     void setLoader(PictureSource::Loader loader) { m_loader = std::move(loader); }
     // The working size picked pictures go to (see PictureSource::load).
     void setFitBox(QSize box) { m_fitBox = box; }
+    QSize fitBox() const { return m_fitBox; }
 
     // Reads `path` from the current source and hands the picture to the delegate; a file that
     // cannot be read is reported and leaves the picker open. False when nothing was delivered.

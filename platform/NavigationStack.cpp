@@ -235,11 +235,13 @@ ViewController *NavigationStack::popTo(int index, bool animated)
 
 void NavigationStack::presentModalViewController(ViewController *controller, bool animated)
 {
-    if (controller == nullptr || controller == this || m_modal ||
-        controller->m_navigationController || controller->m_parentViewController)
+    if (controller == nullptr || controller == this)
+        return;
+    // A screen still sliding out after a dismiss is let go first, so it can come straight back.
+    finishTransition();
+    if (m_modal || controller->m_navigationController || controller->m_parentViewController)
         return;
     view();
-    finishTransition();
     m_modal = controller;
     controller->m_parentViewController = this;
     connect(controller, &QObject::destroyed, this, &NavigationStack::controllerDestroyed);

@@ -4,6 +4,7 @@
 
 #include "HoverController.h"
 #include "ImageEffect.h"
+#include "ImageFile.h"
 #include "ImageResizer.h"
 #include "NavigationStack.h"
 #include "PhotoSettings.h"
@@ -120,6 +121,13 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     EXPECT_EQ(baseline().size(), QSizeF(1024, 768));
     EXPECT_TRUE(m_editor->previousImage().isNull());
     EXPECT_FALSE(undoShown());
+    // A large JPEG is decoded at the reduced scale that fits the working size, as velmora-cli
+    // decodes it, not whole and then scaled.
+    const QString large = m_folder.filePath("large.jpg");
+    ASSERT_TRUE(TestImages::random(2048, 1536, 3).save(large, nullptr, 90));
+    ASSERT_TRUE(m_editor->openFile(large));
+    QString error;
+    EXPECT_EQ(baseline().grid(), ImageFile::read(large, &error, QSize(1024, 768)).grid());
 }
 
 TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSliderItsLevel)
