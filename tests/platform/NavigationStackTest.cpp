@@ -147,7 +147,6 @@ TEST_F(NavigationStackTest, ChangesFinishTheSlideUnderWayAndScreensOutliveTheSta
     stack.reset();
     EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
     EXPECT_EQ(menu->navigationController(), nullptr);
-    EXPECT_EQ(menu->parentViewController(), nullptr);
 }
 
 TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops)

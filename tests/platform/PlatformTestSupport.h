@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QGraphicsOpacityEffect>
-#include <QImage>
 #include <QTest>
 #include <QThread>
 #include <QWidget>
@@ -20,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <linux/capability.h>
 #include <memory>
 #include <sys/resource.h>

@@ -156,7 +156,6 @@ TEST_F(TransitionTest, IsDrawnOverTheViewUntilItEndsOrAnotherReplacesIt)
     EXPECT_EQ(parent.children().indexOf(overlay()), parent.children().indexOf(image) + 1);
     EXPECT_DOUBLE_EQ(shownOpacity(image), 0.0) << "the view itself is kept from showing";
     EXPECT_EQ(overlayAt(0.0), qRgb(255, 0, 0));
-    EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
     ASSERT_TRUE(waitUntil([&] { return !ViewAnimation::isAnimating(image); }));
     EXPECT_EQ(overlay(), nullptr);
     EXPECT_EQ(image->graphicsEffect(), nullptr) << "the view shows again";
@@ -169,7 +168,6 @@ TEST_F(TransitionTest, IsDrawnOverTheViewUntilItEndsOrAnotherReplacesIt)
     transition(ViewAnimation::Transition::CurlDown, longTime);
     EXPECT_EQ(parent.findChildren<TransitionOverlay *>().size(), 1);
     delete image; // the overlay goes with its view
-    EXPECT_FALSE(overlay()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(overlay(), nullptr);
 }
