@@ -210,7 +210,6 @@ TEST_P(Layouts, TheScreenLiesBelowAnOpaqueBarUnderATranslucentOneAndTurnsWithThe
     EXPECT_EQ(bar()->geometry().size(), QSize(480, 32));
     EXPECT_EQ(heard.join(','), "editor should 3,editor willRotate 3,editor firstHalf 3,"
                                "editor secondHalf 1,editor didRotate 1");
-    EXPECT_EQ(editor->interfaceOrientation(), ViewController::LandscapeRight);
     Screen stubborn("stubborn", false);
     stack->pushViewController(&stubborn, false);
     heard.clear();

@@ -116,7 +116,6 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
 
     Screen button(true); // made first: its root view dies with the holder, and only once
     QWidget holder;
-    holder.resize(100, 100);
     button.view()->setParent(&holder);
     button.view()->resize(100, 100);
     EXPECT_EQ(button.interfaceOrientation(), ViewController::Portrait) << "as wide as tall";
