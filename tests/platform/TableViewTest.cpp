@@ -17,12 +17,6 @@ namespace {
 // rows of section 1 ("Second") are kept cells without an identifier, section 0 has a footer.
 struct Rows : TableViewDataSource, TableViewDelegate
 {
-    Rows(int first, int second) : rows{first, second}
-    {
-        for (int r = 0; r < first; ++r)
-            switches.push_back(new Switch);
-    }
-    ~Rows() override { qDeleteAll(switches); }
     int numberOfSectionsInTableView(TableView *) override { return 2; }
     int numberOfRowsInSection(TableView *, int section) override { return rows[section]; }
     QString titleForHeaderInSection(TableView *, int section) override
@@ -39,9 +33,9 @@ struct Rows : TableViewDataSource, TableViewDelegate
             ++made;
         }
         cell->setText(QStringLiteral("Row %1").arg(at.row));
-        switches[at.row]->setParent(cell->contentView());
-        switches[at.row]->setGeometry(196, 8, 94, 27);
-        switches[at.row]->show();
+        switches[at.row].setParent(cell->contentView());
+        switches[at.row].setGeometry(196, 8, 94, 27);
+        switches[at.row].show();
         return cell;
     }
     void didSelectRowAtIndexPath(TableView *, const IndexPath &at) override
@@ -57,17 +51,17 @@ struct Rows : TableViewDataSource, TableViewDelegate
         return section == 0 ? 60 : -1;
     }
 
-    std::vector<Switch *> switches;
+    Switch switches[3]; // they sit in the table's cells: the table must outlive them
     std::map<int, QPointer<TableViewCell>> fixed;
     std::vector<IndexPath> selections;
     QWidget *footer = new QWidget;
-    int made = 0, rows[2];
+    int made = 0, rows[2] = {3, 1};
 };
 
 TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitches)
 {
     TableView table;
-    Rows rows(3, 1);
+    Rows rows;
     table.setDataSource(&rows);
     table.setDelegate(&rows);
     table.resize(320, 600);
@@ -95,9 +89,9 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
 
     // A click on a row's switch flips the switch only.
     int changes = 0;
-    QObject::connect(rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
-    QTest::mouseClick(rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
-    EXPECT_TRUE(rows.switches[2]->isOn());
+    QObject::connect(&rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
+    QTest::mouseClick(&rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
+    EXPECT_TRUE(rows.switches[2].isOn());
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(rows.selections.empty());
     QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
@@ -107,8 +101,8 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
     table.deselectRowAtIndexPath({0, 1}, true);
     EXPECT_FALSE(cell(0, 1)->isSelected());
     EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
-    rows.switches[2]->setOn(false, true); // from code: quiet
-    EXPECT_FALSE(rows.switches[2]->isOn());
+    rows.switches[2].setOn(false, true); // from code: quiet
+    EXPECT_FALSE(rows.switches[2].isOn());
     EXPECT_EQ(changes, 1);
 
     rows.rows[1] = 3;
@@ -123,7 +117,7 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
     std::vector<QPointer<TableViewCell>> shown;
     for (int r = 0; r < 3; ++r) {
         shown.emplace_back(cell(0, r));
-        EXPECT_EQ(rows.switches[r]->parentWidget(), shown[r]->contentView()) << r;
+        EXPECT_EQ(rows.switches[r].parentWidget(), shown[r]->contentView()) << r;
         EXPECT_EQ(shown[r]->contentView()->findChildren<Switch *>().size(), 1) << r;
         EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
         EXPECT_TRUE(shown[r]->isVisible());
