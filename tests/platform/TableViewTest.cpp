@@ -17,12 +17,6 @@ namespace {
 // rows of section 1 ("Second") are kept cells without an identifier, section 0 has a footer.
 struct Rows : TableViewDataSource, TableViewDelegate
 {
-    Rows(int first, int second) : rows{first, second}
-    {
-        for (int r = 0; r < first; ++r)
-            switches.push_back(new Switch);
-    }
-    ~Rows() override { qDeleteAll(switches); }
     int numberOfSectionsInTableView(TableView *) override { return 2; }
     int numberOfRowsInSection(TableView *, int section) override { return rows[section]; }
     QString titleForHeaderInSection(TableView *, int section) override
@@ -39,9 +33,9 @@ struct Rows : TableViewDataSource, TableViewDelegate
             ++made;
         }
         cell->setText(QStringLiteral("Row %1").arg(at.row));
-        switches[at.row]->setParent(cell->contentView());
-        switches[at.row]->setGeometry(196, 8, 94, 27);
-        switches[at.row]->show();
+        switches[at.row].setParent(cell->contentView());
+        switches[at.row].setGeometry(196, 8, 94, 27);
+        switches[at.row].show();
         return cell;
     }
     void didSelectRowAtIndexPath(TableView *, const IndexPath &at) override
@@ -57,72 +51,25 @@ struct Rows : TableViewDataSource, TableViewDelegate
         return section == 0 ? 60 : -1;
     }
 
-    std::vector<Switch *> switches;
+    Switch switches[3]; // they sit in the table's cells: the table must outlive them
     std::map<int, QPointer<TableViewCell>> fixed;
     std::vector<IndexPath> selections;
     QWidget *footer = new QWidget;
-    int made = 0, rows[2];
+    int made = 0, rows[2] = {3, 1};
 };
 
-class TableViewTest : public ::testing::Test
+TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitches)
 {
-protected:
-    void show(Rows &rows)
-    {
-        table.setDataSource(&rows);
-        table.setDelegate(&rows);
-        table.resize(320, 600);
-        table.show();
-        table.reloadData();
-    }
-    TableViewCell *cell(int section, int row)
-    {
-        return table.cellForRowAtIndexPath({section, row});
-    }
-
     TableView table;
-};
-
-TEST_F(TableViewTest, ReusedCellsShowEachSwitchOnceAndFewerRowsLeaveThemPooledAndHidden)
-{
-    Rows rows(3, 3);
-    rows.fixed[2] = rows.fixed[1] = new TableViewCell; // handed out twice: stays in the first
-    show(rows);
-    QPointer<TableViewCell> kept = cell(1, 0);
-    for (int reload = 0; reload < 4; ++reload)
-        table.reloadData();
-    EXPECT_EQ(rows.made, 3);
-    EXPECT_EQ(cell(1, 0), kept.data()) << "a cell without identifier is kept";
-    EXPECT_EQ(cell(1, 1), rows.fixed[1].data());
-    EXPECT_EQ(cell(1, 2), nullptr);
-    EXPECT_EQ(table.numberOfRowsInSection(1), 3);
-    std::vector<QPointer<TableViewCell>> shown;
-    for (int r = 0; r < 3; ++r) {
-        shown.emplace_back(cell(0, r));
-        EXPECT_EQ(rows.switches[r]->parentWidget(), shown[r]->contentView()) << r;
-        EXPECT_EQ(shown[r]->contentView()->findChildren<Switch *>().size(), 1) << r;
-        EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
-        EXPECT_TRUE(shown[r]->isVisible());
-    }
-    table.setDataSource(nullptr);
+    Rows rows;
+    table.setDataSource(&rows);
+    table.setDelegate(&rows);
+    table.resize(320, 600);
+    table.show();
     table.reloadData();
-    EXPECT_EQ(table.numberOfSections(), 0);
-    for (const auto &pooled : shown) {
-        ASSERT_FALSE(pooled.isNull());
-        EXPECT_FALSE(pooled->isVisible());
-    }
-    std::set<TableViewCell *> dequeued; // each pooled cell handed out once
-    while (TableViewCell *pooled = table.dequeueReusableCellWithIdentifier(QStringLiteral("Cell")))
-        dequeued.insert(pooled);
-    EXPECT_EQ(dequeued.size(), 3u);
-    ASSERT_FALSE(kept.isNull());
-    EXPECT_EQ(table.dequeueReusableCellWithIdentifier(QString()), nullptr);
-}
-
-TEST_F(TableViewTest, SectionsStackAndAClickSelectsTheRowButOnItsSwitchOnlyFlipsTheSwitch)
-{
-    Rows rows(3, 1);
-    show(rows);
+    const auto cell = [&](int section, int row) {
+        return table.cellForRowAtIndexPath({section, row});
+    };
     const QRect first = cell(0, 0)->geometry(), last = cell(0, 2)->geometry();
     EXPECT_EQ(first.height(), 44);
     EXPECT_EQ(last.top() - first.top(), 88);
@@ -140,10 +87,11 @@ TEST_F(TableViewTest, SectionsStackAndAClickSelectsTheRowButOnItsSwitchOnlyFlips
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("SECOND"));
 
+    // A click on a row's switch flips the switch only.
     int changes = 0;
-    QObject::connect(rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
-    QTest::mouseClick(rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
-    EXPECT_TRUE(rows.switches[2]->isOn());
+    QObject::connect(&rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
+    QTest::mouseClick(&rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
+    EXPECT_TRUE(rows.switches[2].isOn());
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(rows.selections.empty());
     QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
@@ -153,9 +101,40 @@ TEST_F(TableViewTest, SectionsStackAndAClickSelectsTheRowButOnItsSwitchOnlyFlips
     table.deselectRowAtIndexPath({0, 1}, true);
     EXPECT_FALSE(cell(0, 1)->isSelected());
     EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
-    rows.switches[2]->setOn(false, true); // from code: quiet
-    EXPECT_FALSE(rows.switches[2]->isOn());
+    rows.switches[2].setOn(false, true); // from code: quiet
+    EXPECT_FALSE(rows.switches[2].isOn());
     EXPECT_EQ(changes, 1);
+
+    rows.rows[1] = 3;
+    rows.fixed[2] = rows.fixed[1] = new TableViewCell; // handed out twice: stays in the first
+    QPointer<TableViewCell> kept = cell(1, 0);
+    for (int reload = 0; reload < 4; ++reload)
+        table.reloadData();
+    EXPECT_EQ(rows.made, 3);
+    EXPECT_EQ(cell(1, 0), kept.data()) << "a cell without identifier is kept";
+    EXPECT_EQ(cell(1, 1), rows.fixed[1].data());
+    EXPECT_EQ(cell(1, 2), nullptr);
+    std::vector<QPointer<TableViewCell>> shown;
+    for (int r = 0; r < 3; ++r) {
+        shown.emplace_back(cell(0, r));
+        EXPECT_EQ(rows.switches[r].parentWidget(), shown[r]->contentView()) << r;
+        EXPECT_EQ(shown[r]->contentView()->findChildren<Switch *>().size(), 1) << r;
+        EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
+        EXPECT_TRUE(shown[r]->isVisible());
+    }
+    table.setDataSource(nullptr);
+    table.reloadData();
+    EXPECT_EQ(table.numberOfSections(), 0);
+    for (const auto &pooled : shown) {
+        ASSERT_FALSE(pooled.isNull());
+        EXPECT_FALSE(pooled->isVisible());
+    }
+    std::set<TableViewCell *> dequeued; // each pooled cell handed out once
+    while (TableViewCell *pooled = table.dequeueReusableCellWithIdentifier(QStringLiteral("Cell")))
+        dequeued.insert(pooled);
+    EXPECT_EQ(dequeued.size(), 3u);
+    ASSERT_FALSE(kept.isNull());
+    EXPECT_EQ(table.dequeueReusableCellWithIdentifier(QString()), nullptr);
 }
 
 } // namespace

