@@ -114,14 +114,10 @@ struct Tags
     Exiv2::IptcData iptc;
     QByteArray icc;
 
-    template <class Key, class Data> static std::string valueIn(const Data &data, const char *key)
-    {
-        const auto found = data.findKey(Key(key));
-        return found == data.end() ? std::string() : found->toString();
-    }
-    std::string exifValue(const char *key) const { return valueIn<Exiv2::ExifKey>(exif, key); }
-    std::string xmpValue(const char *key) const { return valueIn<Exiv2::XmpKey>(xmp, key); }
-    std::string iptcValue(const char *key) const { return valueIn<Exiv2::IptcKey>(iptc, key); }
+    // The value under `key`, "" where there is none (looked up in copies: a missing key is added).
+    std::string exifValue(const char *key) const { return Exiv2::ExifData(exif)[key].toString(); }
+    std::string xmpValue(const char *key) const { return Exiv2::XmpData(xmp)[key].toString(); }
+    std::string iptcValue(const char *key) const { return Exiv2::IptcData(iptc)[key].toString(); }
     bool hasThumbnail() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
     bool isEmpty() const { return exif.empty() && xmp.empty() && iptc.empty() && icc.isEmpty(); }
 };
