@@ -62,13 +62,6 @@ protected:
         EXPECT_TRUE(result.err.contains(about)) << result.err.toStdString();
     }
 
-    // A large photo-like picture (a sample scaled up), saved as `name`.
-    QString makeLarge(const QString &name, QSize size) const
-    {
-        EXPECT_TRUE(QImage(path("coffee.png")).scaled(size).save(path(name)));
-        return path(name);
-    }
-
     QTemporaryDir dir;
     const QString coffee = path("coffee.png");
 };
@@ -114,20 +107,19 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
     const QJsonArray entries =
         QJsonDocument::fromJson(run({"list", "--json"}).out.toUtf8()).array();
     QStringList described;
-    int steppable = 0;
     for (const QJsonValue &value : entries) {
         const QJsonObject e = value.toObject();
-        steppable += e["steppable"].toBool();
-        described << QString("%1:%2 %3 %4 %5")
+        described << QString("%1:%2 %3 %4 %5 %6")
                          .arg(e["group"].toInt())
                          .arg(e["index"].toInt())
                          .arg(e["name"].toString(), e["level_name"].toString("-"))
-                         .arg(e["default_level"].toInt());
+                         .arg(e["default_level"].toInt())
+                         .arg(e["steppable"].toBool() ? "stepped" : "fixed");
     }
     EXPECT_EQ(described.size(), 36);
-    EXPECT_EQ(steppable, 9 + 5 + 8 + 10);
-    for (const char *line :
-         {"0:3 Adjust Brightness Brightness 10", "1:2 Sepia - 0", "3:8 White border Width 6"})
+    EXPECT_EQ(described.filter(" stepped").size(), 9 + 5 + 8 + 10);
+    for (const char *line : {"2:9 Water Color Details 10 fixed", "1:2 Sepia - 0 stepped",
+                             "3:8 White border Width 6 stepped"})
         EXPECT_TRUE(described.contains(line)) << line;
     const Result help = run({"--help"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--output-dir"));
@@ -143,8 +135,8 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAtTheWorkingSize)
     for (const auto &[size, input, expected] :
          {std::tuple{"full", QSize(1800, 2400), QSize(1200, 1600)},
           {"web", QSize(1800, 1200), QSize(640, 424)}}) {
-        exits(0, {"apply", "--force", "-s", size, makeLarge("large.png", input), "-o",
-                  path("out.png")});
+        ASSERT_TRUE(QImage(coffee).scaled(input).save(path("large.png")));
+        exits(0, {"apply", "--force", "-s", size, path("large.png"), "-o", path("out.png")});
         EXPECT_EQ(QImage(path("out.png")).size(), expected) << size;
     }
     const QByteArray before = contentsOf(coffee);

@@ -164,9 +164,6 @@ TEST(ImageFile, BadInputIsRefusedNamingThePathAndTheReason)
         EXPECT_TRUE(ImageFile::decode(bytes, &error).isNull());
         EXPECT_TRUE(error.contains("image data") && error.contains(reason)) << error.toStdString();
     }
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.jpg")).constData(), 0600), 0);
-    refused(dir.filePath("fifo.jpg"), "pipe");
-    refused("/dev/zero", "device");
     QFile huge(dir.filePath("huge.jpg")), padded(dir.filePath("padded.png"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30)); // sparse
     ASSERT_TRUE(padded.open(QIODevice::WriteOnly) &&
