@@ -76,12 +76,12 @@ TEST_F(VelmoraCli, EachBadInputFailsOnOneLineAndTheRunCompletes)
     QByteArray png = TestImages::encoded(TestImages::random(64, 64, 1), "png");
     png[int(png.indexOf("IDAT")) + 40] ^= 0x55; // the decoder itself finds the damage
     ASSERT_TRUE(writeFile(path("bad-pixels.png"), png) &&
-                TestImages::random(640, 640, 2).save(path("noise.png"))); // 1.2 MB as PNG
+                TestImages::random(1600, 1200, 2).save(path("noise.jpg"))); // over 1 MB
     const std::pair<QString, const char *> bad[] = {{path("fifo.png"), "pipe"},
                                                     {"/dev/zero", "device"},
                                                     {path("bad-pixels.png"), "damaged"},
                                                     {path("missing.png"), ""},
-                                                    {path("noise.png"), "size limit"}};
+                                                    {path("noise.jpg"), "size limit"}};
     QStringList arguments{"apply", "-j", "2", "-d", path("out")};
     for (const auto &input : bad)
         arguments << input.first;
