@@ -11,58 +11,30 @@ CliOptions parse(QStringList arguments)
     return CliOptions::parse(arguments);
 }
 
-// Arguments accepted as they stand and refused once their last word becomes `refused`, so
-// that each limit is probed from both sides; without `refused`, refused as they stand.
-struct Limit
+TEST(CliOptions, EachLimitIsAcceptedUpToItAndRefusedBeyond)
 {
-    const char *why;
-    QStringList arguments;
-    QString refused = {};
-};
-
-using CliLimit = testing::TestWithParam<Limit>;
-
-TEST_P(CliLimit, IsAcceptedUpToItAndRefusedBeyond)
-{
-    QStringList arguments = GetParam().arguments;
-    if (!GetParam().refused.isEmpty()) {
-        EXPECT_EQ(parse(arguments).error, QString()) << GetParam().why;
-        arguments.last() = GetParam().refused;
-    }
-    EXPECT_FALSE(parse(arguments).error.isEmpty()) << GetParam().why;
-}
-
-const QStringList kApply{"apply", "a.jpg", "-d", "o"};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliLimit,
-    testing::Values(
-        Limit{"no command", {}}, Limit{"unknown command", {"paint", "a.jpg"}},
-        Limit{"unknown option", kApply + QStringList{"--colour"}},
-        Limit{"no input", {"apply", "-d", "out"}}, Limit{"no output", {"apply", "a.jpg"}},
-        Limit{"both outputs", kApply + QStringList{"-o", "b.jpg"}},
-        Limit{"-o with two inputs", {"apply", "a.jpg", "b.jpg", "-o", "c.jpg"}},
-        Limit{"list with files", {"list", "a.jpg"}},
-        Limit{"output format", {"apply", "a.jpg", "-o", "b.jpeg"}, "b.bmp"},
-        Limit{"effect", kApply + QStringList{"-e", "Vignette"}},
-        Limit{"level above 20", kApply + QStringList{"-e", "Posterize=20"}, "Posterize=21"},
-        Limit{"level below 0", kApply + QStringList{"-e", "Posterize=0"}, "Posterize=-1"},
-        Limit{"level not a number", kApply + QStringList{"-e", "Posterize=lots"}},
-        Limit{"level on a fixed look", kApply + QStringList{"-e", "Sepia"}, "Sepia=5"},
-        Limit{"group", kApply + QStringList{"-e", "3:0"}, "4:0"},
-        Limit{"index", kApply + QStringList{"-e", "2:10"}, "2:11"},
+    // Arguments accepted as they stand and refused once their last word becomes the one
+    // after ">", so that each limit is probed from both sides; without ">", refused as they are.
+    const QString a = "apply a.jpg -d o ";
+    const QString limits[] = {
+        "", "paint a.jpg", a + "--colour", "apply -d out", "apply a.jpg", a + "-o b.jpg",
+        "apply a.jpg b.jpg -o c.jpg", "list a.jpg", "apply a.jpg -o b.jpeg > b.bmp",
+        a + "-e Vignette", a + "-e Posterize=20 > Posterize=21",
+        a + "-e Posterize=0 > Posterize=-1", a + "-e Posterize=lots", a + "-e Sepia > Sepia=5",
+        a + "-e 3:0 > 4:0", a + "-e 2:10 > 2:11",
         // Too large for an int: refused, not wrapped to 0.
-        Limit{"group past int", kApply + QStringList{"-e", "1:0"}, "4294967297:0"},
-        Limit{"index past int", kApply + QStringList{"-e", "1:0"}, "1:99999999999"},
-        Limit{"size", kApply + QStringList{"-s", "web"}, "huge"},
-        Limit{"quality 1", kApply + QStringList{"-q", "1"}, "0"},
-        Limit{"quality 100", kApply + QStringList{"-q", "100"}, "101"},
-        Limit{"seed", kApply + QStringList{"--seed", "4294967295"}, "4294967296"},
-        Limit{"seed not a number", kApply + QStringList{"--seed", "0"}, "x"},
-        Limit{"one job", kApply + QStringList{"-j", "1"}, "0"},
-        Limit{"256 jobs", kApply + QStringList{"-j", "256"}, "257"},
-        Limit{"memory", kApply + QStringList{"--memory", "64"}, "63"}),
-    [](const auto &info) { return std::to_string(info.index); });
+        a + "-e 1:0 > 4294967297:0", a + "-e 1:0 > 1:99999999999", a + "-s web > huge",
+        a + "-q 1 > 0", a + "-q 100 > 101", a + "--seed 4294967295 > 4294967296",
+        a + "--seed 0 > x", a + "-j 1 > 0", a + "-j 256 > 257", a + "--memory 64 > 63"};
+    for (const QString &limit : limits) {
+        QStringList words = limit.section(" > ", 0, 0).split(' ', Qt::SkipEmptyParts);
+        if (limit.contains(" > ")) {
+            EXPECT_EQ(parse(words).error, QString()) << limit.toStdString();
+            words.last() = limit.section(" > ", 1);
+        }
+        EXPECT_FALSE(parse(words).error.isEmpty()) << limit.toStdString();
+    }
+}
 
 // Each effect as "name level" (-1: none given).
 QStringList stack(const CliOptions &options)
@@ -87,21 +59,16 @@ TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)
 TEST(CliOptions, DefaultsAndExplicitValues)
 {
     const auto values = [](const CliOptions &o) {
-        return QStringLiteral("%1x%2 q%3 %4%5 j%6 m%7 %8 %9")
-            .arg(o.workingSize.width())
-            .arg(o.workingSize.height())
-            .arg(o.quality)
-            .arg(o.seeded ? QString("seed") : QString("random"))
-            .arg(o.seeded ? QString::number(o.seed) : QString())
-            .arg(o.jobs)
-            .arg(o.memoryBudget)
-            .arg(o.force ? QString("force") : QString("keep"), o.inputs.join(','));
+        return std::tuple(o.workingSize, o.quality, o.seeded ? qint64(o.seed) : -1, o.jobs,
+                          o.memoryBudget, o.force, o.inputs);
     };
     EXPECT_EQ(values(parse({"apply", "a.jpg", "b.jpg", "-d", "out"})),
-              "1600x1200 q90 random j0 m0 keep a.jpg,b.jpg");
+              std::tuple(QSize(1600, 1200), 90, qint64(-1), 0, qint64(0), false,
+                         QStringList{"a.jpg", "b.jpg"}));
     EXPECT_EQ(values(parse({"apply", "-s", "web", "-q", "75", "--seed", "4294967295", "-j", "3",
                             "--force", "-m", "3000", "a.jpg", "-o", "b.png"})),
-              "640x480 q75 seed4294967295 j3 m3145728000 force a.jpg");
+              std::tuple(QSize(640, 480), 75, qint64(4294967295), 3, qint64(3145728000), true,
+                         QStringList{"a.jpg"}));
     EXPECT_EQ(parse({"apply", "-s", "medium", "a", "-o", "b"}).workingSize, QSize(1024, 768));
     EXPECT_TRUE(parse({"apply", "-s", "original", "a", "-o", "b"}).workingSize.isEmpty());
     EXPECT_TRUE(parse({"--help"}).showHelp && parse({"apply", "-h"}).showHelp);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include "FuzzSeeds.h"
 #include "FuzzTargets.h"
+#include "TestImages.h"
 
 // Runs the fuzz targets' hand-made seeds, and the inputs the fuzzers once found faults with
 // (tests/fuzz-regressions/TARGET/), through the same entry points and checks: each must be
@@ -18,37 +18,27 @@ struct Target
     QList<QByteArray> (*seeds)();
 };
 
-QString sourceDir()
-{
-    return qEnvironmentVariable("VELMORA_SOURCE_DIR");
-}
+const QString kSource = qEnvironmentVariable("VELMORA_SOURCE_DIR");
 
 QList<QByteArray> imageSeeds()
 {
-    return FuzzSeeds::imageIntake(sourceDir() + "/resources/samples");
+    return FuzzSeeds::imageIntake(kSource + "/resources/samples");
 }
 
-class FuzzRegression : public ::testing::TestWithParam<Target>
-{
-};
+using FuzzRegression = ::testing::TestWithParam<Target>;
 
 TEST_P(FuzzRegression, SeedsAndSavedFindingsAreHandledWithoutFault)
 {
     FuzzTargets::ensureApplication();
     const Target &target = GetParam();
-    QList<std::pair<QString, QByteArray>> inputs;
     const QList<QByteArray> seeds = target.seeds();
     ASSERT_FALSE(seeds.isEmpty());
     for (int n = 0; n < seeds.size(); ++n)
-        inputs.append({QStringLiteral("seed %1").arg(n), seeds[n]});
-    const QDir saved(sourceDir() + "/tests/fuzz-regressions/" + target.name);
-    for (const QString &name : saved.entryList(QDir::Files)) {
-        QFile file(saved.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-        inputs.append({name, file.readAll()});
-    }
-    for (const auto &[name, bytes] : inputs)
-        EXPECT_EQ(target.run(bytes).toStdString(), "") << name.toStdString();
+        EXPECT_EQ(target.run(seeds[n]).toStdString(), "") << "seed " << n;
+    const QDir saved(kSource + "/tests/fuzz-regressions/" + target.name);
+    for (const QString &name : saved.entryList(QDir::Files))
+        EXPECT_EQ(target.run(contentsOf(saved.filePath(name))).toStdString(), "")
+            << name.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(

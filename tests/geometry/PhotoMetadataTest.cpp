@@ -4,7 +4,6 @@
 #include <QtEndian>
 
 #include "ImageFile.h"
-#include "ImageResizer.h"
 #include "PhotoMetadata.h"
 #include "TaggedPhotos.h"
 #include "TestImages.h"
@@ -47,19 +46,6 @@ TEST(PhotoMetadata, KeepsTheCamerasRecordsForTheUprightPicture)
             EXPECT_EQ(tags.iptcValue("Iptc.Application2.City"), "Brest");
         }
     }
-}
-
-TEST(PhotoMetadata, TravelsThroughResizingAndStoredPictures)
-{
-    QString error;
-    const Picture photo = ImageFile::decode(cameraJpeg(TestImages::solid(40, 24, Qt::red)), &error);
-    const Picture fitted = ImageResizer::colorMatch(photo, QSizeF(12, 20));
-    // Derived pictures start bare; the carrier passes the photo's metadata on.
-    EXPECT_TRUE(fitted.metadata().isEmpty());
-    const Picture stored =
-        ImageFile::decode(ImageFile::encodeJpeg(fitted.withMetadata(photo.metadata())), &error);
-    EXPECT_EQ(stored.metadata().iccProfile(), displayP3Profile());
-    EXPECT_EQ(stored.orientation(), Picture::Up);
 }
 
 // An EXIF block whose first directory points back at itself, and one cut short: the picture

@@ -80,13 +80,10 @@ inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
     return chunk + body + crc;
 }
 
+// A zlib stream: what qCompress makes, after the length it puts in front.
 inline QByteArray deflated(const QByteArray &bytes)
 {
-    uLongf size = compressBound(uLong(bytes.size()));
-    QByteArray packed(qsizetype(size), '\0');
-    compress(reinterpret_cast<Bytef *>(packed.data()), &size,
-             reinterpret_cast<const Bytef *>(bytes.constData()), uLong(bytes.size()));
-    return packed.left(qsizetype(size));
+    return qCompress(bytes).mid(4);
 }
 
 // `chunk` put right after a PNG's header chunk.
@@ -114,14 +111,10 @@ struct Tags
     Exiv2::IptcData iptc;
     QByteArray icc;
 
-    template <class Key, class Data> static std::string valueIn(const Data &data, const char *key)
-    {
-        const auto found = data.findKey(Key(key));
-        return found == data.end() ? std::string() : found->toString();
-    }
-    std::string exifValue(const char *key) const { return valueIn<Exiv2::ExifKey>(exif, key); }
-    std::string xmpValue(const char *key) const { return valueIn<Exiv2::XmpKey>(xmp, key); }
-    std::string iptcValue(const char *key) const { return valueIn<Exiv2::IptcKey>(iptc, key); }
+    // The value under `key`, "" where there is none (looked up in copies: a missing key is added).
+    std::string exifValue(const char *key) const { return Exiv2::ExifData(exif)[key].toString(); }
+    std::string xmpValue(const char *key) const { return Exiv2::XmpData(xmp)[key].toString(); }
+    std::string iptcValue(const char *key) const { return Exiv2::IptcData(iptc)[key].toString(); }
     bool hasThumbnail() const { return Exiv2::ExifThumbC(exif).copy().size_ > 0; }
     bool isEmpty() const { return exif.empty() && xmp.empty() && iptc.empty() && icc.isEmpty(); }
 };

@@ -31,15 +31,11 @@ struct TestPixels
                         static_cast<unsigned short>(height), static_cast<unsigned short>(stride));
         return effect.Process();
     }
-    uint8_t *at(int x, int y) { return bytes.data() + static_cast<size_t>(y) * stride + 4 * x; }
-    const uint8_t *at(int x, int y) const
-    {
-        return bytes.data() + static_cast<size_t>(y) * stride + 4 * x;
-    }
+    size_t offset(int x, int y) const { return static_cast<size_t>(y) * stride + 4 * x; }
 
     void set(int x, int y, uint8_t red, uint8_t green, uint8_t blue)
     {
-        uint8_t *p = at(x, y);
+        uint8_t *p = &bytes[offset(x, y)];
         p[0] = blue;
         p[1] = green;
         p[2] = red;
@@ -47,7 +43,7 @@ struct TestPixels
     // {red, green, blue} of a pixel.
     std::vector<int> rgb(int x, int y) const
     {
-        const uint8_t *p = at(x, y);
+        const uint8_t *p = &bytes[offset(x, y)];
         return {p[2], p[1], p[0]};
     }
 
