@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include "ImageUtils.h"
 #include "TestImages.h"
@@ -60,6 +61,20 @@ TEST(ImageUtils, CaptionSitsAboveTheBottomEdge)
     // A caption wider than a tiny picture is cut.
     const Picture tiny(TestImages::solid(30, 30, Qt::gray));
     EXPECT_EQ(ImageUtils::drawText(QString(60, 'W'), QFont(), tiny).grid().size(), QSize(30, 30));
+}
+
+class Swatch : public Renderable
+{
+public:
+    QSize renderSize() const override { return QSize(20, 10); }
+    void renderInto(QPainter &painter) const override { painter.fillRect(0, 0, 5, 5, Qt::white); }
+};
+
+TEST(ImageUtils, ScreenshotRendersTheViewAtItsSize)
+{
+    QImage expected = TestImages::solid(20, 10, Qt::black);
+    QPainter(&expected).fillRect(0, 0, 5, 5, Qt::white);
+    EXPECT_EQ(ImageUtils::screenshot(Swatch()).grid(), expected);
 }
 
 } // namespace
