@@ -4,9 +4,8 @@
 #include "NavigationStack.h"
 #include "SegmentedControl.h"
 
-#include <QTextBlock>
+#include <QRegularExpression>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QWidgetAction>
 
 namespace {
@@ -46,17 +45,14 @@ TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
 
 TEST(HelpController, EveryLinkBetweenThePagesLeadsToAPage)
 {
-    for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("effects.html")}) {
-        QTextDocument document;
-        QFile file(QStringLiteral(":/help/") + name);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        document.setHtml(QString::fromUtf8(file.readAll()));
-        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QString href = it.fragment().charFormat().anchorHref();
-                EXPECT_TRUE(href.isEmpty() || QFile::exists(QStringLiteral(":/help/") + href))
-                    << href.toStdString();
-            }
+    HelpController help; // its pages are resources of the library
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+    for (const QString page : {"index.html", "effects.html"}) {
+        const QString html = QString::fromUtf8(contentsOf(":/help/" + page));
+        EXPECT_TRUE(html.contains(link)) << page.toStdString();
+        for (const QRegularExpressionMatch &match : link.globalMatch(html))
+            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1)))
+                << match.captured().toStdString();
     }
 }
 

@@ -79,9 +79,14 @@ TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeadersAndEachSwitchInI
     EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(460 - 104, 8, 94, 27));
 }
 
-TEST_F(SettingsViewControllerTest, TheCheckmarksFollowTheStoreAndAChoiceWithoutWritingTheFile)
+// A choice or a switch changes the store without writing the file; the rows only deselect.
+TEST_F(SettingsViewControllerTest, TheCheckmarksAndSwitchesFollowTheStoreAndChangeIt)
 {
+    store.setAnimation(false);
+    store.setUpdate(true);
     open();
+    EXPECT_FALSE(screen.animationSwitch()->isOn());
+    EXPECT_TRUE(screen.updateSwitch()->isOn());
     for (auto [photoSize, uiType, expected] :
          {std::tuple{1, 0, "1:1 2:0"}, {0, 1, "1:0 2:1"}, {2, 1, "1:2 2:1"}}) {
         store.setPhotoSize(photoSize);
@@ -95,20 +100,6 @@ TEST_F(SettingsViewControllerTest, TheCheckmarksFollowTheStoreAndAChoiceWithoutW
     EXPECT_EQ(store.uiType(), 0);
     EXPECT_EQ(checked(), QStringLiteral("1:1 2:0"));
     EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
-    EXPECT_FALSE(QFileInfo::exists(file));
-    screen.enterPhotosize(3); // out of range: nothing
-    screen.enterEditor(-1);
-    EXPECT_EQ(store.photoSize(), 1);
-    EXPECT_EQ(store.uiType(), 0);
-}
-
-TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnlyDeselect)
-{
-    store.setAnimation(false);
-    store.setUpdate(true);
-    open();
-    EXPECT_FALSE(screen.animationSwitch()->isOn());
-    EXPECT_TRUE(screen.updateSwitch()->isOn());
     click(cell(0, 0));
     click(cell(0, 2));
     EXPECT_FALSE(store.animation());
@@ -120,7 +111,11 @@ TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnly
     EXPECT_TRUE(store.animation());
     EXPECT_FALSE(store.update());
     EXPECT_TRUE(store.lefthand());
-    EXPECT_EQ(store.photoSize(), 0);
+    screen.enterPhotosize(3); // out of range: nothing
+    screen.enterEditor(-1);
+    EXPECT_EQ(store.photoSize(), 1);
+    EXPECT_EQ(store.uiType(), 0);
+    EXPECT_FALSE(QFileInfo::exists(file));
 }
 
 } // namespace
