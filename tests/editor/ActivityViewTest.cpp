@@ -3,6 +3,7 @@
 
 namespace {
 
+// Looking through leaves only the spinner and text.
 TEST(ActivityView, TheSpinnerRunsOnlyWhileThePanelShowsItsTextCentredInFront)
 {
     AnimationBlock animation;
@@ -33,18 +34,14 @@ TEST(ActivityView, TheSpinnerRunsOnlyWhileThePanelShowsItsTextCentredInFront)
     const auto order = inView->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     EXPECT_GT(order.indexOf(panel), order.indexOf(sibling)) << "in front";
     ViewAnimation::finishAll();
-}
 
-TEST(ActivityView, LookingThroughLeavesOnlyTheSpinnerAndText)
-{
-    ActivityView panel;
     // Left of the spinner and above the text, inside the rounded corners.
     const QPoint probe(8, 20);
-    const QColor drawn = renderedAlone(&panel).pixelColor(probe);
+    const QColor drawn = renderedAlone(panel).pixelColor(probe);
     EXPECT_NEAR(drawn.alphaF(), 0.5, 0.02);
     EXPECT_NEAR(drawn.redF(), 0.2, 0.02);
-    panel.setLookThrough(true);
-    EXPECT_EQ(renderedAlone(&panel).pixelColor(probe).alpha(), 0);
+    panel->setLookThrough(true);
+    EXPECT_EQ(renderedAlone(panel).pixelColor(probe).alpha(), 0);
 }
 
 } // namespace
