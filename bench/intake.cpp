@@ -1,7 +1,7 @@
 // Intake of a 12-megapixel camera JPEG (4000 x 3000, quality 90) to the largest
 // working size, as velmora-cli and the editor take a photo in: read the file, decode it,
 // bring it upright and fit it to 1600 x 1200. "reduced" lets the decoder work at the DCT
-// scale that still fits to the same pixels; "full" decodes every pixel first, for what the
+// scale that still fits to the same size; "full" decodes every pixel first, for what the
 // reduced decode saves. Timed on the wall clock (the decoder may use more than one thread);
 // peak_MB is how far the process's resident size rose above where it stood before one
 // intake, measured on the first run.
