@@ -136,8 +136,7 @@ void OrvistoAppDelegate::saveSettings(bool tellUser)
 bool OrvistoAppDelegate::openPhoto(const QString &path)
 {
     const PictureSource::LoadResult loaded = PictureSource::load(
-        PictureSource::PhotoLibrary, path, {},
-        PhotoViewController::photoSizeBox(m_settings ? m_settings->photoSize() : 0).toSize());
+        PictureSource::PhotoLibrary, path, {}, PhotoViewController::workingBox());
     if (!loaded.ok()) {
         std::fprintf(stderr, "velmora: %s\n", qPrintable(loaded.error));
         if (m_window) {

@@ -206,7 +206,7 @@ void RootViewController::promptPhoto(int sourceType)
     const PhotoSettings *settings = PhotoSettings::settings();
     const int photoSize = settings != nullptr ? settings->photoSize() : 0;
     picker->setAllowsImageEditing(sourceType != PictureSource::Camera && photoSize != 2);
-    picker->setFitBox(PhotoViewController::photoSizeBox(photoSize).toSize());
+    picker->setFitBox(PhotoViewController::workingBox());
     if (systemVersion() > 2.19)
         picker->setAllowsImageEditing(false);
     if (NavigationStack *around = picker->navigationController())

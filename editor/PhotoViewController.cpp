@@ -109,9 +109,10 @@ HoverController *PhotoViewController::hoverController() const
     return m_hoverController;
 }
 
-QSizeF PhotoViewController::photoSizeBox(int photoSize)
+QSize PhotoViewController::workingBox()
 {
-    switch (photoSize) {
+    const PhotoSettings *settings = PhotoSettings::settings();
+    switch (settings != nullptr ? settings->photoSize() : 0) {
     case 1:
         return {1024, 768};
     case 2:
@@ -356,10 +357,8 @@ bool PhotoViewController::eventFilter(QObject *watched, QEvent *event)
 
 bool PhotoViewController::openFile(const QString &path)
 {
-    const PhotoSettings *settings = PhotoSettings::settings();
     const PictureSource::LoadResult loaded =
-        PictureSource::load(PictureSource::PhotoLibrary, path, {},
-                            photoSizeBox(settings ? settings->photoSize() : 0).toSize());
+        PictureSource::load(PictureSource::PhotoLibrary, path, {}, workingBox());
     if (!loaded.ok()) {
         reportError(loaded.error);
         return false;
@@ -428,9 +427,7 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
             m_baselineImage = image;
         }
     } else {
-        const PhotoSettings *settings = PhotoSettings::settings();
-        const Picture fitted =
-            ImageResizer::colorMatch(image, photoSizeBox(settings ? settings->photoSize() : 0));
+        const Picture fitted = ImageResizer::colorMatch(image, workingBox());
         if (fitted.isNull())
             return; // nothing usable: the current picture stays
         m_previousImage = Picture();

@@ -99,8 +99,8 @@ public:
     // Where saved pictures go; empty: the album's default folder.
     void setAlbumFolder(const QString &folder) { m_albumFolder = folder; }
 
-    // Working-size box of a "photo size" setting (0, 1, 2; anything else reads as 0).
-    static QSizeF photoSizeBox(int photoSize);
+    // Box a new photo is reduced to: the "photo size" setting's (1600 × 1200 without settings).
+    static QSize workingBox();
 
 signals:
     // A working picture came back from an apply, an undo or a new photo.
