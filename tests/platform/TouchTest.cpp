@@ -78,7 +78,6 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
     Recorder window("window");
     auto screen = std::make_unique<Screen>();
     EXPECT_FALSE(screen->isViewLoaded());
-    EXPECT_EQ(screen->interfaceOrientation(), ViewController::Portrait) << "not loaded";
     screen->view()->setParent(&window);
     EXPECT_EQ(screen->didLoads, 1) << "viewDidLoad runs once, after loadView";
     screen->view()->setGeometry(0, 0, 200, 100);
