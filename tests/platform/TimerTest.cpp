@@ -1,8 +1,6 @@
 #include "Timer.h"
-#include "MainThread.h"
 #include "PlatformTestSupport.h"
 
-#include <atomic>
 #include <limits>
 
 namespace {
@@ -49,28 +47,6 @@ TEST(Timer, FiresOnceAfterItsIntervalUnlessInvalidatedOrItsTargetDies)
     EXPECT_EQ(fired, (QStringList{"own", "last"}));
     EXPECT_EQ(target.count, 1);
     EXPECT_TRUE(once.isNull()) << "a fired timer cleans itself up";
-}
-
-TEST(MainThread, WorkIsQueuedFromAnyThreadAndDroppedWithItsContext)
-{
-    bool fromMain = false, forDead = false;
-    std::atomic<bool> posted{false};
-    QThread *ranOn = nullptr;
-    MainThread::post([&] { fromMain = true; });
-    EXPECT_FALSE(fromMain) << "queued even from the main thread";
-    auto context = std::make_unique<QObject>();
-    MainThread::post(context.get(), [&] { forDead = true; });
-    context.reset();
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        MainThread::post([&] { ranOn = QThread::currentThread(); });
-        posted = true;
-    }));
-    worker->start();
-    // The main thread runs no events meanwhile, so a blocking post would never return.
-    ASSERT_TRUE(worker->wait(5000) && posted);
-    ASSERT_TRUE(waitUntil([&] { return ranOn && fromMain; }));
-    EXPECT_EQ(ranOn, QCoreApplication::instance()->thread());
-    EXPECT_FALSE(forDead);
 }
 
 } // namespace

@@ -53,9 +53,8 @@ TEST_F(ViewAnimationTest, ModelValuesAreNewAtOnceTheScreenFollowsAndTheEndAction
         View::setFrame(view, QRectF(100, 50, 40, 40));
         View::setAlpha(view, 0.0);
         View::setScale(view, 2.0);
-        EXPECT_EQ(View::frame(view), QRectF(100, 50, 40, 40));
-        EXPECT_EQ(View::alpha(view), 0.0);
-        EXPECT_EQ(View::scale(view), 2.0);
+        EXPECT_EQ(std::tuple(View::frame(view), View::alpha(view), View::scale(view)),
+                  std::tuple(QRectF(100, 50, 40, 40), 0.0, 2.0));
         EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "nothing moves before the commit";
     });
     EXPECT_EQ(view->geometry(), QRect(0, 0, 20, 20)) << "the animation starts from the screen";
