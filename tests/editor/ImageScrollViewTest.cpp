@@ -15,7 +15,10 @@ TEST(ImageScrollView, ReducesOnlyPicturesOver1024UprightToMultiplesOf4)
                                              {{1025, 10}, {476, 4}},
                                              {{4000, 3}, {480, 4}},
                                              {{1600, 1200}, {480, 360}},
-                                             {{1000, 1100}, {436, 476}}};
+                                             {{1000, 1100}, {436, 476}},
+                                             // single-precision quotients just under 480 and 360
+                                             {{2048, 1536}, {476, 356}},
+                                             {{1536, 2048}, {356, 476}}};
     for (const auto &[size, reduced] : cases) {
         const Picture picture = grey(size);
         const Picture shown = ImageScrollView::resizeIfNecessary(picture);

@@ -242,7 +242,7 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
 }
 
 // Touches and keys reach the editor; turning the window splits the container along its long
-// side.
+// side, and the labels step below the bar.
 TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
 {
     m_editor->edit(photo(400, 300), false, false);
@@ -266,6 +266,9 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         const QRectF right(wide.width() / 2, 0, wide.width() / 2, wide.height());
         EXPECT_EQ(frame("originalView"), right.translated(-right.width(), 0));
         EXPECT_EQ(frame("previewView"), right);
+        EXPECT_EQ(frame("effectLabel").top(), 32) << "below the bar";
+        m_editor->relocateLabels(3, false, false);
+        EXPECT_EQ(frame("effectLabel").top(), 0) << "without the bar";
     }
     QTest::keyClick(window, Qt::Key_Right);
     EXPECT_EQ(effect().effect(), 1);
