@@ -18,10 +18,8 @@ TEST(HelpController, OpensOnTheIndexAndItsBarGoesBackForwardAndDone)
     stack.view()->resize(320, 480);
     stack.view()->show();
     stack.pushViewController(&help, false);
-    EXPECT_EQ(help.title(), QStringLiteral("Help"));
     const auto page = [&] { return help.webView()->source().fileName(); };
     EXPECT_EQ(page(), QStringLiteral("index.html"));
-    EXPECT_TRUE(help.webView()->toPlainText().contains(QStringLiteral("effect groups")));
     const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
     for (const QString name : {"index.html", "effects.html"}) {
         const QString html = QString::fromUtf8(contentsOf(":/help/" + name));

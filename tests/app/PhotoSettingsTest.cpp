@@ -96,19 +96,19 @@ TEST_P(PhotoSettingsStored, LoadsAs)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, PhotoSettingsStored,
-    ::testing::Values(Stored{"saved=1;photo%20size=5;group=1;ui%20type=1;left%20hand=1",
-                             "001 1 0 1"},
-                      Stored{"saved=true;ui%20type=-1;photo%20size=2;update=1", "010 0 2 0"},
-                      Stored{"saved=true;group=3;animation=true", "100 0 0 0"},
-                      Stored{"saved=true;animation=0;update=true;left%20hand=1", "011 0 0 0"},
-                      Stored{"saved=true;group=-1;ui%20type=2", "000 0 0 0"},
-                      Stored{"saved=true;group=4294967298", "000 0 0 0"}, // 2^32 + 2
-                      Stored{"animation=false;group=1;image=JPEG", "100 0 0 0"},
-                      Stored{"saved=true;group=1;image=bm90IGEganBlZw==", "000 1 0 0"}, // no JPEG
-                      Stored{"\xEF\xBB\xBF[General];saved=true;group=2", "000 2 0 0"},
-                      Stored{QByteArray("\x00\x01\x02\xff\xfe[garbage", 14), "100 0 0 0", true},
-                      Stored{"[General;saved=true;group=2", "100 0 0 0", true},
-                      Stored{"[General];saved=true;animation=false;gro", "100 0 0 0", true}));
+    ::testing::Values(
+        Stored{"saved=1;photo%20size=5;group=1;ui%20type=1;left%20hand=1", "001 1 0 1"},
+        Stored{"saved=true;ui%20type=-1;photo%20size=2;update=1", "010 0 2 0"},
+        Stored{"saved=true;group=3;animation=true", "100 0 0 0"},
+        Stored{"saved=true;animation=0;update=true;left%20hand=1", "011 0 0 0"},
+        // a photo size of 2^32 + 2, which 32 bits would wrap to 2
+        Stored{"saved=true;group=-1;ui%20type=2;photo%20size=4294967298", "000 0 0 0"},
+        Stored{"animation=false;group=1;image=JPEG", "100 0 0 0"},
+        Stored{"saved=true;group=1;image=bm90IGEganBlZw==", "000 1 0 0"}, // no JPEG
+        Stored{"\xEF\xBB\xBF[General];saved=true;group=2", "000 2 0 0"},
+        Stored{QByteArray("\x00\x01\x02\xff\xfe[garbage", 14), "100 0 0 0", true},
+        Stored{"[General;saved=true;group=2", "100 0 0 0", true},
+        Stored{"[General];saved=true;animation=false;gro", "100 0 0 0", true}));
 
 TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
 {
@@ -131,10 +131,6 @@ TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
     settings = open();
     EXPECT_EQ(settings->image().size(), QSizeF(30, 40));
     ASSERT_TRUE(settings->save());
-    EXPECT_EQ(encodes, 3);
-    settings->setEncoder({}); // back to the JPEG encoder
-    settings->markImage(testPicture());
-    EXPECT_TRUE(settings->save() && stored("image").isValid());
     EXPECT_EQ(encodes, 3);
 }
 

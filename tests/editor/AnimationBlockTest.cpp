@@ -34,7 +34,7 @@ TEST_F(AnimationBlockTest, OneBracketOpensWhenWantedClosesForItsViewAndRunsItsEn
     block.end(view, true);
     EXPECT_EQ(block.view(), nullptr);
 
-    // A property block calls its end action, a layer transition never; a given time is used.
+    // A property block calls its end action, a layer transition never.
     int ended = 0, layerEnded = 0;
     ASSERT_TRUE(block.start(view, true, 12, [&] { ++layerEnded; }));
     block.end(view, true);
@@ -46,24 +46,6 @@ TEST_F(AnimationBlockTest, OneBracketOpensWhenWantedClosesForItsViewAndRunsItsEn
     drainEvents();
     EXPECT_EQ(ended, 1);
     EXPECT_EQ(layerEnded, 0);
-
-    ASSERT_TRUE(block.start(view, true, 19)); // zoom codes scale the view up and back
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.3);
-    block.end(view, true);
-    ASSERT_TRUE(block.start(view, true, 20));
-    EXPECT_DOUBLE_EQ(View::scale(view), 1.0);
-    block.end(view, true);
-    ViewAnimation::finishAll();
-
-    ASSERT_TRUE(block.start(view, true, 0, {}, 1000.0)); // still running at TearDown
-    View::setAlpha(view, 0.0);
-    block.end(view, true);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(ViewAnimation::isAnimating(view)) << "far from the table's 0.75 s";
-    ASSERT_TRUE(block.start(other, true, 0, {}, 0.001));
-    View::setAlpha(other, 0.0);
-    block.end(other, true, 1000.0);
-    EXPECT_TRUE(waitUntil([&] { return !ViewAnimation::isAnimating(other); }));
 }
 
 // Each code from -1 to 21 as this suite reads the table: B a platform block (property or

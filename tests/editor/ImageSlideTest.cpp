@@ -3,36 +3,25 @@
 
 namespace {
 
-class ImageSlideTest : public ::testing::Test
+// Without an animation the slide still ends and delivers.
+TEST(ImageSlide, FliesACopyToAPointOrIntoAViewThenLeaves)
 {
-protected:
-    ImageSlideTest()
-    {
-        parent.resize(360, 640);
-        View::setFrame(source, QRectF(10, 20, 200, 150));
-        View::setFrame(box, QRectF(100, 200, 80, 60));
-        View::setFrame(target, QRectF(0, 0, 40, 30));
-        source->setContentMode(ImageView::ContentMode::ScaleAspectFit);
-    }
-    // The slide is only the parent's while it flies.
-    ~ImageSlideTest() override { View::removeFromSuperview(&slide); }
-    bool idle() const
-    {
-        return View::isHidden(&slide) && slide.image().isNull() && !View::superview(&slide);
-    }
-
     AnimationBlock animation;
     const Picture picture{TestImages::labelled(20, 15)};
     QWidget parent;
-    ImageView *source = new ImageView(picture, &parent);
-    QWidget *box = new QWidget(&parent);
-    ImageView *target = new ImageView(box);
-    ImageSlide slide;
-};
+    parent.resize(360, 640);
+    auto *source = new ImageView(picture, &parent);
+    View::setFrame(source, QRectF(10, 20, 200, 150));
+    source->setContentMode(ImageView::ContentMode::ScaleAspectFit);
+    auto *box = new QWidget(&parent);
+    View::setFrame(box, QRectF(100, 200, 80, 60));
+    auto *target = new ImageView(box);
+    View::setFrame(target, QRectF(0, 0, 40, 30));
+    ImageSlide slide; // goes before the parent, which holds it only while it flies
+    const auto idle = [&] {
+        return View::isHidden(&slide) && slide.image().isNull() && !View::superview(&slide);
+    };
 
-// Without an animation the slide still ends and delivers.
-TEST_F(ImageSlideTest, FliesACopyToAPointOrIntoAViewThenLeaves)
-{
     slide.slideFrom(source, QPointF(316, 44));
     EXPECT_EQ(View::superview(&slide), &parent);
     EXPECT_FALSE(View::isHidden(&slide));
@@ -40,7 +29,7 @@ TEST_F(ImageSlideTest, FliesACopyToAPointOrIntoAViewThenLeaves)
     EXPECT_EQ(slide.image().grid(), picture.grid());
     EXPECT_EQ(View::frame(&slide), QRectF(316, 44, 0, 0));
     ViewAnimation::finishAll();
-    ASSERT_TRUE(waitUntil([&] { return idle(); }));
+    ASSERT_TRUE(waitUntil(idle));
     EXPECT_EQ(source->image().grid(), picture.grid()) << "the source is left as it was";
 
     slide.slideFrom(source, QPointF(0, 0));
