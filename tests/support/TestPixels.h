@@ -22,8 +22,6 @@ struct TestPixels
     {
     }
 
-    uint8_t *data() { return bytes.data(); }
-
     // Lends these pixels to an engine effect and processes them; returns Process()'s result.
     template <class Effect> int processWith(Effect &effect)
     {
