@@ -40,8 +40,7 @@ TEST_P(WorkedRow, ComesOutAsWorkedByHand)
     TestPixels pixels(width, n / width, 3), other = TestPixels::random(5, 4, 1);
     for (int i = 0; i < n; ++i) {
         const Rgb in = colour(c.in, i);
-        pixels.set(i % width, i / width, static_cast<uint8_t>(in[0]), static_cast<uint8_t>(in[1]),
-                   static_cast<uint8_t>(in[2]));
+        pixels.set(i % width, i / width, in[0], in[1], in[2]);
     }
     auto effect = c.make();
     Apply(*effect, other, 3);

@@ -16,12 +16,6 @@ namespace {
 // What JPEG keeps of a flat colour: the top bit of each channel.
 const QRgb kTopBits = 0x808080;
 
-QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    EXPECT_TRUE(writeFile(dir.filePath(name), bytes));
-    return dir.filePath(name);
-}
-
 TEST(ImageFile, EachExifOrientationBecomesTheTagWithThePixelsAsStored)
 {
     const Picture::Orientation fromExif[] = {
@@ -102,10 +96,14 @@ TEST(ImageFile, WritesUprightWithTheQualityAndReplacesOnlyARegularFileWholeOrNot
 TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReason)
 {
     QTemporaryDir dir;
-    const auto stored = [&](const char *name, int w, int h) {
-        return save(dir, name, TestImages::encoded(TestImages::quadrants(w, h), "jpeg"));
+    const auto saved = [&](const char *name, const QByteArray &bytes) {
+        EXPECT_TRUE(writeFile(dir.filePath(name), bytes));
+        return dir.filePath(name);
     };
-    const QString large = stored("large.jpg", 1600, 1200), odd = stored("odd.jpg", 644, 480);
+    const QString large =
+        saved("large.jpg", TestImages::encoded(TestImages::quadrants(1600, 1200), "jpeg"));
+    const QString odd =
+        saved("odd.jpg", TestImages::encoded(TestImages::quadrants(644, 480), "jpeg"));
     const QSize whole(1600, 1200), half(800, 600), quarter(400, 300), eighth(200, 150);
     for (const auto &[path, box, decoded] :
          {std::tuple{large, QSize(1024, 768), whole},
@@ -146,7 +144,7 @@ TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReas
           {"bomb.png", QByteArray(png).replace(16, 17, pngHeader), "too large"},
           {"limit.jpg", claiming("\x20\x00\x40\x00"), "truncated"},
           {"past.jpg", claiming("\x20\x01\x40\x00"), "too large"}})
-        refused(save(dir, name, bytes), reason);
+        refused(saved(name, bytes), reason);
     QFile huge(dir.filePath("huge.jpg")), padded(dir.filePath("padded.png"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30)); // sparse
     ASSERT_TRUE(padded.open(QIODevice::WriteOnly) &&
