@@ -1,8 +1,6 @@
 // What all 26 effects honour, and pixel-for-pixel agreement with the plain-arithmetic model
 // wherever a pixel's result depends on that pixel alone (noise drawn in the effect's order).
 
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
@@ -107,21 +105,16 @@ const std::pair<std::string, Model> kModels[] = {
 };
 // clang-format on
 
-const NamedEffect &Named(const std::string &name)
-{
-    return *std::find_if(std::begin(kAllEffects), std::end(kAllEffects),
-                         [&](const NamedEffect &e) { return e.name == name; });
-}
-
 // Every level of a slider, level 10 otherwise.
 TEST(PixelModel, MatchesThePlainArithmeticOnEveryPixel)
 {
-    for (const auto &[name, model] : kModels)
-        for (int level = 0; level <= 20; ++level)
-            if (Named(name).level || level == 10) {
-                SCOPED_TRACE(name + " at level " + std::to_string(level));
-                ExpectModel(*Named(name).make(), level, model);
-            }
+    for (const NamedEffect &e : kAllEffects)
+        for (const auto &[name, model] : kModels)
+            for (int level = 0; level <= 20 && name == e.name; ++level)
+                if (e.level || level == 10) {
+                    SCOPED_TRACE(name + " at level " + std::to_string(level));
+                    ExpectModel(*e.make(), level, model);
+                }
 }
 
 } // namespace
