@@ -118,8 +118,9 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
     }
     EXPECT_EQ(described.size(), 36);
     EXPECT_EQ(described.filter(" stepped").size(), 9 + 5 + 8 + 10);
-    for (const char *line : {"2:9 Water Color Details 10 fixed", "1:2 Sepia - 0 stepped",
-                             "3:8 White border Width 6 stepped"})
+    for (const char *line :
+         {"2:9 Water Color Details 10 fixed", "1:2 Sepia - 0 stepped",
+          "3:8 White border Width 6 stepped", "0:3 Adjust Brightness Brightness 10 stepped"})
         EXPECT_TRUE(described.contains(line)) << line;
     const Result help = run({"--help"});
     EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--output-dir"));

@@ -35,8 +35,8 @@ TEST(Process, RefusesAnEmptyPictureAndOtherwiseRunsPreProcessAndTheEffect)
     TestPixels pixels(4, 4);
     ProbeEffect effect;
     for (auto [data, width, height] : {std::tuple<uint8_t *, int, int>{nullptr, 4, 4},
-                                       {pixels.data(), 0, 4},
-                                       {pixels.data(), 4, 0}}) {
+                                       {pixels.bytes.data(), 0, 4},
+                                       {pixels.bytes.data(), 4, 0}}) {
         effect.SetInput(data, static_cast<unsigned short>(width),
                         static_cast<unsigned short>(height), 16);
         EXPECT_EQ(effect.Process(), 0);

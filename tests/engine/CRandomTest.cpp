@@ -44,11 +44,6 @@ TEST(CRandom, SkipsAndDrawsInBulkToWhereSingleDrawsLand)
                 ASSERT_EQ(jumped.Next(), stepped.Next())
                     << "draw " << i << " after " << drawnBefore << " + " << distance;
         }
-    // Unseeded, both start from seed 1.
-    CRandom unseeded, skipped, one(1);
-    skipped.Skip(1);
-    EXPECT_EQ(unseeded.Next(), one.Next());
-    EXPECT_EQ(skipped.Next(), one.Next());
 }
 
 TEST(CRandom, ThreadsDrawFromTheirOwnGenerator)

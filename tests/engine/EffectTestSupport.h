@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -82,10 +81,6 @@ inline const NamedEffect kAllEffects[] = {
     {"WaterColor", Make<CWaterColorImageEffect>, "Details", true},
 };
 // clang-format on
-inline void PrintTo(const NamedEffect &e, std::ostream *out)
-{
-    *out << e.name;
-}
 inline std::string EffectName(const testing::TestParamInfo<NamedEffect> &info)
 {
     return info.param.name;
@@ -98,13 +93,6 @@ inline int Apply(CImageEffect &effect, TestPixels &pixels, int level = 10, unsig
     return pixels.processWith(effect);
 }
 
-namespace ycc {
-
-struct Ycc
-{
-    int y, cb, cr;
-};
-
 inline int Clamp(int v, int low = 0, int high = 255)
 {
     return v < low ? low : (v > high ? high : v);
@@ -113,7 +101,7 @@ inline int FloorDiv(int v, int d)
 {
     return static_cast<int>(std::floor(static_cast<double>(v) / d));
 }
-inline Ycc ToYcc(int r, int g, int b)
+inline Rgb ToYcc(int r, int g, int b)
 {
     return {Clamp(16 + FloorDiv(66 * r + 129 * g + 25 * b, 256)),
             Clamp(128 + FloorDiv(-38 * r - 74 * g + 112 * b, 256)),
@@ -126,7 +114,5 @@ inline Rgb ToRgb(int y, int cb, int cr)
             Clamp(FloorDiv(luma - 50 * (cb - 128) - 104 * (cr - 128), 128)),
             Clamp(FloorDiv(luma + 258 * (cb - 128), 128))};
 }
-
-} // namespace ycc
 
 #endif

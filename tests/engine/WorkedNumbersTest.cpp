@@ -40,8 +40,7 @@ TEST_P(WorkedRow, ComesOutAsWorkedByHand)
     TestPixels pixels(width, n / width, 3), other = TestPixels::random(5, 4, 1);
     for (int i = 0; i < n; ++i) {
         const Rgb in = colour(c.in, i);
-        pixels.set(i % width, i / width, static_cast<uint8_t>(in[0]), static_cast<uint8_t>(in[1]),
-                   static_cast<uint8_t>(in[2]));
+        pixels.set(i % width, i / width, in[0], in[1], in[2]);
     }
     auto effect = c.make();
     Apply(*effect, other, 3);
@@ -151,13 +150,6 @@ template <class E> std::vector<int> Levels(int level, float scale)
     return Built<OpenLevels<E>>(level, scale, &OpenLevels<E>::mReducedLevels,
                                 &E::BuildReducedlevelsTable);
 }
-std::vector<int> SlopeColumn(int level, float)
-{
-    std::vector<int> column;
-    for (int v = 0; v < 256; ++v)
-        column.push_back(CImageEffect::sAdjust1[v * CImageEffect::kLevels + level]);
-    return column;
-}
 template <const unsigned char *Table> std::vector<int> Fixed(int, float)
 {
     return {Table, Table + 256};
@@ -190,12 +182,6 @@ const auto Posterized = Levels<CPosterizationImageEffect>;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Effects, TableEntries, testing::Values(
-    // The slope curves: distance from 128 scaled by (67 + 6 level) / 127 up to level 10,
-    // by 127 / (187 - 6 level) above.
-    Entries{SlopeColumn, 0, 1, {{0, 60}, {64, 94}, {100, 113}, {128, 128}, {200, 165}, {255, 195}}},
-    Entries{SlopeColumn, 9, 1, {{0, 6}, {64, 67}, {100, 101}, {128, 128}, {200, 196}, {255, 249}}},
-    Entries{SlopeColumn, 11, 1, {{0, 0}, {64, 60}, {100, 98}, {128, 128}, {200, 203}, {255, 255}}},
-    Entries{SlopeColumn, 20, 1, {{0, 0}, {64, 6}, {100, 74}, {128, 128}, {200, 255}, {255, 255}}},
     // Dramatic black and white: pulled toward two quarter circles, then spread by 7/4.
     Entries{Dramatic, 0, 1, {{42, 16}, {43, 18}, {100, 100}, {128, 128}, {192, 203}, {213, 238},
                              {214, 239}, {255, 239}}},

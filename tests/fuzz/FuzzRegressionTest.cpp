@@ -20,11 +20,6 @@ struct Target
 
 const QString kSource = qEnvironmentVariable("VELMORA_SOURCE_DIR");
 
-QList<QByteArray> imageSeeds()
-{
-    return FuzzSeeds::imageIntake(kSource + "/resources/samples");
-}
-
 using FuzzRegression = ::testing::TestWithParam<Target>;
 
 TEST_P(FuzzRegression, SeedsAndSavedFindingsAreHandledWithoutFault)
@@ -43,7 +38,8 @@ TEST_P(FuzzRegression, SeedsAndSavedFindingsAreHandledWithoutFault)
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, FuzzRegression,
-    ::testing::Values(Target{"image_intake", FuzzTargets::imageIntake, imageSeeds},
+    ::testing::Values(Target{"image_intake", FuzzTargets::imageIntake,
+                             [] { return FuzzSeeds::imageIntake(kSource + "/resources/samples"); }},
                       Target{"settings_file", FuzzTargets::settingsFile, FuzzSeeds::settingsFile},
                       Target{"cli_options", FuzzTargets::cliOptions, FuzzSeeds::cliOptions}),
     [](const ::testing::TestParamInfo<Target> &info) { return std::string(info.param.name); });

@@ -16,12 +16,6 @@ namespace {
 // What JPEG keeps of a flat colour: the top bit of each channel.
 const QRgb kTopBits = 0x808080;
 
-QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    EXPECT_TRUE(writeFile(dir.filePath(name), bytes));
-    return dir.filePath(name);
-}
-
 TEST(ImageFile, EachExifOrientationBecomesTheTagWithThePixelsAsStored)
 {
     const Picture::Orientation fromExif[] = {
@@ -41,7 +35,7 @@ TEST(ImageFile, EachExifOrientationBecomesTheTagWithThePixelsAsStored)
         }
 }
 
-TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
+TEST(ImageFile, WritesUprightWithTheQualityAndReplacesOnlyARegularFileWholeOrNotAtAll)
 {
     QTemporaryDir dir;
     QString error;
@@ -61,20 +55,11 @@ TEST(ImageFile, PngKeepsEveryBitAndJpegTheQualityBothWrittenUpright)
     EXPECT_LT(QFileInfo(dir.filePath("low.jpeg")).size() * 2,
               QFileInfo(dir.filePath("high.jpg")).size());
     EXPECT_TRUE(ImageFile::encodeJpeg(Picture()).isEmpty());
-    for (auto [name, format] : {std::pair{"a.jpg", "jpeg"},
-                                {"b.JPEG", "jpeg"},
-                                {"c.Png", "png"},
-                                {"d.bmp", ""},
-                                {"jpg", ""}})
+    for (auto [name, format] :
+         {std::pair{"a.jpg", "jpeg"}, {"b.JPEG", "jpeg"}, {"c.Png", "png"}, {"jpg", ""}})
         EXPECT_EQ(ImageFile::writeFormat(name), QByteArray(format)) << name;
-}
-
-// A write replaces a regular file whole (through a link, to its target) or leaves everything
-// as it was, with no temporary file behind.
-TEST(ImageFile, WriteReplacesOnlyARegularFileAndWholeOrNotAtAll)
-{
-    QTemporaryDir dir;
-    QString error;
+    // A write replaces a regular file whole (through a link, to its target) or leaves
+    // everything as it was, with no temporary file behind.
     const auto at = [&](const char *name) { return dir.filePath(name); };
     const auto refused = [&](const Picture &picture, const char *name, const char *reason) {
         EXPECT_FALSE(ImageFile::write(picture, at(name), &error)) << name;
@@ -102,18 +87,23 @@ TEST(ImageFile, WriteReplacesOnlyARegularFileAndWholeOrNotAtAll)
     ASSERT_TRUE(ImageFile::write(picture, at("old.jpg"), &error)) << error.toStdString();
     EXPECT_EQ(ImageFile::read(at("old.jpg"), &error).grid().size(), QSize(32, 32));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-              (QStringList{"link.png", "old.jpg", "old.png", "pipe", "real.png", "to-pipe.png"}));
+              (QStringList{"high.jpg", "link.png", "low.jpeg", "old.jpg", "old.png", "out.PNG",
+                           "pipe", "real.png", "to-pipe.png"}));
 }
 
 // Read for a box, a JPEG is decoded at 1/2, 1/4 or 1/8 only when the reduced picture still
 // fits the box at the size the whole one would.
-TEST(ImageFile, AJpegIsDecodedReducedOnlyWhereItFitsTheBoxAsTheWholeWould)
+TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReason)
 {
     QTemporaryDir dir;
-    const auto stored = [&](const char *name, int w, int h) {
-        return save(dir, name, TestImages::encoded(TestImages::quadrants(w, h), "jpeg"));
+    const auto saved = [&](const char *name, const QByteArray &bytes) {
+        EXPECT_TRUE(writeFile(dir.filePath(name), bytes));
+        return dir.filePath(name);
     };
-    const QString large = stored("large.jpg", 1600, 1200), odd = stored("odd.jpg", 644, 480);
+    const QString large =
+        saved("large.jpg", TestImages::encoded(TestImages::quadrants(1600, 1200), "jpeg"));
+    const QString odd =
+        saved("odd.jpg", TestImages::encoded(TestImages::quadrants(644, 480), "jpeg"));
     const QSize whole(1600, 1200), half(800, 600), quarter(400, 300), eighth(200, 150);
     for (const auto &[path, box, decoded] :
          {std::tuple{large, QSize(1024, 768), whole},
@@ -127,13 +117,8 @@ TEST(ImageFile, AJpegIsDecodedReducedOnlyWhereItFitsTheBoxAsTheWholeWould)
           {odd, QSize(320, 240), QSize(644, 480)}})
         EXPECT_EQ(ImageFile::read(path, nullptr, box).grid().size(), decoded)
             << box.width() << " x " << box.height();
-}
-
-// Bad files, and paths that are no picture files at all: each refused at once, naming the
-// path and the reason, without blocking or reading more than a picture could take.
-TEST(ImageFile, BadInputIsRefusedNamingThePathAndTheReason)
-{
-    QTemporaryDir dir;
+    // Bad files, and paths that are no picture files at all: each refused at once, naming
+    // the path and the reason, without blocking or reading more than a picture could take.
     const auto refused = [](const QString &path, const char *reason) {
         QString error;
         EXPECT_TRUE(ImageFile::read(path, &error).isNull()) << path.toStdString();
@@ -158,12 +143,8 @@ TEST(ImageFile, BadInputIsRefusedNamingThePathAndTheReason)
           {"phone.heic", heif.leftJustified(88, 0), "not supported"},
           {"bomb.png", QByteArray(png).replace(16, 17, pngHeader), "too large"},
           {"limit.jpg", claiming("\x20\x00\x40\x00"), "truncated"},
-          {"past.jpg", claiming("\x20\x01\x40\x00"), "too large"}}) {
-        refused(save(dir, name, bytes), reason);
-        QString error;
-        EXPECT_TRUE(ImageFile::decode(bytes, &error).isNull());
-        EXPECT_TRUE(error.contains("image data") && error.contains(reason)) << error.toStdString();
-    }
+          {"past.jpg", claiming("\x20\x01\x40\x00"), "too large"}})
+        refused(saved(name, bytes), reason);
     QFile huge(dir.filePath("huge.jpg")), padded(dir.filePath("padded.png"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30)); // sparse
     ASSERT_TRUE(padded.open(QIODevice::WriteOnly) &&

@@ -80,16 +80,11 @@ inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
     return chunk + body + crc;
 }
 
-// A zlib stream: what qCompress makes, after the length it puts in front.
-inline QByteArray deflated(const QByteArray &bytes)
+// A PNG of `grid` with `chunks` put right after its header chunk (at byte 8 + 25). A
+// profile's zlib stream is what qCompress makes, after the length it puts in front.
+inline QByteArray pngWith(const QImage &grid, const QByteArray &chunks)
 {
-    return qCompress(bytes).mid(4);
-}
-
-// `chunk` put right after a PNG's header chunk.
-inline QByteArray withChunk(QByteArray png, const QByteArray &chunk)
-{
-    return png.insert(8 + 25, chunk);
+    return TestImages::encoded(grid, "png").insert(8 + 25, chunks);
 }
 
 // The same photo as a PNG: the EXIF in an eXIf chunk, the profile in iCCP.
@@ -98,9 +93,8 @@ inline QByteArray cameraPng(const QImage &grid, uint16_t orientation = 6)
     Exiv2::Blob tiff;
     Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, cameraExif(orientation));
     const QByteArray exif(reinterpret_cast<const char *>(tiff.data()), qsizetype(tiff.size()));
-    const QByteArray icc = QByteArray("Display P3\0\0", 12) + deflated(displayP3Profile());
-    return withChunk(withChunk(TestImages::encoded(grid, "png"), pngChunk("iCCP", icc)),
-                     pngChunk("eXIf", exif));
+    const QByteArray icc = QByteArray("Display P3\0\0", 12) + qCompress(displayP3Profile()).mid(4);
+    return pngWith(grid, pngChunk("eXIf", exif) + pngChunk("iCCP", icc));
 }
 
 // What a written file carries, as a photo manager would read it.

@@ -22,8 +22,6 @@ struct TestPixels
     {
     }
 
-    uint8_t *data() { return bytes.data(); }
-
     // Lends these pixels to an engine effect and processes them; returns Process()'s result.
     template <class Effect> int processWith(Effect &effect)
     {
@@ -33,12 +31,12 @@ struct TestPixels
     }
     size_t offset(int x, int y) const { return static_cast<size_t>(y) * stride + 4 * x; }
 
-    void set(int x, int y, uint8_t red, uint8_t green, uint8_t blue)
+    void set(int x, int y, int red, int green, int blue)
     {
         uint8_t *p = &bytes[offset(x, y)];
-        p[0] = blue;
-        p[1] = green;
-        p[2] = red;
+        p[0] = static_cast<uint8_t>(blue);
+        p[1] = static_cast<uint8_t>(green);
+        p[2] = static_cast<uint8_t>(red);
     }
     // {red, green, blue} of a pixel.
     std::vector<int> rgb(int x, int y) const
@@ -55,9 +53,7 @@ struct TestPixels
         std::uniform_int_distribution<int> byte(0, 255);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                pixels.set(x, y, static_cast<uint8_t>(byte(generator)),
-                           static_cast<uint8_t>(byte(generator)),
-                           static_cast<uint8_t>(byte(generator)));
+                pixels.set(x, y, byte(generator), byte(generator), byte(generator));
         return pixels;
     }
 };
