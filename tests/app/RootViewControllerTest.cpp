@@ -12,6 +12,7 @@
 #include "RootViewController.h"
 #include "TableView.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 namespace {
@@ -42,12 +43,14 @@ TEST(RootViewController, OffersTheCameraOnlyWhenThereIsOneAndOpensPicturesInTheE
     select(0, 0);
     EXPECT_EQ(menu.photoViewController(), nullptr);
     EXPECT_FALSE(cell(1, 0)->isEnabledLook());
+    EXPECT_EQ(cell(1, 1)->label()->text(), "Saved Photos");
     select(1, 0);
     EXPECT_EQ(stack.modalViewController(), nullptr) << "no camera, no picker";
 
     camera = true;
     menu.refreshMenu();
     EXPECT_TRUE(cell(1, 0)->isEnabledLook());
+    EXPECT_EQ(cell(1, 1)->label()->text(), "Camera Roll");
     for (auto [photoSize, source] : {std::pair{2, 0}, {0, 0}, {0, 1}}) {
         settings.setPhotoSize(photoSize);
         menu.promptPhoto(source);

@@ -52,6 +52,10 @@ INSTANTIATE_TEST_SUITE_P(Groups, CatalogueGroup,
 
 TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
 {
+    ImageEffect catalogue;
+    catalogue.setGroup(1);
+    EXPECT_EQ(catalogue.getEffectIndex("Night Vision"), 4);
+    EXPECT_EQ(catalogue.getEffectIndex("Infrared"), -1) << "beyond the count: never found";
     EXPECT_TRUE(at(2, 9)->supportsLevel()) << "reached directly, it has an engine object";
     EXPECT_FALSE(at(0, 8)->supportsLevel()); // Night Gain
     EXPECT_TRUE(ImageEffect::levelName(1, 2).isEmpty() && ImageEffect::levelName(7, 0).isEmpty());

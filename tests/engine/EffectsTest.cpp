@@ -1,6 +1,8 @@
 // What all 26 effects honour, and pixel-for-pixel agreement with the plain-arithmetic model
 // wherever a pixel's result depends on that pixel alone (noise drawn in the effect's order).
 
+#include <iterator>
+
 #include <gtest/gtest.h>
 
 #include "EffectTestSupport.h"
@@ -108,13 +110,16 @@ const std::pair<std::string, Model> kModels[] = {
 // Every level of a slider, level 10 otherwise.
 TEST(PixelModel, MatchesThePlainArithmeticOnEveryPixel)
 {
+    size_t modelled = 0;
     for (const NamedEffect &e : kAllEffects)
         for (const auto &[name, model] : kModels)
             for (int level = 0; level <= 20 && name == e.name; ++level)
                 if (e.level || level == 10) {
+                    modelled += level == 10;
                     SCOPED_TRACE(name + " at level " + std::to_string(level));
                     ExpectModel(*e.make(), level, model);
                 }
+    EXPECT_EQ(modelled, std::size(kModels)) << "a model names no effect";
 }
 
 } // namespace

@@ -31,6 +31,10 @@ TEST(ImageResizer, ColorMatchFitsTheBoxTurnedToThePicture)
         const Picture picture(TestImages::solid(w, h, Qt::gray), tag);
         const Picture matched = ImageResizer::colorMatch(picture, box);
         EXPECT_EQ(matched.grid().size(), fitted) << w << "x" << h;
+        // Upright at its size already: handed back as it is, without a second picture's memory.
+        EXPECT_EQ(matched.grid().constBits() == picture.grid().constBits(),
+                  tag == Picture::Up && fitted == QSize(w, h))
+            << w << "x" << h;
     }
 }
 
@@ -82,17 +86,22 @@ TEST(ImageResizer, BordersAndExactSizes)
 
 TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
 {
-    // Green exactly on the window that should be shown, twice the size around the point: any
-    // red in the result means it is off.
-    for (const auto &[size, window, at] :
-         {std::tuple{QSize(1600, 1200), QRect(672, 504, 256, 192), QPointF(800, 600)},
+    // Green exactly on the window that should be shown (twice the size, or at full scale):
+    // any red in the result means it is off.
+    for (const auto &[size, window, at, full] :
+         {std::tuple{QSize(1600, 1200), QRect(672, 504, 256, 192), QPointF(800, 600), false},
           // A grid exactly the window's size: centred on the point, cut at the far edges.
-          {QSize(256, 192), QRect(72, 54, 184, 138), QPointF(200, 150)},
+          {QSize(256, 192), QRect(72, 54, 184, 138), QPointF(200, 150), false},
+          {QSize(128, 96), QRect(36, 32, 92, 64), QPointF(100, 80), true},
           // Near the corner: what lies inside, stretched.
-          {QSize(400, 400), QRect(262, 294, 138, 106), QPointF(390, 390)}}) {
+          {QSize(400, 400), QRect(262, 294, 138, 106), QPointF(390, 390), false},
+          // Too small at full scale: flush with the far edge, 66 columns wide.
+          {QSize(100, 50), QRect(34, 0, 66, 50), QPointF(), true}}) {
         const Picture grid(painted(size.width(), size.height(), kRed, window, kGreen));
-        EXPECT_EQ(ImageResizer::clipImage(grid, at, 128, 96).grid(), painted(128, 96, kGreen))
-            << size.width();
+        EXPECT_EQ(
+            (full ? ImageResizer::fullClip : ImageResizer::clipImage)(grid, at, 128, 96).grid(),
+            painted(128, 96, kGreen))
+            << size.width() << (full ? " full" : "");
     }
     // 200 x 100 into 128 x 96: the window (33.5, 0, 133, 100) widens to columns 33..166,
     // blue at both ends, with no red beyond.
@@ -102,10 +111,31 @@ TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
     for (int x : {0, 127})
         EXPECT_TRUE(qRed(g.pixel(x, 50)) == 0 && qBlue(g.pixel(x, 50)) > qGreen(g.pixel(x, 50)));
     EXPECT_EQ(g.pixel(64, 50), kGreen);
+    // At full scale, copied from the point, or from zero near it.
+    const Picture random(TestImages::random(1600, 1200, 11));
+    EXPECT_EQ(ImageResizer::fullClip(random, QPointF(800, 600), 128, 96).grid(),
+              random.grid().copy(736, 552, 128, 96));
+    EXPECT_EQ(ImageResizer::fullClip(random, QPointF(10, 20), 128, 96).grid(),
+              random.grid().copy(0, 0, 128, 96));
     // A window wholly beyond the grid, however far, cuts nothing and leaves the canvas black.
     const Picture green(painted(400, 400, kGreen));
-    for (QPointF far : {QPointF(3e9, 10), QPointF(10, 3e9), QPointF(1e12, 1e12)})
+    for (QPointF far : {QPointF(3e9, 10), QPointF(10, 3e9), QPointF(1e12, 1e12)}) {
         EXPECT_EQ(ImageResizer::clipImage(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+        EXPECT_EQ(ImageResizer::fullClip(green, far, 50, 50).grid(), painted(50, 50, kBlack));
+    }
+}
+
+TEST(DrawTurned, TurnsClockwiseAboutTheCentreAndScalesAboutTheBottomLeft)
+{
+    const QImage grid = TestImages::random(40, 40, 13);
+    const auto drawn = [](const QImage &image, float scale, float turn) {
+        return ImageResizer::drawImage(Picture(image), QSizeF(40, 40), QPointF(20, 20), scale, turn)
+            .grid();
+    };
+    EXPECT_EQ(drawn(grid, 1, 0), grid);
+    EXPECT_EQ(drawn(grid, 1, float(M_PI / 2)), Picture(grid, Picture::Right).upright().grid());
+    EXPECT_EQ(drawn(painted(40, 40, kWhite), 0.5f, 0),
+              painted(40, 40, kBlack, QRect(0, 20, 20, 20), kWhite));
 }
 
 } // namespace

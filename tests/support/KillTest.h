@@ -9,6 +9,7 @@
 #include <random>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -38,7 +39,7 @@ inline void dieWhenAFileReaches(rlim_t bytes)
 // calls `done()` after every finished step and never returns. Each child is killed after a random
 // delay of up to `maxDelayUs` from its first finished step (or its end); `check()` runs after
 // each kill. Returns the number of steps the children finished, so the caller can tell that work
-// went on.
+// went on, or -1 when a child ran half a minute without finishing a step (the work is broken).
 inline long killRepeatedly(int rounds, unsigned maxDelayUs,
                            const std::function<void(const std::function<void()> &)> &work,
                            const std::function<void()> &check, unsigned seed = 1)
@@ -59,11 +60,17 @@ inline long killRepeatedly(int rounds, unsigned maxDelayUs,
         ::setpgid(child, child);
         ::close(pipe[1]);
         char step;
-        if (::read(pipe[0], &step, 1) == 1)
+        pollfd firstStep{pipe[0], POLLIN, 0};
+        const bool stuck = ::poll(&firstStep, 1, 30000) == 0;
+        if (!stuck && ::read(pipe[0], &step, 1) == 1)
             ++finished;
         ::usleep(random() % maxDelayUs);
         ::kill(-child, SIGKILL);
         ::waitpid(child, nullptr, 0);
+        if (stuck) {
+            ::close(pipe[0]);
+            return -1;
+        }
         while (::read(pipe[0], &step, 1) == 1)
             ++finished;
         ::close(pipe[0]);
