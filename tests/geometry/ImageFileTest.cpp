@@ -41,20 +41,14 @@ TEST(ImageFile, WritesUprightWithTheQualityAndReplacesOnlyARegularFileWholeOrNot
     QString error;
     const Picture sideways(TestImages::random(37, 23, 21), Picture::Right);
     ASSERT_TRUE(ImageFile::write(sideways, dir.filePath("out.PNG"), &error)) << error.toStdString();
-    const Picture back = ImageFile::read(dir.filePath("out.PNG"), &error);
-    EXPECT_EQ(back.grid(), sideways.upright().grid());
+    EXPECT_EQ(ImageFile::read(dir.filePath("out.PNG"), &error).grid(), sideways.upright().grid());
     // Half a turn: the white quadrant at the top left.
     const Picture turned(TestImages::quadrants(64, 64), Picture::Down);
     const QImage jpeg = ImageFile::decode(ImageFile::encodeJpeg(turned, 95), &error).grid();
     EXPECT_EQ(jpeg.pixel(8, 8) & kTopBits, qRgb(255, 255, 255) & kTopBits) << error.toStdString();
-    // The quality reaches the encoder on both paths; ".jpeg" is a JPEG too.
+    // The quality reaches the encoder.
     const Picture noise(TestImages::random(64, 64, 2));
     EXPECT_LT(ImageFile::encodeJpeg(noise, 10).size(), ImageFile::encodeJpeg(noise, 95).size());
-    ASSERT_TRUE(ImageFile::write(noise, dir.filePath("low.jpeg"), &error, 10) &&
-                ImageFile::write(noise, dir.filePath("high.jpg"), &error, 95));
-    EXPECT_LT(QFileInfo(dir.filePath("low.jpeg")).size() * 2,
-              QFileInfo(dir.filePath("high.jpg")).size());
-    EXPECT_TRUE(ImageFile::encodeJpeg(Picture()).isEmpty());
     for (auto [name, format] :
          {std::pair{"a.jpg", "jpeg"}, {"b.JPEG", "jpeg"}, {"c.Png", "png"}, {"jpg", ""}})
         EXPECT_EQ(ImageFile::writeFormat(name), QByteArray(format)) << name;
@@ -67,28 +61,21 @@ TEST(ImageFile, WritesUprightWithTheQualityAndReplacesOnlyARegularFileWholeOrNot
             << error.toStdString();
     };
     const Picture picture(TestImages::quadrants(32, 32));
-    ASSERT_TRUE(writeFile(at("old.png"), "old") && writeFile(at("old.jpg"), "old") &&
-                writeFile(at("real.png"), "old"));
+    ASSERT_TRUE(writeFile(at("old.jpg"), "old") && writeFile(at("real.png"), "old"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(at("pipe")).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(at("pipe"), at("to-pipe.png")) &&
                 QFile::link("real.png", at("link.png")) && QDir(dir.path()).mkdir("folder.png"));
     refused(picture, "picture.bmp", "unknown file type");
-    refused(Picture(), "old.png", "no picture");
-    refused(picture, "no/such/folder/x.png", "");
     // Wider than a JPEG can hold: said so, not "Unknown error".
     refused(Picture(TestImages::solid(65501, 1, Qt::red)), "old.jpg", "65500");
     refused(picture, "to-pipe.png", "not a regular file");
     refused(picture, "folder.png", "");
-    EXPECT_TRUE(QFileInfo(at("folder.png")).isDir() && !QFileInfo(at("pipe")).isFile());
-    EXPECT_EQ(contentsOf(at("old.png")) + contentsOf(at("old.jpg")), "oldold");
+    EXPECT_EQ(contentsOf(at("old.jpg")), "old");
     ASSERT_TRUE(ImageFile::write(picture, at("link.png"), &error)) << error.toStdString();
     EXPECT_TRUE(QFileInfo(at("link.png")).isSymLink());
     EXPECT_EQ(ImageFile::read(at("real.png"), &error).grid(), picture.grid());
-    ASSERT_TRUE(ImageFile::write(picture, at("old.jpg"), &error)) << error.toStdString();
-    EXPECT_EQ(ImageFile::read(at("old.jpg"), &error).grid().size(), QSize(32, 32));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-              (QStringList{"high.jpg", "link.png", "low.jpeg", "old.jpg", "old.png", "out.PNG",
-                           "pipe", "real.png", "to-pipe.png"}));
+              (QStringList{"link.png", "old.jpg", "out.PNG", "pipe", "real.png", "to-pipe.png"}));
 }
 
 // Read for a box, a JPEG is decoded at 1/2, 1/4 or 1/8 only when the reduced picture still
@@ -112,7 +99,6 @@ TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReas
           {large, quarter, quarter},
           {large, eighth, quarter}, // fits as 200 x 148
           {large, QSize(160, 120), eighth},
-          {large, QSize(), whole},
           // Fits 320 x 240 as 320 x 236; at half size (322 x 240) only as 320 x 238.
           {odd, QSize(320, 240), QSize(644, 480)}})
         EXPECT_EQ(ImageFile::read(path, nullptr, box).grid().size(), decoded)
@@ -136,7 +122,6 @@ TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReas
     };
     for (const auto &[name, bytes, reason] :
          {std::tuple{"empty.jpg", QByteArray(), "empty"},
-          {"half.jpg", jpeg.left(jpeg.size() / 2), "truncated"},
           {"half.png", png.left(png.size() / 2), "truncated"},
           {"header.png", png.left(20), "damaged"},
           {"notes.jpg", QByteArray("just some words, not a picture\n"), "not an image"},

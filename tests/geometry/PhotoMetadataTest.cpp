@@ -28,7 +28,6 @@ TEST(PhotoMetadata, KeepsTheCamerasRecordsForTheUprightPicture)
         ASSERT_FALSE(picture.isNull()) << error.toStdString();
         ASSERT_TRUE(ImageFile::write(picture, out, &error, 90, &warning)) << error.toStdString();
         EXPECT_TRUE(warning.isEmpty()) << warning.toStdString();
-        EXPECT_EQ(QImage(out).size(), QSize(24, 40));
         const Tags tags = tagsOf(out);
         QStringList values;
         for (const char *key : {"Image.Make", "Image.Model", "Photo.DateTimeOriginal",
@@ -70,8 +69,8 @@ TEST(PhotoMetadata, DamagedOrOversizedMetadataNeverStopsAPicture)
     qToBigEndian<quint32>(quint32(huge.size()), huge.data()); // a well-formed profile header
     huge.replace(36, 4, "acsp");
     const Picture picture = ImageFile::decode(
-        pngWith(TestImages::solid(4, 4, Qt::green),
-                pngChunk("iCCP", QByteArray("bomb\0\0", 6) + qCompress(huge).mid(4))),
+        TestImages::encoded(TestImages::solid(4, 4, Qt::green), "png")
+            .insert(8 + 25, pngChunk("iCCP", QByteArray("bomb\0\0", 6) + qCompress(huge).mid(4))),
         &error);
     ASSERT_FALSE(picture.isNull()) << error.toStdString();
     EXPECT_TRUE(picture.metadata().iccProfile().isEmpty());

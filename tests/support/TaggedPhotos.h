@@ -32,7 +32,6 @@ inline Exiv2::ExifData cameraExif(uint16_t orientation)
     exif["Exif.Photo.ExposureTime"] = Exiv2::Rational(1, 250);
     exif["Exif.Photo.PixelXDimension"] = uint32_t(4000);
     exif["Exif.Photo.PixelYDimension"] = uint32_t(3000);
-    exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
     Exiv2::URationalValue latitude;
     latitude.read("48/1 23/1 1234/100");
     exif.add(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude"), &latitude);
@@ -80,21 +79,17 @@ inline QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
     return chunk + body + crc;
 }
 
-// A PNG of `grid` with `chunks` put right after its header chunk (at byte 8 + 25). A
-// profile's zlib stream is what qCompress makes, after the length it puts in front.
-inline QByteArray pngWith(const QImage &grid, const QByteArray &chunks)
-{
-    return TestImages::encoded(grid, "png").insert(8 + 25, chunks);
-}
-
-// The same photo as a PNG: the EXIF in an eXIf chunk, the profile in iCCP.
+// The same photo as a PNG: the EXIF in an eXIf chunk, the profile in iCCP, right after the
+// header chunk (at byte 8 + 25). A profile's zlib stream is what qCompress makes, after the
+// length it puts in front.
 inline QByteArray cameraPng(const QImage &grid, uint16_t orientation = 6)
 {
     Exiv2::Blob tiff;
     Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, cameraExif(orientation));
     const QByteArray exif(reinterpret_cast<const char *>(tiff.data()), qsizetype(tiff.size()));
     const QByteArray icc = QByteArray("Display P3\0\0", 12) + qCompress(displayP3Profile()).mid(4);
-    return pngWith(grid, pngChunk("eXIf", exif) + pngChunk("iCCP", icc));
+    return TestImages::encoded(grid, "png")
+        .insert(8 + 25, pngChunk("eXIf", exif) + pngChunk("iCCP", icc));
 }
 
 // What a written file carries, as a photo manager would read it.
