@@ -56,7 +56,6 @@ TEST(Bridge, TheEngineRewritesOneCopyKeepingTheFourthBytesAndNoHoldOnIt)
     // The copy the engine was lent is the new picture's storage, and the bridge keeps no
     // hold on it: another step 2 must not write into a picture already handed out.
     EXPECT_EQ(output.constBits(), bridge.inverting->lent);
-    EXPECT_NE(bridge.inverting->lent, input.grid().constBits());
     EXPECT_TRUE(output.isDetached());
     const QImage handedOut = output.copy();
     bridge.applyEffectStep2();
@@ -66,9 +65,6 @@ TEST(Bridge, TheEngineRewritesOneCopyKeepingTheFourthBytesAndNoHoldOnIt)
     bridge.setScale(0.25f);
     bridge.applyEffect();
     EXPECT_FLOAT_EQ(bridge.inverting->GetScale(), 0.25f);
-    ImageProcessingEffect noEngine;
-    noEngine.setImage(input);
-    EXPECT_TRUE(noEngine.applyEffect().isNull());
 }
 
 // A row of 16384 pixels is 65536 bytes, one more than the stride field holds.

@@ -11,7 +11,7 @@ namespace {
 
 using EveryEffect = testing::TestWithParam<NamedEffect>;
 
-TEST_P(EveryEffect, NamesItsSliderRepeatsForASeedAndTakesLevelsAbove20As20)
+TEST_P(EveryEffect, NamesItsSliderDrawsOnlyIfGrainyAndTakesLevelsAbove20As20)
 {
     const NamedEffect &e = GetParam();
     auto effect = e.make();
@@ -23,11 +23,8 @@ TEST_P(EveryEffect, NamesItsSliderRepeatsForASeedAndTakesLevelsAbove20As20)
         Apply(*effect, pixels, level, seed);
         return pixels.bytes;
     };
-    EXPECT_EQ(output(4, 1234), output(4, 1234));
     EXPECT_EQ(output(4, 1234) != output(4, 99), e.noisy); // only grainy effects use the seed
     EXPECT_EQ(output(21, 5), output(20, 5));
-    EXPECT_EQ(output(255, 5), output(20, 5));
-    EXPECT_EQ(effect->GetLevel1(), 20);
     EXPECT_EQ(output(0, 5) == output(20, 5), e.level == nullptr);
 }
 
@@ -70,21 +67,6 @@ struct In
 };
 using Model = Rgb (*)(const In &);
 
-// Every pixel of a padded odd-sized random picture against the model, noise seeded alike.
-void ExpectModel(CImageEffect &effect, int level, Model model)
-{
-    TestPixels pixels = TestPixels::random(37, 23, 99, 6);
-    const TestPixels input = pixels;
-    Apply(effect, pixels, level, 4242);
-    CRandom random(4242);
-    for (int i = 0; i < 37 * 23; ++i) {
-        const Rgb in = input.rgb(i % 37, i / 37);
-        const Rgb c = ToYcc(in[0], in[1], in[2]);
-        ASSERT_EQ(pixels.rgb(i % 37, i / 37), model({c[0], c[1], c[2], in, level, random}))
-            << "pixel " << i % 37 << "," << i / 37 << " was " << testing::PrintToString(in);
-    }
-}
-
 // The effects whose pixels depend on themselves alone.
 // clang-format off
 const std::pair<std::string, Model> kModels[] = {
@@ -107,17 +89,28 @@ const std::pair<std::string, Model> kModels[] = {
 };
 // clang-format on
 
-// Every level of a slider, level 10 otherwise.
+// Every pixel of a padded odd-sized random picture against the model, noise seeded alike, at
+// every level of a slider, at level 10 otherwise.
 TEST(PixelModel, MatchesThePlainArithmeticOnEveryPixel)
 {
+    const TestPixels input = TestPixels::random(37, 23, 99, 6);
     size_t modelled = 0;
     for (const NamedEffect &e : kAllEffects)
         for (const auto &[name, model] : kModels)
             for (int level = 0; level <= 20 && name == e.name; ++level)
                 if (e.level || level == 10) {
                     modelled += level == 10;
-                    SCOPED_TRACE(name + " at level " + std::to_string(level));
-                    ExpectModel(*e.make(), level, model);
+                    TestPixels pixels = input;
+                    Apply(*e.make(), pixels, level, 4242);
+                    CRandom random(4242);
+                    for (int i = 0; i < 37 * 23; ++i) {
+                        const Rgb in = input.rgb(i % 37, i / 37);
+                        const Rgb c = ToYcc(in[0], in[1], in[2]);
+                        ASSERT_EQ(pixels.rgb(i % 37, i / 37),
+                                  model({c[0], c[1], c[2], in, level, random}))
+                            << name << " at level " << level << ", pixel " << i % 37 << ","
+                            << i / 37 << " was " << testing::PrintToString(in);
+                    }
                 }
     EXPECT_EQ(modelled, std::size(kModels)) << "a model names no effect";
 }

@@ -94,10 +94,9 @@ INSTANTIATE_TEST_SUITE_P(Effects, FastPath, testing::ValuesIn(kAllEffects), Effe
 TEST(CBandRunner, SplitsFromTheThresholdOnIntoNoMoreBandsThanRows)
 {
     const Settings settings(true, 5);
-    EXPECT_EQ(CBandRunner::BandsFor(511, 515), 5);
-    EXPECT_EQ(CBandRunner::BandsFor(512, 512), 5);
-    EXPECT_EQ(CBandRunner::BandsFor(511, 512), 1);
-    EXPECT_EQ(CBandRunner::BandsFor(3, 1 << 20), 3);
+    for (auto [rows, columns, bands] :
+         {std::tuple{511, 515, 5}, {512, 512, 5}, {511, 512, 1}, {3, 1 << 20, 3}})
+        EXPECT_EQ(CBandRunner::BandsFor(rows, columns), bands) << rows << "x" << columns;
 }
 
 } // namespace
