@@ -1,7 +1,6 @@
 #include "../platform/PlatformTestSupport.h"
 
 #include "CameraImagePickerController.h"
-#include "View.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

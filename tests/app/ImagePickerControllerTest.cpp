@@ -60,7 +60,6 @@ TEST(ImagePickerController, PicksReachTheDelegateAndTheDialogsCancelCancelsButBa
 
     picker.setSourceType(PictureSource::SavedPhotosAlbum);
     picker.setAlbumFolder(dir.path());
-    picker.view()->resize(320, 480);
     picker.viewWillAppear(false);
     auto *grid = picker.view()->findChild<QListWidget *>(QStringLiteral("savedPhotos"));
     ASSERT_NE(grid, nullptr);

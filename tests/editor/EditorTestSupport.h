@@ -9,7 +9,7 @@
 
 #include <QStringList>
 
-// Records the named notifications as they are posted, with their senders.
+// Records the names of the notifications as they are posted.
 struct Recorder : QObject
 {
     explicit Recorder(const QStringList &names)
@@ -17,14 +17,9 @@ struct Recorder : QObject
         for (const QString &name : names)
             NotificationCenter::defaultCenter().addObserver(this, &Recorder::record, name);
     }
-    void record(const Notification &posted)
-    {
-        names << posted.name;
-        senders << posted.sender;
-    }
+    void record(const Notification &posted) { names << posted.name; }
 
     QStringList names;
-    QList<QObject *> senders;
 };
 
 #endif

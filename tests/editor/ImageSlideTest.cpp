@@ -25,7 +25,6 @@ TEST(ImageSlide, FliesACopyToAPointOrIntoAViewThenLeaves)
     slide.slideFrom(source, QPointF(316, 44));
     EXPECT_EQ(View::superview(&slide), &parent);
     EXPECT_FALSE(View::isHidden(&slide));
-    EXPECT_EQ(slide.contentMode(), ImageView::ContentMode::ScaleAspectFit);
     EXPECT_EQ(slide.image().grid(), picture.grid());
     EXPECT_EQ(View::frame(&slide), QRectF(316, 44, 0, 0));
     ViewAnimation::finishAll();
@@ -34,7 +33,6 @@ TEST(ImageSlide, FliesACopyToAPointOrIntoAViewThenLeaves)
 
     slide.slideFrom(source, QPointF(0, 0));
     slide.slideFrom(source, target);
-    EXPECT_EQ(slide.toView(), target);
     EXPECT_EQ(View::frame(&slide), QRectF(100, 200, 40, 30));
     ViewAnimation::finishAll();
     ASSERT_TRUE(waitUntil([&] { return !target->image().isNull(); }));

@@ -1,8 +1,6 @@
 #include "PreviewImageView.h"
 #include "EditorTestSupport.h"
 
-#include <QMouseEvent>
-
 #include <cmath>
 
 namespace {
@@ -36,7 +34,7 @@ public:
     int releases = 0;
 };
 
-TEST(PreviewImageView, PostsItsOwnGesturesAsItselfAndPassesEveryTouchOn)
+TEST(PreviewImageView, PostsItsOwnGesturesAndPassesEveryTouchOn)
 {
     Parent parent;
     parent.resize(300, 300);
@@ -56,7 +54,6 @@ TEST(PreviewImageView, PostsItsOwnGesturesAsItselfAndPassesEveryTouchOn)
     drag(preview, {150, 100}, {70, 120});
     EXPECT_EQ(preview->startTouchPosition(), QPointF(150, 100));
     EXPECT_EQ(posts.names, QStringList{"Swipe Left"});
-    EXPECT_EQ(posts.senders.value(0), preview);
     EXPECT_EQ(parent.releases, 1);
     drag(child, {10, 10}, {20, 20}); // began on another view: nothing posted
     EXPECT_EQ(posts.names.size(), 1);
