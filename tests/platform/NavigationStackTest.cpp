@@ -100,13 +100,11 @@ TEST_P(Animated, PushPopPresentAndDismissTellBothScreensInOrderAndSettleTheStack
             EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
         ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
         EXPECT_EQ(heard.join(','), swapped("menu", "editor", animated));
-        EXPECT_EQ(editor->parentViewController(), nullptr);
-        EXPECT_EQ(editor->navigationController(), nullptr);
-        EXPECT_EQ(stack->modalViewController(), nullptr);
+        EXPECT_FALSE(editor->parentViewController() || editor->navigationController() ||
+                     stack->modalViewController() || editor->view()->isVisible());
         EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
-        EXPECT_FALSE(editor->view()->isVisible());
-        EXPECT_EQ(placeOf(menu.get()), QRect(0, 44, 320, 436));
         EXPECT_TRUE(menu->view()->isVisible());
+        EXPECT_EQ(placeOf(menu.get()), QRect(0, 44, 320, 436));
     }
 }
 
@@ -180,8 +178,6 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(back->isVisible());
-    EXPECT_TRUE(custom->defaultWidget()->isVisible());
-    EXPECT_EQ(custom->defaultWidget()->parentWidget(), bar());
     stack->popViewControllerAnimated(false);
     EXPECT_EQ(bar()->rightItemWidget(), nullptr);
     EXPECT_EQ(custom->defaultWidget()->parentWidget(), nullptr) << "the bar gives the widget back";
