@@ -110,7 +110,7 @@ TEST_P(Animated, PushPopPresentAndDismissTellBothScreensInOrderAndSettleTheStack
 
 INSTANTIATE_TEST_SUITE_P(NavigationStack, Animated, ::testing::Bool());
 
-TEST_F(NavigationStackTest, ChangesFinishTheSlideUnderWayAndScreensOutliveTheStack)
+TEST_F(NavigationStackTest, ChangesFinishTheSlideUnderWayAndADeletedScreenLeaves)
 {
     Screen third("third");
     stack->pushViewController(editor.get(), true);
@@ -140,10 +140,6 @@ TEST_F(NavigationStackTest, ChangesFinishTheSlideUnderWayAndScreensOutliveTheSta
     EXPECT_EQ(stack->viewControllers(), QList<ViewController *>{menu.get()});
     EXPECT_TRUE(menu->view()->isVisible());
     EXPECT_EQ(bar()->title(), "menu");
-    QPointer<QWidget> view = menu->view();
-    stack.reset();
-    EXPECT_TRUE(view) << "the stack deletes no screen and no screen's view";
-    EXPECT_EQ(menu->navigationController(), nullptr);
 }
 
 TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops)
@@ -173,8 +169,7 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     editor->navigationItem().leftBarButtonItem = custom;
     stack->pushViewController(editor.get(), false);
     auto *right = qobject_cast<QAbstractButton *>(bar()->rightItemWidget());
-    ASSERT_NE(right, nullptr);
-    EXPECT_EQ(right->text(), "Save");
+    ASSERT_TRUE(right && right->text() == "Save");
     QTest::mouseClick(right, Qt::LeftButton);
     EXPECT_EQ(saves, 1);
     EXPECT_FALSE(back->isVisible());
