@@ -1,5 +1,5 @@
 #include "PhotoSettings.h"
-#include "../platform/PlatformTestSupport.h"
+#include "PlatformTestSupport.h"
 #include "ImageFile.h"
 #include "KillTest.h"
 
