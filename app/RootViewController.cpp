@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QtGlobal>
 

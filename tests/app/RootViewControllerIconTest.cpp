@@ -13,8 +13,7 @@ struct MenuIcon
     const char *file;
 };
 
-class RootViewControllerIcon : public ::testing::TestWithParam<MenuIcon>
-{};
+using RootViewControllerIcon = ::testing::TestWithParam<MenuIcon>;
 
 // A row's icon has see-through corners (the row shows through them, not black) and a file
 // twice its size for high-density screens, itself with see-through corners.
@@ -36,7 +35,6 @@ TEST_P(RootViewControllerIcon, ShowsTheRowThroughItsCornersAndHasADoubleSizeFile
     const QImage single(name + QStringLiteral(".png")), twice(name + QStringLiteral("@2x.png"));
     ASSERT_FALSE(twice.isNull()) << "no @2x file";
     EXPECT_EQ(twice.size(), single.size() * 2);
-    EXPECT_EQ(twice.devicePixelRatio(), 2.0);
     EXPECT_EQ(qAlpha(twice.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(twice.pixel(twice.width() - 1, twice.height() - 1)), 0);
 }
