@@ -9,7 +9,7 @@ FUZZ_CORPUS  ?= $(HOME)/.cache/velmora-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all bootstrap build test run bench bench-peers test-sanitize test-tsan fuzz format clean
+.PHONY: all bootstrap build test run package bench bench-peers test-sanitize test-tsan fuzz format clean
 
 all: build
 
@@ -27,6 +27,11 @@ test: build
 
 run: build
 	scripts/run-editor $(BUILD)
+
+# The Debian package velmora_VERSION_ARCH.deb, in the build folder.
+package: build
+	@scripts/bootstrap package
+	cd $(BUILD) && cpack -G DEB
 
 bench: bootstrap
 	cmake -S . -B $(BUILD)-release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release

@@ -4,6 +4,7 @@
 #include "HelpController.h"
 #include "ImageResizer.h"
 #include "ImageTableViewCell.h"
+#include "ImageView.h"
 #include "NavigationBar.h"
 #include "NavigationStack.h"
 #include "PhotoSettings.h"
@@ -15,7 +16,7 @@
 #include "ui_MainWindow.h"
 
 #include <QAction>
-#include <QImage>
+#include <QIcon>
 #include <QLabel>
 #include <QtGlobal>
 
@@ -54,8 +55,13 @@ RootViewController::RootViewController(QObject *parent)
     m_cells = {ui.continueCell, ui.cameraCell, ui.cameraRollCell, ui.photoAlbumsCell,
                ui.settingsCell, ui.helpCell,   ui.aboutCell};
     m_menuButton = ui.menuButton;
-    for (int i = 1; i < m_cells.size(); ++i)
-        m_cells[i]->setImage(Picture(QImage(QString::fromLatin1(kRowIcons[i - 1]))));
+    // A row's icon is a label over the cell's picture: a Picture is opaque and would turn the
+    // icon's transparent corners black. The icon's @2x file serves high-density screens.
+    for (int i = 1; i < m_cells.size(); ++i) {
+        auto *icon = new QLabel(m_cells[i]->imageView());
+        icon->resize(m_cells[i]->imageView()->size());
+        icon->setPixmap(QIcon(QString::fromLatin1(kRowIcons[i - 1])).pixmap(icon->size()));
+    }
 }
 
 RootViewController::~RootViewController()

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include <csignal>
 
@@ -14,6 +15,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationName(QStringLiteral("Velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+    QApplication::setDesktopFileName(QStringLiteral("app.velmora.Velmora"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Velmora, the photo-effects editor."));
