@@ -2,7 +2,10 @@
 
 #include <QColor>
 
-#include "CImageEffect.h"
+#include <algorithm>
+#include <set>
+
+#include "EffectTestSupport.h"
 #include "ImageEffect.h"
 #include "TestImages.h"
 
@@ -78,14 +81,42 @@ TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
     EXPECT_FALSE(frames->supportsLevel());
 }
 
-TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
+// Each entry of the pixel groups, by its place and name, renders through the catalogue what
+// the engine class that name stands for renders when made directly, at the same level and
+// seed. On this picture all 26 differ, so an entry running a sibling's engine cannot pass.
+TEST(ImageEffect, EveryEntryRunsTheEngineItsNameStandsFor)
 {
-    auto catalogue = at(0, 7); // Color Negative
-    QImage input = TestImages::random(9, 7, 3);
-    catalogue->setImage(Picture(input));
-    const QImage negative = catalogue->applyEffect().grid();
-    input.invertPixels();
-    EXPECT_EQ(negative, input);
+    const QImage input = TestImages::random(17, 9, 8);
+    std::set<QByteArray> outputs;
+    for (int group = 0; group < 3; ++group)
+        for (int index = 0; index < ImageEffect::tableSize(group); ++index) {
+            auto catalogue = at(group, index);
+            const QString entry =
+                QString("%1:%2 %3").arg(group).arg(index).arg(catalogue->getEffect());
+            const NamedEffect *named =
+                std::find_if(std::begin(kAllEffects), std::end(kAllEffects),
+                             [&](const NamedEffect &e) { return entry == e.entry; });
+            ASSERT_NE(named, std::end(kAllEffects)) << entry.toStdString();
+            catalogue->applyLevel(13); // no picture yet: only the level is set
+            catalogue->setImage(Picture(input));
+            CImageEffect::Seed(5);
+            const QImage output = catalogue->applyEffect().grid();
+            TestPixels pixels(17, 9);
+            std::copy_n(input.constBits(), pixels.bytes.size(), pixels.bytes.begin());
+            Apply(*named->make(), pixels, 13, 5);
+            EXPECT_EQ(output, QImage(pixels.bytes.data(), 17, 9, QImage::Format_RGB32))
+                << named->name;
+            outputs.insert(
+                QByteArray(reinterpret_cast<const char *>(output.constBits()), 4 * 17 * 9));
+        }
+    EXPECT_EQ(outputs.size(), std::size(kAllEffects));
+}
+
+TEST(ImageEffect, GivesNothingOutsideTheCatalogue)
+{
+    const Picture input(TestImages::random(9, 7, 3));
+    auto catalogue = at(0, 7);
+    catalogue->setImage(input);
     catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
     catalogue->setGroup(3);
     catalogue->setEffect(10); // beyond the table
@@ -95,7 +126,7 @@ TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
         catalogue = at(group, 0);
         catalogue->nextEffect();
         catalogue->prevEffect();
-        catalogue->setImage(Picture(input));
+        catalogue->setImage(input);
         EXPECT_TRUE(catalogue->getEffectCount() == 0 && catalogue->applyEffect().isNull());
     }
 }

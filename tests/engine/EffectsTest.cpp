@@ -30,13 +30,6 @@ TEST_P(EveryEffect, NamesItsSliderDrawsOnlyIfGrainyAndTakesLevelsAbove20As20)
 
 INSTANTIATE_TEST_SUITE_P(All, EveryEffect, testing::ValuesIn(kAllEffects), EffectName);
 
-// Distance from 128 scaled by (67 + 6L) / 127 up to level 10, by 127 / (187 - 6L) above.
-int Slope(int v, int level)
-{
-    const double s = level <= 10 ? (67 + 6 * level) / 127.0 : 127.0 / (187 - 6 * level);
-    return level == 10 ? v : Clamp(static_cast<int>(s * (v - 128) + 128.0));
-}
-
 // One input pixel: its (Y, Cb, Cr), its colour, the level, and the noise source.
 struct In
 {
