@@ -30,7 +30,7 @@ TEST_P(EveryEffect, NamesItsSliderDrawsOnlyIfGrainyAndTakesLevelsAbove20As20)
 
 INSTANTIATE_TEST_SUITE_P(All, EveryEffect, testing::ValuesIn(kAllEffects), EffectName);
 
-// The night gain curve as published: steep in the shadows, falling from 40 to 36 at 71.
+// The night gain curve, drawn by hand: steep in the shadows, falling from 40 to 36 at 71.
 // clang-format off
 const int kNightGain[256] = {
      16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,
@@ -53,7 +53,7 @@ const int kNightGain[256] = {
 // clang-format on
 
 // Every entry, those no luma reaches (below 16, above 235) included.
-TEST(NightGain, HoldsThePublishedCurve)
+TEST(NightGain, HoldsItsCurveEntryByEntry)
 {
     struct Curve : CNightGainImageEffect
     {
