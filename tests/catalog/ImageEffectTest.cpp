@@ -2,7 +2,10 @@
 
 #include <QColor>
 
-#include "CImageEffect.h"
+#include <algorithm>
+#include <set>
+
+#include "EffectTestSupport.h"
 #include "ImageEffect.h"
 #include "TestImages.h"
 
@@ -57,7 +60,6 @@ TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
     EXPECT_EQ(monochrome->getEffectIndex("Infrared"), -1) << "beyond the count: never found";
     EXPECT_TRUE(at(2, 9)->supportsLevel()) << "reached directly, it has an engine object";
     EXPECT_FALSE(at(0, 8)->supportsLevel()); // Night Gain
-    EXPECT_TRUE(ImageEffect::levelName(1, 2).isEmpty());
     EXPECT_FALSE(ImageEffect::hasLevel(3, 0));
 
     auto levelled = at(0, 3); // Adjust Brightness
@@ -78,14 +80,41 @@ TEST(ImageEffect, LevelsFollowTheChoiceAndFramesSetTheirsBeforeTheWrap)
     EXPECT_FALSE(frames->supportsLevel());
 }
 
-TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
+// Each entry of the pixel groups, by its place and name, renders through the catalogue what
+// the engine class that name stands for renders when made directly, at the same level and
+// seed. On this picture all 26 differ, so an entry running a sibling's engine cannot pass.
+TEST(ImageEffect, EveryEntryRunsTheEngineItsNameStandsFor)
 {
-    auto catalogue = at(0, 7); // Color Negative
-    QImage input = TestImages::random(9, 7, 3);
-    catalogue->setImage(Picture(input));
-    const QImage negative = catalogue->applyEffect().grid();
-    input.invertPixels();
-    EXPECT_EQ(negative, input);
+    const TestPixels input = TestPixels::random(17, 9, 8);
+    std::set<QByteArray> outputs;
+    for (int group = 0; group < 3; ++group)
+        for (int index = 0; index < ImageEffect::tableSize(group); ++index) {
+            auto catalogue = at(group, index);
+            const QString entry =
+                QString("%1:%2 %3").arg(group).arg(index).arg(catalogue->getEffect());
+            const NamedEffect *named =
+                std::find_if(std::begin(kAllEffects), std::end(kAllEffects),
+                             [&](const NamedEffect &e) { return entry == e.entry; });
+            ASSERT_NE(named, std::end(kAllEffects)) << entry.toStdString();
+            catalogue->applyLevel(13); // no picture yet: only the level is set
+            catalogue->setImage(Picture(QImage(input.bytes.data(), 17, 9, QImage::Format_RGB32)));
+            CImageEffect::Seed(5);
+            const QImage output = catalogue->applyEffect().grid();
+            TestPixels pixels = input;
+            Apply(*named->make(), pixels, 13, 5);
+            EXPECT_EQ(output, QImage(pixels.bytes.data(), 17, 9, QImage::Format_RGB32))
+                << named->name;
+            outputs.insert(
+                QByteArray(reinterpret_cast<const char *>(output.constBits()), 4 * 17 * 9));
+        }
+    EXPECT_EQ(outputs.size(), std::size(kAllEffects));
+}
+
+TEST(ImageEffect, GivesNothingOutsideTheCatalogue)
+{
+    const Picture input(TestImages::random(9, 7, 3));
+    auto catalogue = at(0, 7);
+    catalogue->setImage(input);
     catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
     catalogue->setGroup(3);
     catalogue->setEffect(10); // beyond the table
@@ -95,20 +124,21 @@ TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
         catalogue = at(group, 0);
         catalogue->nextEffect();
         catalogue->prevEffect();
-        catalogue->setImage(Picture(input));
+        catalogue->setImage(input);
         EXPECT_TRUE(catalogue->getEffectCount() == 0 && catalogue->applyEffect().isNull());
     }
 }
 
 // Format, picture size, cropped size: a square takes each format upright (short side
 // across), a landscape or portrait picture takes it turned to its own orientation.
-using FormatCase = std::tuple<int, QSize, QSize>;
+using FormatCase = std::tuple<const char *, QSize, QSize>;
 using PrintFormat = testing::TestWithParam<FormatCase>;
 
 TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)
 {
-    const auto [index, input, output] = GetParam();
-    auto catalogue = at(3, index);
+    const auto [name, input, output] = GetParam();
+    auto catalogue = at(3, 0);
+    catalogue = at(3, catalogue->getEffectIndex(name));
     catalogue->setImage(Picture(TestImages::quadrants(input.width(), input.height())));
     const Picture result = catalogue->applyEffectStep1();
     EXPECT_EQ(result.grid().size(), output);
@@ -116,16 +146,21 @@ TEST_P(PrintFormat, CropsInTheFirstStepWithoutAnEngineObject)
 }
 
 const QSize kSquare(1200, 1200);
-INSTANTIATE_TEST_SUITE_P(
-    Crops, PrintFormat,
-    testing::Values(FormatCase{0, kSquare, {1200, 1200}}, FormatCase{1, kSquare, {900, 1200}},
-                    FormatCase{2, kSquare, {720, 1200}}, FormatCase{3, kSquare, {800, 1200}},
-                    FormatCase{4, kSquare, {857, 1200}}, FormatCase{5, kSquare, {960, 1200}},
-                    FormatCase{6, kSquare, {675, 1200}}, FormatCase{7, kSquare, {750, 1200}},
-                    FormatCase{0, {600, 400}, {400, 400}},
-                    FormatCase{1, {1600, 1200}, {1600, 1200}},
-                    FormatCase{5, {400, 600}, {400, 500}}, FormatCase{6, {1600, 1200}, {1600, 900}},
-                    FormatCase{7, {1600, 1200}, {1600, 1000}}));
+INSTANTIATE_TEST_SUITE_P(Crops, PrintFormat,
+                         testing::Values(FormatCase{"Square", kSquare, {1200, 1200}},
+                                         FormatCase{"3 x 4", kSquare, {900, 1200}},
+                                         FormatCase{"3 x 5", kSquare, {720, 1200}},
+                                         FormatCase{"4 x 6 (2 x 3)", kSquare, {800, 1200}},
+                                         FormatCase{"5 x 7", kSquare, {857, 1200}},
+                                         FormatCase{"8 x 10", kSquare, {960, 1200}},
+                                         FormatCase{"16 : 9 (HDTV)", kSquare, {675, 1200}},
+                                         FormatCase{"16 : 10 (Wide LCD)", kSquare, {750, 1200}},
+                                         FormatCase{"Square", {600, 400}, {400, 400}},
+                                         FormatCase{"3 x 4", {1600, 1200}, {1600, 1200}},
+                                         FormatCase{"8 x 10", {400, 600}, {400, 500}},
+                                         FormatCase{"16 : 9 (HDTV)", {1600, 1200}, {1600, 900}},
+                                         FormatCase{
+                                             "16 : 10 (Wide LCD)", {1600, 1200}, {1600, 1000}}));
 
 TEST(ImageEffect, BordersAreLevelTwoHundredthsOfTheWidth)
 {

@@ -30,11 +30,36 @@ TEST_P(EveryEffect, NamesItsSliderDrawsOnlyIfGrainyAndTakesLevelsAbove20As20)
 
 INSTANTIATE_TEST_SUITE_P(All, EveryEffect, testing::ValuesIn(kAllEffects), EffectName);
 
-// Distance from 128 scaled by (67 + 6L) / 127 up to level 10, by 127 / (187 - 6L) above.
-int Slope(int v, int level)
+// The night gain curve, drawn by hand: steep in the shadows, falling from 40 to 36 at 71.
+// clang-format off
+const int kNightGain[256] = {
+     16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  16,
+     16,  16,  16,  16,  16,  16,  16,  16,  16,  16,  17,  17,  17,  17,  17,  17,
+     18,  18,  18,  18,  18,  19,  19,  19,  19,  20,  20,  20,  21,  21,  22,  22,
+     23,  23,  24,  24,  25,  26,  26,  27,  28,  28,  29,  30,  30,  31,  32,  33,
+     33,  34,  35,  36,  37,  38,  39,  40,  36,  37,  38,  40,  41,  43,  45,  46,
+     48,  50,  52,  55,  57,  60,  63,  66,  69,  73,  76,  79,  83,  87,  90,  93,
+     96,  98,  99, 101, 102, 104, 105, 107, 108, 110, 111, 113, 114, 116, 117, 119,
+    120, 122, 123, 124, 126, 127, 128, 129, 131, 132, 133, 134, 135, 137, 138, 139,
+    140, 140, 141, 142, 143, 143, 144, 144, 145, 145, 146, 146, 147, 147, 147, 148,
+    148, 148, 149, 149, 149, 149, 150, 150, 150, 151, 151, 151, 151, 152, 152, 152,
+    152, 153, 153, 153, 153, 154, 154, 154, 154, 155, 155, 155, 155, 156, 156, 156,
+    156, 157, 157, 157, 157, 158, 158, 158, 158, 159, 159, 159, 159, 160, 160, 160,
+    160, 161, 161, 161, 162, 162, 162, 163, 163, 163, 164, 164, 164, 165, 165, 166,
+    166, 167, 168, 168, 169, 170, 171, 172, 173, 174, 176, 177, 179, 180, 182, 184,
+    186, 189, 191, 194, 196, 199, 202, 206, 210, 214, 218, 222, 227, 232, 237, 239,
+    239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239, 239,
+};
+// clang-format on
+
+// Every entry, those no luma reaches (below 16, above 235) included.
+TEST(NightGain, HoldsItsCurveEntryByEntry)
 {
-    const double s = level <= 10 ? (67 + 6 * level) / 127.0 : 127.0 / (187 - 6 * level);
-    return level == 10 ? v : Clamp(static_cast<int>(s * (v - 128) + 128.0));
+    struct Curve : CNightGainImageEffect
+    {
+        std::vector<int> Entries() const { return {std::begin(mLevels), std::end(mLevels)}; }
+    };
+    EXPECT_EQ(Curve().Entries(), std::vector<int>(std::begin(kNightGain), std::end(kNightGain)));
 }
 
 // One input pixel: its (Y, Cb, Cr), its colour, the level, and the noise source.
@@ -86,6 +111,7 @@ const std::pair<std::string, Model> kModels[] = {
     {"Photo70s", [](const In &p) { return p.Grain(Slope(p.y, 5), 2, Slope(p.cb, 3), 2, Slope(p.cr, 3), 2); }},
     {"InfraRed", [](const In &p) { return p.Grain(Clamp(p.rgb[0], 16, 239), 1, 128, 1, 128, 1); }},
     {"ColorNegative", [](const In &p) { return Rgb{255 - p.rgb[0], 255 - p.rgb[1], 255 - p.rgb[2]}; }},
+    {"NightGain", [](const In &p) { return ToRgb(kNightGain[p.y], p.cb, p.cr); }},
 };
 // clang-format on
 
@@ -113,6 +139,30 @@ TEST(PixelModel, MatchesThePlainArithmeticOnEveryPixel)
                     }
                 }
     EXPECT_EQ(modelled, std::size(kModels)) << "a model names no effect";
+}
+
+// Luma reaches 235, Cb and Cr 239: over 16383 x 1121 pixels of one colour each sum passes 2^32,
+// where a 32-bit sum would wrap to a far lower mean. The picture comes out as the same colour
+// does on four pixels.
+TEST(AutomaticEffects, MeasurePicturesPastFourBillionInTheSums)
+{
+    TestPixels large(16383, 1121);
+    const auto words = [](TestPixels &pixels) {
+        auto *first = reinterpret_cast<uint32_t *>(pixels.bytes.data());
+        return std::pair{first, first + pixels.bytes.size() / 4};
+    };
+    // White, blue and red, as words.
+    for (const auto &[make, colour] : {std::pair{Make<CAutoCorrectionImageEffect>, 0xFFFFFFu},
+                                       {Make<CAutoSaturationImageEffect>, 0x0000FFu},
+                                       {Make<CAutoColorBalanceImageEffect>, 0xFF0000u}}) {
+        TestPixels small(2, 2);
+        for (TestPixels *pixels : {&small, &large}) {
+            std::fill(words(*pixels).first, words(*pixels).second, colour);
+            pixels->processWith(*make());
+        }
+        const auto [begin, end] = words(large);
+        EXPECT_EQ(std::count(begin, end, *words(small).first), end - begin) << std::hex << colour;
+    }
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <vector>
 
-#include "CImageEffect.h"
+#include "EffectTestSupport.h"
 #include "UCurve.h"
 #include "UPixelRows.h"
 
@@ -24,16 +24,25 @@ void ExpectRowsFollowTheTable(const UCurve &curve, const unsigned char *table, i
     UPixelRows::UseWideKernels(true);
 }
 
+// Every entry of both level tables against their rules (slopes around 128, offsets of 4 a
+// level from 10), and the curves made from them, row by row.
 TEST(UCurveTest, EveryLevelCurveHasAnExactArithmeticForm)
 {
     for (int level = 0; level < CImageEffect::kLevels; ++level) {
         SCOPED_TRACE(level);
+        std::vector<unsigned char> slope, offset, slopeColumn, offsetColumn;
+        for (int v = 0; v < 256; ++v) {
+            slope.push_back(static_cast<unsigned char>(Slope(v, level)));
+            offset.push_back(static_cast<unsigned char>(Clamp(v + 4 * level - 40)));
+            slopeColumn.push_back(CImageEffect::sAdjust1[v * CImageEffect::kLevels + level]);
+            offsetColumn.push_back(CImageEffect::sAdjust2[v * CImageEffect::kLevels + level]);
+        }
+        EXPECT_EQ(slopeColumn, slope);
+        EXPECT_EQ(offsetColumn, offset);
         EXPECT_TRUE(CImageEffect::sSlopeCurves[level].IsLine());
         EXPECT_TRUE(CImageEffect::sOffsetCurves[level].IsLine());
-        ExpectRowsFollowTheTable(CImageEffect::sSlopeCurves[level], CImageEffect::sAdjust1 + level,
-                                 CImageEffect::kLevels);
-        ExpectRowsFollowTheTable(CImageEffect::sOffsetCurves[level], CImageEffect::sAdjust2 + level,
-                                 CImageEffect::kLevels);
+        ExpectRowsFollowTheTable(CImageEffect::sSlopeCurves[level], slope.data(), 1);
+        ExpectRowsFollowTheTable(CImageEffect::sOffsetCurves[level], offset.data(), 1);
     }
 }
 

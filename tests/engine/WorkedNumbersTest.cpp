@@ -64,8 +64,6 @@ INSTANTIATE_TEST_SUITE_P(Effects, WorkedRow, testing::Values(
     Row{Make<CAutoColorBalanceImageEffect>, {{255, 0, 0}}, {{75}}},
     // Luma 64 -> 53.
     Row{Make<CDramaticBlackAndWhiteImageEffect>, {{56}}, {{43}}},
-    // 71 -> 40 and 72 -> 36 (the curve falls there), red's 81 -> 50 under its own chroma.
-    Row{Make<CNightGainImageEffect>, {{64}, {66}, {255, 0, 0}}, {{27}, {23}, {216, 0, 0}}},
     // The colour conversion there and back, as the plane family does it unchanged, and the
     // luma-plane family as it stands: red and grey 76 share luma 81.
     Row{Make<CYuvImageEffect>, {{0}, {255}, {128}, {255, 0, 0}}, {{0}, {254}, {128}, {252, 0, 0}}},
@@ -198,13 +196,29 @@ INSTANTIATE_TEST_SUITE_P(Effects, TableEntries, testing::Values(
                               {255 - 180, 189}, {510, 255}, {0, 0}}},
     // Water colour: the bin centre pulled a ninth of the way to 239, averaged with the luma.
     Entries{Watered, 10, 1, {{16, 33}, {50, 59}, {100, 110}, {128, 133}, {200, 205}, {235, 231}}},
-    Entries{Watered, 0, 1, {{128, 134}}},
-    Entries{Watered, 20, 1, {{128, 135}}},
     // Posterization: bins of 255 / (22 - level) to their centres; the last may reach past 255.
-    Entries{Posterized, 0, 1, {{0, 5}, {10, 5}, {11, 16}, {252, 247}, {253, 255}}},
-    Entries{Posterized, 3, 1, {{12, 6}, {13, 19}, {246, 240}, {247, 253}, {255, 253}}},
-    Entries{Posterized, 20, 1, {{126, 63}, {127, 190}, {254, 255}}}));
+    Entries{Posterized, 0, 1, {{0, 5}, {10, 5}, {11, 16}, {252, 247}, {253, 255}}}));
 // clang-format on
+
+// Every entry at every level, the rules written another way: posterize moves a value to the
+// middle of its bin of 255 / (22 - level), held at 255; water colour averages it with the
+// middle of its bin of 224 / (level + 1) counted from 16, lifted a ninth of the way to 239.
+TEST(Tables, ReducedLevelsFollowTheirRulesAtEveryLevel)
+{
+    for (int level = 0; level <= 20; ++level) {
+        const int bin = 255 / (22 - level), wide = 224 / (level + 1);
+        std::vector<int> posterized, watered;
+        for (int i = 0; i < 256; ++i) {
+            posterized.push_back(std::min(255, i - i % bin + bin / 2));
+            const int centre =
+                16 + wide * static_cast<int>(std::trunc((i - 16.0) / wide)) + wide / 2;
+            const int lifted = centre + static_cast<int>(std::ceil((239 - centre) / 9.0));
+            watered.push_back(i / 2 + std::clamp(lifted, 16, 239) / 2);
+        }
+        EXPECT_EQ(Posterized(level, 1), posterized) << level;
+        EXPECT_EQ(Watered(level, 1), watered) << level;
+    }
+}
 
 // A ramp that wrapped past the ink table's end would turn its lightest step black.
 TEST(Tables, DramaticCurveNeverFallsAndInkNeverLightensWithALargerDifference)

@@ -121,13 +121,14 @@ TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReas
         return jpeg.left(jpeg.size() / 2).replace(jpeg.indexOf("\xFF\xC0") + 5, 4, heightWidth, 4);
     };
     for (const auto &[name, bytes, reason] :
-         {std::tuple{"empty.jpg", QByteArray(), "empty"},
-          {"half.png", png.left(png.size() / 2), "truncated"},
-          {"header.png", png.left(20), "damaged"},
+         {std::tuple{"empty.jpg", QByteArray(), "the file is empty"},
+          {"half.png", png.left(png.size() / 2), "the PNG data is truncated"},
+          {"header.png", png.left(20), "the PNG header is damaged"},
           {"notes.jpg", QByteArray("just some words, not a picture\n"), "not an image"},
-          {"phone.heic", heif.leftJustified(88, 0), "not supported"},
-          {"bomb.png", QByteArray(png).replace(16, 17, pngHeader), "too large"},
-          {"limit.jpg", claiming("\x20\x00\x40\x00"), "truncated"},
+          {"phone.heic", heif.leftJustified(88, 0), "HEIF images are not supported"},
+          {"bomb.png", QByteArray(png).replace(16, 17, pngHeader), "too large to decode"},
+          {"limit.jpg", claiming("\x20\x00\x40\x00"), "the JPEG data is truncated"},
+          {"cut.jpg", jpeg.left(jpeg.size() - 100).insert(2, "\xFF\xFF"), "JPEG data is truncated"},
           {"past.jpg", claiming("\x20\x01\x40\x00"), "too large"}})
         refused(saved(name, bytes), reason);
     QFile huge(dir.filePath("huge.jpg")), padded(dir.filePath("padded.png"));
@@ -141,6 +142,12 @@ TEST(ImageFile, ReadsReducedWhereItFitsTheBoxAndRefusesBadInputNamingPathAndReas
     refused(dir.path(), "folder");
     // A path through a file: unreadable whatever this process's rights.
     refused(dir.filePath("notes.jpg/inside.png"), "Not a directory");
+    // Fill bytes may stand before any marker: a complete stream padded so is read as it is.
+    QString error;
+    const QByteArray filled =
+        QByteArray(jpeg).replace("\xFF\xDA", "\xFF\xFF\xFF\xDA").insert(2, "\xFF\xFF");
+    EXPECT_EQ(ImageFile::decode(filled, &error).grid(), ImageFile::decode(jpeg, nullptr).grid())
+        << error.toStdString();
 }
 
 TEST(ImageFile, TextChunksNeverReachThePngDecoder)

@@ -21,8 +21,9 @@ TEST(ImageResizer, ColorMatchFitsTheBoxTurnedToThePicture)
     // Stored size, tag and box, and the size colorMatch gives.
     for (const auto &[w, h, tag, box, fitted] :
          {std::tuple{2048, 1536, Picture::Up, QSizeF(1600, 1200), QSize(1600, 1200)},
-          {1999, 1333, Picture::Up, QSizeF(1024, 768), QSize(1024, 680)},
-          {1999, 1333, Picture::Left, QSizeF(1024, 768), QSize(680, 1024)},
+          // 1367 / 1.953125 is 699.9: truncated to 699, then 696 (rounded, 700 would stay).
+          {2000, 1367, Picture::Up, QSizeF(1024, 768), QSize(1024, 696)},
+          {2000, 1367, Picture::Left, QSizeF(1024, 768), QSize(696, 1024)},
           {1601, 1000, Picture::Up, QSizeF(1600, 1200), QSize(1601, 1000)},
           {1001, 999, Picture::Up, QSizeF(640, 0), QSize(1001, 999)},
           {2448, 3264, Picture::Up, QSizeF(1600, 1200), QSize(1200, 1600)}}) {
@@ -39,9 +40,8 @@ TEST(ImageResizer, ColorMatchFitsTheBoxTurnedToThePicture)
 // The centre crop to a ratio, turned to the picture: picture size, ratio, crop size.
 TEST(ImageResizer, AspectCropTurnsTheRatioToThePictureAndCutsBothEndsEqually)
 {
-    for (const auto &[w, h, ratio, crop] : {std::tuple{1200, 1200, 0.8f, QSize(960, 1200)},
-                                            {1600, 1200, 1.0f, QSize(1200, 1200)},
-                                            {1600, 1200, 0.6f, QSize(1600, 960)},
+    // Ratios of at most 1 on square pictures are the catalogue's print formats' cases.
+    for (const auto &[w, h, ratio, crop] : {std::tuple{1600, 1200, 0.6f, QSize(1600, 960)},
                                             {1600, 1200, 2.0f / 3, QSize(1600, 1067)},
                                             {1600, 1200, 4.0f / 3, QSize(1600, 1200)},
                                             {1200, 1600, 16.0f / 9, QSize(900, 1600)},
@@ -58,23 +58,30 @@ TEST(ImageResizer, AspectCropTurnsTheRatioToThePictureAndCutsBothEndsEqually)
     EXPECT_EQ(ImageResizer::resizeImage(sideways, 0.75f).grid(), sideways.upright().grid());
 }
 
-// A border of level 20 is 160 pixels wide on a 1600 wide picture, over the picture's edge;
-// an exact size fits on black bands or stretches.
+// A border is the level's two-hundredths of the picture's width on all four sides, the right
+// one from the right edge, landscape or portrait, even or odd; an exact size fits on black
+// bands (the picture's side truncated, then centred) or stretches.
 TEST(ImageResizer, BordersAndExactSizes)
 {
-    const QImage grid = TestImages::random(1600, 1200, 9);
-    const QImage g = ImageResizer::addBorder(Picture(grid), float(20 / 200.0), Qt::white).grid();
-    EXPECT_EQ(g.copy(160, 160, 1280, 880), grid.copy(160, 160, 1280, 880));
-    for (QPoint p : {QPoint(800, 159), QPoint(800, 1040), QPoint(159, 600), QPoint(1440, 600),
-                     QPoint(0, 0), QPoint(1599, 1199)})
-        EXPECT_EQ(g.pixel(p), kWhite) << p.x() << "," << p.y();
+    for (const auto &[w, h, level, t] :
+         {std::tuple{1600, 1200, 20, 160}, {600, 1001, 10, 30}, {1000, 601, 7, 35}}) {
+        const QImage grid = TestImages::random(w, h, 9);
+        const QImage g =
+            ImageResizer::addBorder(Picture(grid), float(level / 200.0), Qt::white).grid();
+        const QRect inside(t, t, w - 2 * t, h - 2 * t);
+        EXPECT_EQ(g.copy(inside), grid.copy(inside)) << w << "x" << h;
+        for (QPoint p : {QPoint(t - 1, h / 2), QPoint(w - t, h / 2), QPoint(w / 2, t - 1),
+                         QPoint(w / 2, h - t), QPoint(0, 0), QPoint(w - 1, h - 1)})
+            EXPECT_EQ(g.pixel(p), kWhite) << w << "x" << h << " at " << p.x() << "," << p.y();
+    }
     const QRgb c = qRgb(200, 100, 50);
     const Picture landscape(painted(1600, 1200, c)), portrait(painted(1200, 1600, c));
-    // At 4:3, 32 x 32 holds 32 x 24 between bands of 4 rows (or columns).
-    EXPECT_EQ(ImageResizer::resizeImage(landscape, 32, 32, true, true).grid(),
-              painted(32, 32, kBlack, QRect(0, 4, 32, 24), c));
-    EXPECT_EQ(ImageResizer::resizeImage(portrait, 32, 32, true, false).grid(),
-              painted(32, 32, kBlack, QRect(4, 0, 24, 32), c));
+    // At 4:3, 33 x 33 holds 33 x 24 (24.75 truncated) 4 rows up from the bottom, where the
+    // canvas counts from, or 4 columns from the left.
+    EXPECT_EQ(ImageResizer::resizeImage(landscape, 33, 33, true, true).grid(),
+              painted(33, 33, kBlack, QRect(0, 5, 33, 24), c));
+    EXPECT_EQ(ImageResizer::resizeImage(portrait, 33, 33, true, false).grid(),
+              painted(33, 33, kBlack, QRect(4, 0, 24, 33), c));
     EXPECT_EQ(ImageResizer::resizeImage(landscape, 32, 32, false, true).grid(), painted(32, 32, c));
     EXPECT_TRUE(ImageResizer::resizeImage(Picture(), 32, 32, true, true).isNull());
 }

@@ -47,11 +47,15 @@ TEST(ImageUtils, CaptionSitsAboveTheBottomEdge)
     font.setPixelSize(20);
     const QImage g = ImageUtils::drawText("Velmora gyp", font, Picture(grid)).grid();
     // The shadow's descenders end 8 pixels above the bottom; nothing below them changes, nor
-    // the top.
-    int lowest = 0;
+    // the top. As much shows left of the caption as right of it.
+    int lowest = 0, left = 200, right = 0;
     for (int y = 0; y < 100; ++y)
         lowest = g.copy(0, y, 200, 1) == grid.copy(0, y, 200, 1) ? lowest : y;
+    for (int x = 0; x < 200; ++x)
+        if (g.copy(x, 0, 1, 100) != grid.copy(x, 0, 1, 100))
+            std::tie(left, right) = std::pair(std::min(left, x), x);
     EXPECT_TRUE(lowest >= 88 && lowest < 92) << lowest;
+    EXPECT_NEAR(left, 199 - right, 2);
     EXPECT_EQ(g.copy(0, 0, 200, 40), grid.copy(0, 0, 200, 40));
     // The face is light.
     const QImage band = g.copy(0, 40, 200, 52).convertToFormat(QImage::Format_Grayscale8);

@@ -1,7 +1,8 @@
 #include "PhotoSettings.h"
-#include "PlatformTestSupport.h"
 #include "ImageFile.h"
 #include "KillTest.h"
+#include "PlatformTestSupport.h"
+#include "TaggedPhotos.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -95,7 +96,7 @@ TEST_P(PhotoSettingsStored, LoadsAs)
 INSTANTIATE_TEST_SUITE_P(
     Files, PhotoSettingsStored,
     ::testing::Values(
-        Stored{"saved=1;photo%20size=5;group=1;ui%20type=1;left%20hand=1", "001 1 0 1"},
+        Stored{"saved=1;photo%20size=3;group=1;ui%20type=1;left%20hand=1", "001 1 0 1"},
         Stored{"saved=true;ui%20type=-1;photo%20size=2;update=1", "010 0 2 0"},
         Stored{"saved=true;group=3;animation=true", "100 0 0 0"},
         Stored{"saved=true;animation=0;update=true;left%20hand=1", "011 0 0 0"},
@@ -130,6 +131,50 @@ TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
     EXPECT_EQ(settings->image().size(), QSizeF(30, 40));
     ASSERT_TRUE(settings->save());
     EXPECT_EQ(encodes, 3);
+}
+
+// The first save makes the config folder when there is none yet.
+TEST_F(PhotoSettingsTest, TheFirstSaveMakesTheFolder)
+{
+    const QString nested = dir.filePath("config/Velmora/settings.ini");
+    auto settings = std::make_unique<PhotoSettings>(nested);
+    settings->setSegment(2);
+    ASSERT_TRUE(settings->save());
+    settings = std::make_unique<PhotoSettings>(nested);
+    EXPECT_EQ(settings->segment(), 2);
+}
+
+// A damaged file is set aside under a name of its own beside one set aside in the same second
+// (the next two seconds' names are taken too).
+TEST_F(PhotoSettingsTest, ASecondDamagedFileIsSetAsideBesideTheFirst)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int second : {0, 1, 2})
+        writeFile(path + ".damaged-" + now.addSecs(second).toString("yyyyMMdd-HHmmss"), "first");
+    ASSERT_TRUE(writeFile(path, "[General"));
+    open();
+    QStringList kept;
+    for (const QString &name : QDir(dir.path()).entryList({"settings.ini.damaged-*"}))
+        kept << contentsOf(dir.filePath(name));
+    kept.sort();
+    EXPECT_EQ(kept, (QStringList{"[General", "first", "first", "first"}));
+}
+
+// A camera photo turned by its EXIF tag is stored upright with the tag reset, so it comes back
+// as the user saw it; a file that lost its picture gets it again with the next save.
+TEST_F(PhotoSettingsTest, ThePictureIsStoredUprightAndRewrittenWhenTheFileLostIt)
+{
+    const QImage quadrants = TestImages::quadrants(64, 48);
+    const Picture photo = ImageFile::decode(TaggedPhotos::cameraJpeg(quadrants), nullptr);
+    auto settings = std::make_unique<PhotoSettings>(path);
+    settings->markImage(photo);
+    ASSERT_TRUE(settings->save() && writeFile(path, "[General]\nsaved=true\n"));
+    ASSERT_TRUE(settings->save());
+    const QImage back = PhotoSettings(path).image().upright().grid();
+    const QImage seen = photo.upright().grid();
+    ASSERT_EQ(back.size(), QSize(48, 64));
+    for (QPoint p : {QPoint(8, 8), QPoint(40, 8), QPoint(8, 56), QPoint(40, 56)})
+        EXPECT_EQ(back.pixel(p) & 0x808080, seen.pixel(p) & 0x808080) << p.x() << "," << p.y();
 }
 
 // What a killed save left goes at the start; other files' temporaries stay. A save refused
