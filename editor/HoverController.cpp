@@ -32,7 +32,11 @@ void HoverController::showHoverView(bool show)
         m_hideTimer = Timer::scheduled(m_hideInterval, this, &HoverController::hideTimerFired);
 
     const double alpha = show ? 1.0 : 0.0;
-    fade(m_hoverView, alpha);
+    // Faded out, the window is hidden as well: Qt counts the opaque preview inside it as
+    // covering what lies beneath, so transparency alone leaves the picture on screen.
+    if (show)
+        View::setHidden(m_hoverView, false);
+    fadeHover(alpha);
     if (m_navBar)
         fade(m_navBar->navigationBar(), alpha);
     if (m_toolBar)
@@ -42,12 +46,24 @@ void HoverController::showHoverView(bool show)
         show ? EditorNotifications::kHoverShown : EditorNotifications::kHoverHidden, this);
 }
 
-void HoverController::fade(QWidget *view, double alpha)
+void HoverController::fade(QWidget *view, double alpha, AnimationBlock::EndAction done)
 {
     AnimationBlock *animation = AnimationBlock::animation();
-    const bool started = animation->start(view, true, 0);
+    const bool started = animation->start(view, true, 0, done);
     View::setAlpha(view, alpha);
     animation->end(view, started);
+    if (!started && done)
+        done();
+}
+
+void HoverController::fadeHover(double alpha)
+{
+    QPointer<QWidget> hover = m_hoverView;
+    fade(hover, alpha, [hover] {
+        // A show that came during the fade keeps the window.
+        if (hover && View::alpha(hover) == 0.0)
+            View::setHidden(hover, true);
+    });
 }
 
 void HoverController::tap(const Notification &)

@@ -1,6 +1,7 @@
 #ifndef VELMORA_EDITOR_HOVERCONTROLLER_H
 #define VELMORA_EDITOR_HOVERCONTROLLER_H
 
+#include "AnimationBlock.h"
 #include "NavigationStack.h"
 
 #include <QObject>
@@ -14,7 +15,7 @@ struct Notification;
 // on every show, out by itself after a while without one, and toggles it a moment after a
 // single tap on the preview unless a double tap follows. Posts "Hover Shown" and
 // "Hover Hidden" with itself as sender. The window joins its container on the first show or
-// hide. Shown means the window's alpha is exactly 1.
+// hide. Shown means the window's alpha is exactly 1; once faded out it is hidden too.
 class HoverController : public QObject
 {
     Q_OBJECT
@@ -55,7 +56,8 @@ public:
     void relocate();
 
 private:
-    void fade(QWidget *view, double alpha);
+    void fade(QWidget *view, double alpha, AnimationBlock::EndAction done = {});
+    void fadeHover(double alpha);
 
     QPointer<QWidget> m_containerView;
     QPointer<QWidget> m_hoverView;
