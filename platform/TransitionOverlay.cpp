@@ -71,17 +71,37 @@ QImage weighted(const QImage &image, QSizeF size, qreal ratio, qreal weight)
     return out;
 }
 
-// A true cross-fade: the two weighted pictures are added, so a transparent side fades the
-// other in or out instead of leaving it half covered. (The raster engine's Plus ignores the
-// painter's opacity, hence the second buffer.)
+bool isBlank(const QImage &image)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        return image.isNull();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) != 0)
+                return false;
+    }
+    return true;
+}
+
+// Two pictures fade one after the other: the old one out in the first half, the new one in
+// in the second, so two texts are never both readable on top of each other. From or to
+// nothing there is no such clash, and the one picture fades all the way. The weighted
+// pictures are added, so a see-through side leaves the other one untouched. (The raster
+// engine's Plus ignores the painter's opacity, hence the second buffer.)
 void paintFade(QPainter &p, const QRectF &r, const QImage &before, const QImage &after, qreal t)
 {
+    qreal out = 1 - t, in = t;
+    if (!isBlank(before) && !isBlank(after)) {
+        out = std::max<qreal>(0, 1 - 2 * t);
+        in = std::max<qreal>(0, 2 * t - 1);
+    }
     const qreal ratio = p.device()->devicePixelRatioF();
-    QImage mix = weighted(before, r.size(), ratio, 1 - t);
+    QImage mix = weighted(before, r.size(), ratio, out);
     {
         QPainter m(&mix);
         m.setCompositionMode(QPainter::CompositionMode_Plus);
-        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, t));
+        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, in));
     }
     p.drawImage(r, mix);
 }
