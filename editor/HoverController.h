@@ -4,11 +4,13 @@
 #include "AnimationBlock.h"
 #include "NavigationStack.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+class QGraphicsOpacityEffect;
 struct Notification;
 
 // Runs the floating preview window: fades it (and the navigation bar and toolbar with it) in
@@ -69,6 +71,9 @@ private:
     bool m_anchorTop = false;
     double m_tapInterval = kTapInterval;
     double m_hideInterval = kHideInterval;
+    // The effects the window's opaque content is drawn through while it fades.
+    QList<QPointer<QGraphicsOpacityEffect>> m_lenses;
+    quint64 m_fades = 0;
 };
 
 #endif

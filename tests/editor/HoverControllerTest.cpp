@@ -104,7 +104,7 @@ TEST_F(HoverControllerTest, PlacesTheWindowByTheContainersShape)
 
 // Read from what the screen holds: a translucent parent does not stop Qt from counting an
 // opaque child as covering what lies beneath, so a faded window's picture can stay there.
-TEST_F(HoverControllerTest, LeavesNothingOfTheWindowOnScreenOnceHiddenAndBringsItAllBack)
+TEST_F(HoverControllerTest, FadesAllOfTheWindowLeavesNothingOnceHiddenAndBringsItAllBack)
 {
     container.setPalette(QPalette(Qt::blue));
     container.setAutoFillBackground(true);
@@ -125,6 +125,10 @@ TEST_F(HoverControllerTest, LeavesNothingOfTheWindowOnScreenOnceHiddenAndBringsI
         const QPoint inPicture = picture->mapTo(&container, QPoint(50, 40));
         EXPECT_EQ(onScreen(inPicture), "#ff0000") << twice;
         ASSERT_TRUE(waitForAlpha(0.0));
+        // Half-way, the picture fades with the frame.
+        ASSERT_TRUE(waitUntil([&] { return shownOpacity(hover) < 0.7; }));
+        const QColor midway(QString::fromStdString(onScreen(inPicture)));
+        EXPECT_TRUE(midway.red() > 40 && midway.red() < 215) << midway.red() << twice;
         ViewAnimation::finishAll();
         EXPECT_EQ(onScreen(inPicture), "#0000ff") << twice;
         EXPECT_FALSE(picture->isVisible()) << twice;
