@@ -105,6 +105,9 @@ public:
         m_hover->resize(220, 100);
         auto *preview = new ImageView(m_pictures[1], m_hover);
         preview->setContentMode(ImageView::ContentMode::ScaleAspectFit);
+        // On a dark ground, as in the editor: an opaque picture inside the fading window.
+        preview->setPalette(QPalette(QColor(13, 13, 15)));
+        preview->setAutoFillBackground(true);
         View::setFrame(preview, QRectF(8, 8, 204, 84));
         View::setAlpha(m_hover, 0.0);
         m_hoverController.setContainerView(&m_window);

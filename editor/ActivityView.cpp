@@ -4,11 +4,14 @@
 #include "HoverView.h"
 #include "View.h"
 
+#include <QChildEvent>
 #include <QPainter>
 
 namespace {
 
 constexpr int kFade = 2;
+// Dark enough that text behind the panel cannot be read through it.
+constexpr float kFillAlpha = 0.9f;
 constexpr int kFontSize = 17;
 // Between the spinner and the text.
 constexpr int kGap = 10;
@@ -35,6 +38,7 @@ ActivityView::ActivityView(QWidget *parent) : QWidget(parent)
     m_label->setPalette(palette);
     setBoldFont(m_label);
     layoutContent();
+    watchSiblings();
 }
 
 void ActivityView::setActivityIndicator(ActivityIndicatorView *indicator)
@@ -59,6 +63,7 @@ void ActivityView::startAnimating(const QString &text)
 {
     AnimationBlock *animation = AnimationBlock::animation();
     const bool started = animation->start(this, true, kFade);
+    raise();
     View::setHidden(this, false);
     if (m_label) {
         setBoldFont(m_label);
@@ -94,7 +99,7 @@ void ActivityView::stopAnimating()
 
 void ActivityView::fillRoundedRect(const QRectF &rect, QPainter &painter)
 {
-    HoverView::fillPanel(rect, painter, QColor::fromRgbF(0.2f, 0.2f, 0.2f, 0.5f));
+    HoverView::fillPanel(rect, painter, QColor::fromRgbF(0.2f, 0.2f, 0.2f, kFillAlpha));
 }
 
 void ActivityView::paintEvent(QPaintEvent *)
@@ -103,6 +108,47 @@ void ActivityView::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     fillRoundedRect(HoverView::panelRect(this), painter);
+}
+
+bool ActivityView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange)
+        watchSiblings();
+    return QWidget::event(event);
+}
+
+// A sibling added, or one raised, would cover the panel: it goes back on top each time.
+bool ActivityView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_watched && event->type() == QEvent::ChildAdded) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child != this && child->isWidgetType()) {
+            child->installEventFilter(this);
+            raise();
+        }
+    } else if (watched != m_watched && event->type() == QEvent::ZOrderChange) {
+        raise();
+    }
+    return false;
+}
+
+void ActivityView::watchSiblings()
+{
+    if (m_watched == parentWidget())
+        return;
+    if (m_watched) {
+        m_watched->removeEventFilter(this);
+        for (QObject *sibling : m_watched->children())
+            sibling->removeEventFilter(this);
+    }
+    m_watched = parentWidget();
+    if (!m_watched)
+        return;
+    m_watched->installEventFilter(this);
+    for (QObject *sibling : m_watched->children())
+        if (sibling != this && sibling->isWidgetType())
+            sibling->installEventFilter(this);
+    raise();
 }
 
 void ActivityView::resizeEvent(QResizeEvent *event)

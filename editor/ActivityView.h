@@ -10,7 +10,8 @@
 class QPainter;
 
 // The busy panel: a dark translucent rounded rectangle with a spinner over one line of
-// white text. Starting fades it in with the spinner running; stopping fades it out.
+// white text. Starting fades it in with the spinner running; stopping fades it out. It stays
+// in front of its siblings, also of those added or raised after it.
 class ActivityView : public QWidget
 {
     Q_OBJECT
@@ -38,14 +39,19 @@ public:
     void fillRoundedRect(const QRectF &rect, QPainter &painter);
 
 protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void layoutContent();
+    void watchSiblings();
 
     QPointer<ActivityIndicatorView> m_activityIndicator;
     QPointer<QLabel> m_label;
+    // The parent whose children are watched for covering the panel.
+    QPointer<QWidget> m_watched;
     bool m_lookThrough = false;
     // Only the spinner and label made here are placed; given ones stay where they were put.
     bool m_placesChildren = true;

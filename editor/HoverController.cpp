@@ -7,6 +7,8 @@
 #include "Timer.h"
 #include "View.h"
 
+#include <QGraphicsOpacityEffect>
+
 HoverController::HoverController(QObject *parent) : QObject(parent) {}
 
 // The timers are children of this controller (Timer's ownership), so they go with it.
@@ -32,7 +34,9 @@ void HoverController::showHoverView(bool show)
         m_hideTimer = Timer::scheduled(m_hideInterval, this, &HoverController::hideTimerFired);
 
     const double alpha = show ? 1.0 : 0.0;
-    fade(m_hoverView, alpha);
+    if (show)
+        View::setHidden(m_hoverView, false);
+    fadeHover(alpha);
     if (m_navBar)
         fade(m_navBar->navigationBar(), alpha);
     if (m_toolBar)
@@ -42,12 +46,45 @@ void HoverController::showHoverView(bool show)
         show ? EditorNotifications::kHoverShown : EditorNotifications::kHoverHidden, this);
 }
 
-void HoverController::fade(QWidget *view, double alpha)
+void HoverController::fade(QWidget *view, double alpha, AnimationBlock::EndAction done)
 {
     AnimationBlock *animation = AnimationBlock::animation();
-    const bool started = animation->start(view, true, 0);
+    const bool started = animation->start(view, true, 0, done);
     View::setAlpha(view, alpha);
     animation->end(view, started);
+    if (!started && done)
+        done();
+}
+
+// Qt counts an opaque child of a translucent view as covering what lies beneath it and
+// redraws nothing there, so the preview would stay on screen as the window fades. While it
+// fades, its opaque content is drawn through an effect of its own, which Qt does not count as
+// opaque; faded out, the window is hidden.
+void HoverController::fadeHover(double alpha)
+{
+    const quint64 fadeNumber = ++m_fades;
+    for (QWidget *child : m_hoverView->findChildren<QWidget *>()) {
+        if (!child->graphicsEffect() &&
+            (child->autoFillBackground() || child->testAttribute(Qt::WA_OpaquePaintEvent))) {
+            auto *lens = new QGraphicsOpacityEffect(child);
+            child->setGraphicsEffect(lens);
+            m_lenses.append(lens);
+        }
+    }
+    QPointer<HoverController> self = this;
+    QPointer<QWidget> hover = m_hoverView;
+    fade(hover, alpha, [self, hover, fadeNumber] {
+        if (!self || fadeNumber != self->m_fades)
+            return; // a later fade runs on
+        for (const QPointer<QGraphicsOpacityEffect> &lens : std::as_const(self->m_lenses)) {
+            auto *child = lens ? qobject_cast<QWidget *>(lens->parent()) : nullptr;
+            if (child && child->graphicsEffect() == lens)
+                child->setGraphicsEffect(nullptr);
+        }
+        self->m_lenses.clear();
+        if (hover && View::alpha(hover) == 0.0)
+            View::setHidden(hover, true);
+    });
 }
 
 void HoverController::tap(const Notification &)

@@ -1,20 +1,23 @@
 #ifndef VELMORA_EDITOR_HOVERCONTROLLER_H
 #define VELMORA_EDITOR_HOVERCONTROLLER_H
 
+#include "AnimationBlock.h"
 #include "NavigationStack.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+class QGraphicsOpacityEffect;
 struct Notification;
 
 // Runs the floating preview window: fades it (and the navigation bar and toolbar with it) in
 // on every show, out by itself after a while without one, and toggles it a moment after a
 // single tap on the preview unless a double tap follows. Posts "Hover Shown" and
 // "Hover Hidden" with itself as sender. The window joins its container on the first show or
-// hide. Shown means the window's alpha is exactly 1.
+// hide. Shown means the window's alpha is exactly 1; once faded out it is hidden too.
 class HoverController : public QObject
 {
     Q_OBJECT
@@ -55,7 +58,8 @@ public:
     void relocate();
 
 private:
-    void fade(QWidget *view, double alpha);
+    void fade(QWidget *view, double alpha, AnimationBlock::EndAction done = {});
+    void fadeHover(double alpha);
 
     QPointer<QWidget> m_containerView;
     QPointer<QWidget> m_hoverView;
@@ -67,6 +71,9 @@ private:
     bool m_anchorTop = false;
     double m_tapInterval = kTapInterval;
     double m_hideInterval = kHideInterval;
+    // The effects the window's opaque content is drawn through while it fades.
+    QList<QPointer<QGraphicsOpacityEffect>> m_lenses;
+    quint64 m_fades = 0;
 };
 
 #endif

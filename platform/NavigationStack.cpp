@@ -1,11 +1,14 @@
 #include "NavigationStack.h"
 #include "NavigationBar.h"
+#include "TransitionOverlay.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QParallelAnimationGroup>
 #include <QPropertyAnimation>
 #include <QWidget>
+
+#include <utility>
 
 namespace {
 
@@ -179,6 +182,7 @@ void NavigationStack::pushViewController(ViewController *controller, bool animat
         controller->m_parentViewController)
         return;
     ViewController *old = topViewController();
+    captureBefore(old);
     controller->m_navigationController = this;
     controller->m_parentViewController = this;
     m_stack.append(controller);
@@ -211,6 +215,7 @@ ViewController *NavigationStack::popTo(int index, bool animated)
         return nullptr;
     ViewController *gone = screens.takeLast();
     ViewController *shown = screens[index];
+    captureBefore(gone);
     for (ViewController *screen : screens.mid(index + 1)) {
         disconnect(screen, nullptr, this, nullptr);
         detach(screen);
@@ -273,6 +278,8 @@ void NavigationStack::transition(ViewController *incoming, ViewController *outgo
 {
     const bool hooks = isOnScreen();
     animated = animated && hooks;
+    const QImage barBefore = std::exchange(m_barBefore, QImage());
+    const QRect outgoingBefore = std::exchange(m_outgoingBefore, QRect());
     QPointer<ViewController> in = incoming, out = outgoing;
     if (hooks) {
         if (in)
@@ -316,14 +323,34 @@ void NavigationStack::transition(ViewController *incoming, ViewController *outgo
 
     const int w = m_content->width(), h = m_view->height();
     auto *group = new QParallelAnimationGroup(this);
+    QPointer<QObject> barOverlay;
     switch (kind) {
     case Slide::Push:
     case Slide::Pop: {
         const int side = kind == Slide::Push ? w : -w;
         if (inView)
             group->addAnimation(slide(inView, {side, 0}, {0, 0}, SlideMs));
-        if (outView)
-            group->addAnimation(slide(outView, {0, 0}, {-side, 0}, SlideMs));
+        if (outView) {
+            // Where it was, though the new screen's bar style may have moved the content.
+            QPoint from(0, 0);
+            if (!outgoingBefore.isNull()) {
+                from = m_content->mapFrom(m_view, outgoingBefore.topLeft());
+                outView->resize(outgoingBefore.size());
+            }
+            group->addAnimation(slide(outView, from, from - QPoint(side, 0), SlideMs));
+        }
+        // The old bar slides out with the old screen, the new one in with the new.
+        if (!barBefore.isNull() && m_bar->isVisible()) {
+            if (QPropertyAnimation *bar = TransitionOverlay::start(
+                    m_bar, TransitionOverlay::Kind::Push,
+                    kind == Slide::Push ? TransitionOverlay::Side::Right
+                                        : TransitionOverlay::Side::Left,
+                    barBefore, TransitionOverlay::snapshot(m_bar), SlideMs / 1000.0,
+                    QEasingCurve::InOutCubic)) {
+                barOverlay = bar->targetObject();
+                group->addAnimation(bar);
+            }
+        }
         break;
     }
     case Slide::Present:
@@ -334,12 +361,27 @@ void NavigationStack::transition(ViewController *incoming, ViewController *outgo
             group->addAnimation(slide(outView, {0, 0}, {0, h}, SlideMs));
         break;
     }
-    connect(group, &QAbstractAnimation::finished, this, [group, finish] {
+    connect(group, &QAbstractAnimation::finished, this, [this, group, barOverlay, finish] {
         group->deleteLater();
+        delete barOverlay.data();
         finish();
+        layoutContent();
     });
     m_transition = group;
     group->start();
+}
+
+void NavigationStack::captureBefore(ViewController *outgoing)
+{
+    m_barBefore = QImage();
+    m_outgoingBefore = QRect();
+    if (!isOnScreen())
+        return;
+    if (m_bar->isVisible())
+        m_barBefore = TransitionOverlay::snapshot(m_bar);
+    if (outgoing && outgoing->isViewLoaded() && outgoing->m_view->parentWidget() == m_content)
+        m_outgoingBefore = QRect(outgoing->m_view->mapTo(m_view, QPoint(0, 0)),
+                                 outgoing->m_view->size());
 }
 
 void NavigationStack::finishTransition()

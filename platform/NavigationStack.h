@@ -3,6 +3,7 @@
 
 #include "ViewController.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointer>
 
@@ -70,6 +71,9 @@ private:
                     std::function<void()> done);
     // Jumps a running slide to its end, so the next change starts from a settled stack.
     void finishTransition();
+    // Notes how the bar looks and where `outgoing` lies before a push or pop changes them, so
+    // that the slide carries the change instead of showing it before it starts.
+    void captureBefore(ViewController *outgoing);
     void controllerDestroyed();
     void rotateIfTurned();
 
@@ -79,6 +83,8 @@ private:
     QWidget *m_content = nullptr;
     QPointer<QAbstractAnimation> m_transition;
     QPointer<QAbstractAnimation> m_barSlide;
+    QImage m_barBefore;
+    QRect m_outgoingBefore; // in the stack's view
     bool m_barHidden = false;
     int m_orientation = Portrait;
 };

@@ -71,17 +71,37 @@ QImage weighted(const QImage &image, QSizeF size, qreal ratio, qreal weight)
     return out;
 }
 
-// A true cross-fade: the two weighted pictures are added, so a transparent side fades the
-// other in or out instead of leaving it half covered. (The raster engine's Plus ignores the
-// painter's opacity, hence the second buffer.)
+bool isBlank(const QImage &image)
+{
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        return image.isNull();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) != 0)
+                return false;
+    }
+    return true;
+}
+
+// Two pictures fade one after the other: the old one out in the first half, the new one in
+// in the second, so two texts are never both readable on top of each other. From or to
+// nothing there is no such clash, and the one picture fades all the way. The weighted
+// pictures are added, so a see-through side leaves the other one untouched. (The raster
+// engine's Plus ignores the painter's opacity, hence the second buffer.)
 void paintFade(QPainter &p, const QRectF &r, const QImage &before, const QImage &after, qreal t)
 {
+    qreal out = 1 - t, in = t;
+    if (!isBlank(before) && !isBlank(after)) {
+        out = std::max<qreal>(0, 1 - 2 * t);
+        in = std::max<qreal>(0, 2 * t - 1);
+    }
     const qreal ratio = p.device()->devicePixelRatioF();
-    QImage mix = weighted(before, r.size(), ratio, 1 - t);
+    QImage mix = weighted(before, r.size(), ratio, out);
     {
         QPainter m(&mix);
         m.setCompositionMode(QPainter::CompositionMode_Plus);
-        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, t));
+        m.drawImage(QRectF(QPointF(0, 0), r.size()), weighted(after, r.size(), ratio, in));
     }
     p.drawImage(r, mix);
 }
@@ -127,8 +147,9 @@ QPainterPath halfPlane(QPointF origin, QPointF normal, qreal offset, qreal reach
 
 // A page lifted at its lower right corner and folded back over itself along a line that has
 // travelled `f` of the way across (0 flat, 1 gone). The fold's far side lies flat; the near
-// side is drawn reflected across the fold as the page's pale back; `under` shows where the
-// page has left.
+// side is drawn reflected across the fold as the page's back, paper with the picture faintly
+// through it, shaded like a sheet bending at the crease; `under` shows where the page has
+// left, darkened along the fold where the lifted page shades it.
 void paintCurl(QPainter &p, const QRectF &r, const QImage &page, const QImage &under, qreal f)
 {
     p.drawImage(r, under);
@@ -149,6 +170,7 @@ void paintCurl(QPainter &p, const QRectF &r, const QImage &page, const QImage &u
     for (QPointF q : {r.topLeft(), r.topRight(), r.bottomLeft()})
         across = std::max(across, dot(q - corner, d));
     const qreal s = f * across;
+    const qreal size = std::hypot(r.width(), r.height());
     const qreal reach = 4 * (r.width() + r.height());
     QPainterPath rect;
     rect.addRect(r);
@@ -161,32 +183,46 @@ void paintCurl(QPainter &p, const QRectF &r, const QImage &page, const QImage &u
     const QPainterPath back = mirror.map(lifted).intersected(rect);
     const QPointF fold = corner + d * s;
 
-    // The lifted page shades the uncovered picture along the fold.
-    QLinearGradient underShade(fold, fold - d * std::min(28.0, s));
-    underShade.setColorAt(0, QColor(0, 0, 0, 110));
+    // What the page uncovers lies in its shade near the fold.
+    QLinearGradient underShade(fold, fold - d * std::max(1.0, std::min(s, 0.22 * size)));
+    underShade.setColorAt(0, QColor(0, 0, 0, 150));
+    underShade.setColorAt(0.4, QColor(0, 0, 0, 60));
     underShade.setColorAt(1, QColor(0, 0, 0, 0));
     p.fillPath(lifted, underShade);
 
     p.setClipPath(flat);
     p.drawImage(r, page);
-    // A soft shadow that the back casts on the page around its edges.
-    for (int i = 4; i >= 1; --i)
-        p.strokePath(
-            back, QPen(QColor(0, 0, 0, 18), 2.5 * i, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // The back stands a little off the page and casts a soft shadow around its edges.
+    const qreal blur = std::max(1.0, 0.012 * size);
+    for (int i = 5; i >= 1; --i)
+        p.strokePath(back.translated(d * blur * 0.5),
+                     QPen(QColor(0, 0, 0, 22), blur * i, Qt::SolidLine, Qt::RoundCap,
+                          Qt::RoundJoin));
     p.setClipping(false);
 
+    // The back: paper, with the picture showing faintly through it the other way round.
     p.save();
     p.setClipPath(back);
     p.setTransform(mirror, true);
     p.drawImage(r, page);
     p.restore();
-    p.fillPath(back, QColor(246, 246, 244, 215));
-    // The back curves away from the fold: darker where it bends.
-    QLinearGradient bend(fold, fold + d * std::min(40.0, s));
-    bend.setColorAt(0, QColor(0, 0, 0, 70));
-    bend.setColorAt(0.35, QColor(0, 0, 0, 20));
-    bend.setColorAt(1, QColor(255, 255, 255, 0));
+    p.fillPath(back, QColor(244, 243, 238, 205));
+    // Dark in the crease, a highlight where the sheet turns towards the light, darker again
+    // towards the corner, which curves away.
+    // The crease and the highlight keep their width on the page whatever the fold's depth.
+    const qreal depth = std::max(1.0, s);
+    const auto at = [depth](qreal length) { return std::min(1.0, length / depth); };
+    QLinearGradient bend(fold, fold + d * depth);
+    bend.setColorAt(0, QColor(0, 0, 0, 140));
+    bend.setColorAt(at(0.03 * size), QColor(0, 0, 0, 40));
+    bend.setColorAt(at(0.09 * size), QColor(255, 255, 255, 90));
+    bend.setColorAt(at(0.25 * size), QColor(255, 255, 255, 0));
+    bend.setColorAt(std::max(at(0.25 * size), 0.8), QColor(0, 0, 0, 25));
+    bend.setColorAt(1, QColor(0, 0, 0, 70));
     p.fillPath(back, bend);
+    // Its edge, inside it only: the clipped path carries edges outside what it fills.
+    p.setClipPath(back);
+    p.strokePath(back, QPen(QColor(0, 0, 0, 45), 2.0));
     p.restore();
 }
 

@@ -4,6 +4,8 @@
 #include "NavigationBar.h"
 #include "Timer.h"
 
+#include <QScreen>
+
 namespace {
 
 class HoverControllerTest : public ::testing::Test
@@ -97,6 +99,39 @@ TEST_F(HoverControllerTest, PlacesTheWindowByTheContainersShape)
         controller->relocate();
         EXPECT_EQ(View::frame(hover), QRectF(origin, QSizeF(200, 100)))
             << size.width() << lefthand << top;
+    }
+}
+
+// Read from what the screen holds: a translucent parent does not stop Qt from counting an
+// opaque child as covering what lies beneath, so a faded window's picture can stay there.
+TEST_F(HoverControllerTest, FadesAllOfTheWindowLeavesNothingOnceHiddenAndBringsItAllBack)
+{
+    container.setPalette(QPalette(Qt::blue));
+    container.setAutoFillBackground(true);
+    auto *picture = new QWidget(hover);
+    picture->setGeometry(10, 10, 100, 80);
+    picture->setPalette(QPalette(Qt::red));
+    picture->setAutoFillBackground(true);
+    showExposed(&container);
+    const auto onScreen = [&](QPoint at) {
+        drainEvents();
+        return QColor(container.screen()->grabWindow(container.winId()).toImage().pixel(at)).name().toStdString();
+    };
+
+    controller->setHideInterval(0.01);
+    for (bool twice : {false, true}) {
+        controller->showHoverView(true);
+        ViewAnimation::finishAll();
+        const QPoint inPicture = picture->mapTo(&container, QPoint(50, 40));
+        EXPECT_EQ(onScreen(inPicture), "#ff0000") << twice;
+        ASSERT_TRUE(waitForAlpha(0.0));
+        // Half-way, the picture fades with the frame.
+        ASSERT_TRUE(waitUntil([&] { return shownOpacity(hover) < 0.7; }));
+        const QColor midway(QString::fromStdString(onScreen(inPicture)));
+        EXPECT_TRUE(midway.red() > 40 && midway.red() < 215) << midway.red() << twice;
+        ViewAnimation::finishAll();
+        EXPECT_EQ(onScreen(inPicture), "#0000ff") << twice;
+        EXPECT_FALSE(picture->isVisible()) << twice;
     }
 }
 

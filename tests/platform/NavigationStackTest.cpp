@@ -18,7 +18,12 @@ class Screen : public ViewController
 {
 public:
     explicit Screen(const QString &name, bool turns = true) : m_turns(turns) { setTitle(name); }
-    void viewWillAppear(bool animated) override { note("willAppear", animated); }
+    void viewWillAppear(bool animated) override
+    {
+        note("willAppear", animated);
+        if (barStyle >= 0)
+            navigationController()->navigationBar()->setBarStyle(barStyle);
+    }
     void viewDidAppear(bool animated) override { note("didAppear", animated); }
     void viewWillDisappear(bool animated) override { note("willDisappear", animated); }
     void viewDidDisappear(bool animated) override { note("didDisappear", animated); }
@@ -33,6 +38,8 @@ public:
         note("secondHalf", from);
     }
     void didRotateFromInterfaceOrientation(int from) override { note("didRotate", from); }
+
+    int barStyle = -1; // set on the stack's bar as the screen comes, when given
 
 private:
     bool note(const char *hook, int value)
@@ -176,6 +183,42 @@ TEST_F(NavigationStackTest, TheBarShowsTheTopTitleItsItemsAndABackButtonThatPops
     stack->popViewControllerAnimated(false);
     EXPECT_EQ(bar()->rightItemWidget(), nullptr);
     EXPECT_EQ(custom->defaultWidget()->parentWidget(), nullptr) << "the bar gives the widget back";
+}
+
+// What the screen shows as a push or pop starts is still the old bar, over the old screen
+// where it lay, though the new screen restyles the bar (and so moves the content) as it comes.
+TEST_F(NavigationStackTest, TheBarAndTheOldScreenChangeWithTheSlideNotBeforeIt)
+{
+    menu->barStyle = NavigationBar::Default;
+    editor->barStyle = NavigationBar::BlackTranslucent;
+    const auto barShown = [&] { return stack->view()->grab(bar()->geometry()).toImage(); };
+    // The largest difference in any channel; a picture redrawn over the same ground differs
+    // by a level or two at the edges of its letters.
+    const auto changed = [](const QImage &a, const QImage &b) {
+        int most = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                most = std::max({most, std::abs(qRed(p) - qRed(q)),
+                                 std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+            }
+        return most;
+    };
+    for (Screen *coming : {editor.get(), menu.get()}) {
+        Screen *going = coming == editor.get() ? menu.get() : editor.get();
+        const QImage before = barShown();
+        const QRect place = placeOf(going);
+        heard.clear();
+        if (coming == editor.get())
+            stack->pushViewController(editor.get(), true);
+        else
+            stack->popViewControllerAnimated(true);
+        EXPECT_LE(changed(barShown(), before), 4) << coming->title().toStdString();
+        EXPECT_EQ(placeOf(going), place) << coming->title().toStdString();
+        ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
+        EXPECT_GT(changed(barShown(), before), 64) << coming->title().toStdString();
+        EXPECT_EQ(shownOpacity(bar()), 1.0) << "the bar itself shows again";
+    }
 }
 
 // Bar style, where the screen lies.

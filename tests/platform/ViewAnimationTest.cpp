@@ -167,6 +167,33 @@ TEST_F(TransitionTest, IsDrawnOverTheViewUntilItEndsOrAnotherReplacesIt)
     EXPECT_EQ(overlay(), nullptr);
 }
 
+// Half-way through a curl, from the lifted corner to the opposite one: the uncovered picture,
+// darkening towards the fold; the page's back, pale paper, dark in the crease and lighter
+// past it; then the page still lying flat.
+TEST_F(TransitionTest, CurlShowsAShadedBackAndShadesWhatItUncovers)
+{
+    transition(ViewAnimation::Transition::CurlUp, longTime);
+    overlay()->setProgress(0.5);
+    const QImage frame = renderedAlone(overlay());
+    QList<QColor> uncovered, paper;
+    for (int k = 0; k <= 100; ++k) {
+        const QColor c = frame.pixelColor(79 - 79 * k / 100, 59 - 59 * k / 100);
+        if (c.green() < 40 && c.blue() > c.red() && paper.isEmpty())
+            uncovered << c;
+        else if (c.green() >= 40) // neither picture has any green: paper
+            paper << c;
+    }
+    ASSERT_GE(uncovered.size(), 10);
+    ASSERT_GE(paper.size(), 10);
+    EXPECT_LT(uncovered.last().blue(), uncovered.first().blue() - 60) << "a shadow at the fold";
+    const auto brightness = [](const QColor &c) { return c.lightness(); };
+    int brightest = 0;
+    for (const QColor &c : paper)
+        brightest = std::max(brightest, brightness(c));
+    EXPECT_GT(brightest, 200) << "the back is paper";
+    EXPECT_LT(brightness(paper.first()), brightest - 40) << "dark in the crease";
+}
+
 // Where, part way, the old picture still shows ('r', red), the new one ('b', blue), or nothing.
 using T = ViewAnimation::Transition;
 using F = std::tuple<T, qreal, QPoint, char>;
