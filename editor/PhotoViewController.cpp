@@ -197,6 +197,9 @@ void PhotoViewController::viewDidLoad()
 
     // Pictures keep their shape on a dark ground, whatever the window's shape; the ground
     // also shows where the bars fade out.
+    // The hover layout's container draws nothing of its own, and would leave what was drawn
+    // before wherever the bars let it show.
+    m_contentView->setAttribute(Qt::WA_NoSystemBackground, false);
     for (QWidget *view : {m_contentView.data(), static_cast<QWidget *>(m_originalView.data()),
                           static_cast<QWidget *>(m_previewView.data())}) {
         if (view == nullptr)
