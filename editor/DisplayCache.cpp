@@ -57,6 +57,16 @@ QSize DisplayCache::hoverPreviewSize(QSizeF size)
                  int(std::lround(kHoverPreview.height() * grown)));
 }
 
+void DisplayCache::growHover(QWidget *hoverView, QSizeF size)
+{
+    if (hoverView == nullptr || m_preview == nullptr)
+        return;
+    const QSize box = hoverPreviewSize(size);
+    const QPoint inset = m_preview->pos();
+    m_preview->resize(box);
+    hoverView->resize(box + QSize(2 * inset.x(), 2 * inset.y()));
+}
+
 void DisplayCache::setPicture(const Picture &working, const Picture &previous)
 {
     m_working = working;

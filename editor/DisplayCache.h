@@ -52,6 +52,8 @@ public:
     static Picture fitted(const Picture &picture, QSize box);
     // The floating preview's box in a container of `size`: the phone's, grown with the window.
     static QSize hoverPreviewSize(QSizeF size);
+    // Sizes the preview view to that box and `hoverView`, the window around it, to match.
+    void growHover(QWidget *hoverView, QSizeF size);
 
 signals:
     // The views' boxes changed and the pictures were made again for them.

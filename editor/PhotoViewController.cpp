@@ -22,9 +22,9 @@
 #include "ui_SplitPhotoView.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QDropEvent>
 #include <QFont>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
@@ -34,6 +34,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QThread>
+
+#include <algorithm>
 
 const QString PhotoViewController::kPhotoView = QStringLiteral("PhotoView");
 const QString PhotoViewController::kSplitPhotoView = QStringLiteral("SplitPhotoView");
@@ -112,15 +114,9 @@ HoverController *PhotoViewController::hoverController() const
 
 QSize PhotoViewController::workingBox()
 {
+    static const QSize boxes[] = {{1600, 1200}, {1024, 768}, {640, 480}};
     const PhotoSettings *settings = PhotoSettings::settings();
-    switch (settings != nullptr ? settings->photoSize() : 0) {
-    case 1:
-        return {1024, 768};
-    case 2:
-        return {640, 480};
-    default:
-        return {1600, 1200};
-    }
+    return boxes[settings != nullptr ? std::clamp(settings->photoSize(), 0, 2) : 0];
 }
 
 void PhotoViewController::loadView()
@@ -161,10 +157,6 @@ void PhotoViewController::loadView()
     m_toolBar = content->findChild<QWidget *>(QStringLiteral("toolBar"));
     m_levelLabel = content->findChild<QLabel *>(QStringLiteral("levelLabel"));
     m_controls = content->findChild<QWidget *>(QStringLiteral("controls"));
-    if (m_controls && m_controls->layout()) {
-        for (int i = 0; i < m_controls->layout()->count(); ++i)
-            m_controlRows << m_controls->layout()->itemAt(i)->widget();
-    }
     m_displayCache.setViews(m_originalView, m_previewView, m_layoutName == kPhotoView);
     connect(&m_displayCache, &DisplayCache::remade, this, [this] {
         showDisplayImage();
@@ -195,10 +187,8 @@ void PhotoViewController::viewDidLoad()
     center.addObserver(this, &PhotoViewController::hoverShown, kHoverShown);
     center.addObserver(this, &PhotoViewController::hoverHidden, kHoverHidden);
 
-    // Pictures keep their shape on a dark ground, whatever the window's shape; the ground
-    // also shows where the bars fade out.
-    // The hover layout's container draws nothing of its own, and would leave what was drawn
-    // before wherever the bars let it show.
+    // Pictures keep their shape on a dark ground, whatever the window's shape; the ground also
+    // shows where the bars fade out (the hover layout's container would leave stale pixels).
     m_contentView->setAttribute(Qt::WA_NoSystemBackground, false);
     for (QWidget *view : {m_contentView.data(), static_cast<QWidget *>(m_originalView.data()),
                           static_cast<QWidget *>(m_previewView.data())}) {
@@ -450,8 +440,7 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
     const bool started = startAnimation(m_originalView, animationSetting() && animated,
                                         isUndo ? kCurlDown : kCurlUp);
     // The picture and the previews' copies are made for the views' boxes as laid out now.
-    if (m_contentView->layout())
-        m_contentView->layout()->activate();
+    m_contentView->layout()->activate();
     m_displayCache.setPicture(m_baselineImage, m_previousImage);
     showDisplayImage();
     endAnimation(m_originalView, started);
@@ -756,34 +745,23 @@ void PhotoViewController::relocateLabels(int, bool, bool animated)
 }
 
 // The picture gets the room the bars leave: the content starts below the translucent
-// navigation bar, and in landscape the toolbar's rows pair up side by side so that it takes
-// less height. The floating preview grows with the window.
+// navigation bar, and in a wide window the toolbar's two halves go side by side to take less
+// of the height. The hover grows with the window.
 void PhotoViewController::layOutBars()
 {
     const QSize size = m_contentView->size();
     NavigationStack *stack = navigationController();
     const bool underBar = stack != nullptr && stack->navigationBar()->isTranslucent();
-    if (m_contentView->layout())
-        m_contentView->layout()->setContentsMargins(
-            0, underBar ? NavigationBar::heightFor(size) : 0, 0, 0);
-    auto *grid = m_controls ? qobject_cast<QGridLayout *>(m_controls->layout()) : nullptr;
+    m_contentView->layout()->setContentsMargins(0, underBar ? NavigationBar::heightFor(size) : 0,
+                                                0, 0);
     const bool wide = size.width() > size.height();
-    int row = 0, column = 0, rows = 0, columns = 0;
-    if (grid != nullptr && !m_controlRows.isEmpty())
-        grid->getItemPosition(grid->indexOf(m_controlRows.last()), &row, &column, &rows, &columns);
-    if (grid != nullptr && (column == 1) != wide) {
-        const int half = (int(m_controlRows.size()) + 1) / 2;
-        for (int i = 0; i < m_controlRows.size(); ++i) {
-            grid->removeWidget(m_controlRows[i]);
-            grid->addWidget(m_controlRows[i], wide ? i % half : i, wide ? i / half : 0);
-        }
+    if (auto *rows = m_controls ? qobject_cast<QBoxLayout *>(m_controls->layout()) : nullptr) {
+        rows->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+        rows->setSpacing(wide ? 20 : 6);
         m_controls->setMaximumWidth(wide ? 2 * kControlsWidth : kControlsWidth);
     }
-    if (m_hoverController && m_previewView) {
-        const QSize box = DisplayCache::hoverPreviewSize(size);
-        const QPoint inset = m_previewView->pos();
-        m_previewView->resize(box);
-        m_hoverController->hoverView()->resize(box + QSize(2 * inset.x(), 2 * inset.y()));
+    if (m_hoverController) {
+        m_displayCache.growHover(m_hoverController->hoverView(), size);
         m_hoverController->relocate();
     }
 }

@@ -7,7 +7,6 @@
 #include "PreviewRenderer.h"
 #include "ViewController.h"
 
-#include <QList>
 #include <QPointer>
 #include <QSizeF>
 #include <QString>
@@ -163,7 +162,6 @@ private:
     QPointer<ImageSlide> m_imageSlide;
     QPointer<QWidget> m_toolBar;
     QPointer<QWidget> m_controls;
-    QList<QWidget *> m_controlRows;
 
     Picture m_previousImage;
     Picture m_baselineImage;
