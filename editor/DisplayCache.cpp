@@ -8,6 +8,16 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+bool sameGrid(const Picture &a, const Picture &b)
+{
+    return !a.isNull() && !b.isNull() && a.grid().cacheKey() == b.grid().cacheKey() &&
+           a.orientation() == b.orientation();
+}
+
+} // namespace
+
 DisplayCache::DisplayCache(QObject *parent) : QObject(parent)
 {
     m_resizeTimer.setSingleShot(true);
@@ -36,16 +46,23 @@ QSize DisplayCache::deviceBox(const QWidget *view)
     return QSize(int(std::floor(view->width() * ratio)), int(std::floor(view->height() * ratio)));
 }
 
+QSize DisplayCache::fittedSize(QSize size, QSize box)
+{
+    // A view not laid out yet gets the whole picture; the view fits it until the remake.
+    if (box.isEmpty() || (size.width() <= box.width() && size.height() <= box.height()))
+        return size;
+    return size.scaled(box, Qt::KeepAspectRatio);
+}
+
 Picture DisplayCache::fitted(const Picture &picture, QSize box)
 {
     if (picture.isNull())
         return Picture();
     const Picture upright = picture.upright();
-    const QSize size = upright.grid().size();
-    // A view not laid out yet gets the whole picture; the view fits it until the remake.
-    if (box.isEmpty() || (size.width() <= box.width() && size.height() <= box.height()))
+    const QSize size = fittedSize(upright.grid().size(), box);
+    if (size == upright.grid().size())
         return upright;
-    return Picture(upright.grid().scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return Picture(upright.grid().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 QSize DisplayCache::hoverPreviewSize(QSizeF size)
@@ -67,20 +84,42 @@ void DisplayCache::growHover(QWidget *hoverView, QSizeF size)
     hoverView->resize(box + QSize(2 * inset.x(), 2 * inset.y()));
 }
 
+// Only what changed is made again: the display picture when the photo or its size on screen
+// changes, the previews' copies when the photo or the preview's box does. Right after a step,
+// the copy of the picture before it is the one made until now.
 void DisplayCache::setPicture(const Picture &working, const Picture &previous)
 {
-    m_working = working;
-    m_previous = previous;
+    const QSize displayBox = deviceBox(m_display), previewBox = deviceBox(m_preview);
+    const bool sameWorking = sameGrid(working, m_working);
+    const bool samePreviewBox = previewBox == m_previewBox;
+    Picture previousThumbnail;
+    if (samePreviewBox && !sameWorking && sameGrid(previous, m_working))
+        previousThumbnail = m_thumbnailImage;
+    else if (samePreviewBox && sameGrid(previous, m_previous))
+        previousThumbnail = m_previousThumbnailImage;
     const QByteArray profile = working.metadata().iccProfile();
     if (profile != m_profile) {
         m_profile = profile;
         m_colorSpace = QColorSpace::fromIccProfile(profile);
+        m_displayImage = Picture();
     }
-    m_displayBox = deviceBox(m_display);
-    m_previewBox = deviceBox(m_preview);
-    m_displayImage = forScreen(fitted(working, m_displayBox));
-    m_thumbnailImage = thumbnail(working);
-    m_previousThumbnailImage = thumbnail(previous);
+    m_working = working;
+    m_previous = previous;
+    m_displayBox = displayBox;
+    m_previewBox = previewBox;
+
+    Picture fit;
+    if (!sameWorking || m_displayImage.isNull() ||
+        fittedSize(working.size().toSize(), displayBox) != m_displayImage.grid().size()) {
+        fit = fitted(working, displayBox);
+        m_displayImage = forScreen(fit);
+    }
+    // The split layout's halves are alike: the preview's copy is the display's, unconverted.
+    if (!sameWorking || !samePreviewBox || m_thumbnailImage.isNull())
+        m_thumbnailImage = !m_centreClip && previewBox == displayBox && !fit.isNull()
+                               ? fit
+                               : thumbnail(working);
+    m_previousThumbnailImage = previousThumbnail.isNull() ? thumbnail(previous) : previousThumbnail;
 }
 
 Picture DisplayCache::forScreen(const Picture &picture) const

@@ -50,6 +50,7 @@ public:
     static QSize deviceBox(const QWidget *view);
     // Upright and reduced to fit `box` when larger; never enlarged. An empty box keeps the size.
     static Picture fitted(const Picture &picture, QSize box);
+    static QSize fittedSize(QSize size, QSize box);
     // The floating preview's box in a container of `size`: the phone's, grown with the window.
     static QSize hoverPreviewSize(QSizeF size);
     // Sizes the preview view to that box and `hoverView`, the window around it, to match.

@@ -505,7 +505,7 @@ void PhotoViewController::changeLevel()
         return;
     // Rounded to the nearest level; the low 8 bits, as the catalogue takes a byte.
     const auto level = static_cast<unsigned char>(unsigned(m_levelSlider->value() + 0.5f) & 0xFF);
-    m_renderer.effect().applyLevel(level);
+    m_renderer.setLevel(level);
     previewEffectWithAnimation(kBlock, true);
 }
 

@@ -6,6 +6,13 @@ void PreviewRenderer::setGroup(int group)
     m_effect.setGroup(group);
 }
 
+void PreviewRenderer::setLevel(unsigned char level)
+{
+    // The catalogue renders on setting a level; without a picture that costs nothing.
+    m_effect.setImage(Picture());
+    m_effect.applyLevel(level);
+}
+
 Picture PreviewRenderer::render(const Picture &thumbnail, const Picture &previousThumbnail,
                                 const Picture &working)
 {

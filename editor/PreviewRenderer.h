@@ -15,6 +15,8 @@ public:
     int group() const { return m_group; }
     // Selects the group, its first effect and that effect's default level.
     void setGroup(int group);
+    // Sets the level without rendering: the next render shows it.
+    void setLevel(unsigned char level);
 
     // The chosen effect on `thumbnail`, a smaller copy of `working`; `previousThumbnail` is
     // the same copy of the picture before the last step, or null.
