@@ -102,7 +102,7 @@ void BM_remake(benchmark::State &state)
         state.SkipWithError("the test picture carries no profile");
     state.SetLabel(std::string(split ? "split" : "hover") +
                    (state.range(1) != 0 ? ", P3 profile" : ", no profile") + " @" +
-                   std::to_string(display.devicePixelRatio()) + "x");
+                   std::to_string(int(display.devicePixelRatio())) + "x");
     cache.setPicture(working, previous);
     QSize step(8, 8);
     for (auto _ : state) {
