@@ -118,10 +118,7 @@ void BM_remake(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_preview)->Apply(PreviewArguments)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_remake)
-    ->ArgsProduct({{0, 1}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_remake)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -116,15 +116,15 @@ void DisplayCache::setPicture(const Picture &working, const Picture &previous)
     }
     // The split layout's halves are alike: the preview's copy is the display's, unconverted.
     if (!sameWorking || !samePreviewBox || m_thumbnailImage.isNull())
-        m_thumbnailImage = !m_centreClip && previewBox == displayBox && !fit.isNull()
-                               ? fit
-                               : thumbnail(working);
+        m_thumbnailImage =
+            !m_centreClip && previewBox == displayBox && !fit.isNull() ? fit : thumbnail(working);
     m_previousThumbnailImage = previousThumbnail.isNull() ? thumbnail(previous) : previousThumbnail;
 }
 
 Picture DisplayCache::forScreen(const Picture &picture) const
 {
-    if (picture.isNull() || !m_colorSpace.isValid() || m_colorSpace == QColorSpace(QColorSpace::SRgb))
+    if (picture.isNull() || !m_colorSpace.isValid() ||
+        m_colorSpace == QColorSpace(QColorSpace::SRgb))
         return picture;
     QImage grid = picture.grid();
     grid.setColorSpace(m_colorSpace);

@@ -461,8 +461,8 @@ void PhotoViewController::showDisplayImage()
 
 void PhotoViewController::renderPreview()
 {
-    const Picture result = m_renderer.render(thumbnailImage(), previousThumbnailImage(),
-                                             m_baselineImage);
+    const Picture result =
+        m_renderer.render(thumbnailImage(), previousThumbnailImage(), m_baselineImage);
     if (m_previewView && !result.isNull()) {
         m_previewView->setImage(Picture());
         m_previewView->setImage(m_displayCache.forScreen(result));
@@ -752,8 +752,8 @@ void PhotoViewController::layOutBars()
     const QSize size = m_contentView->size();
     NavigationStack *stack = navigationController();
     const bool underBar = stack != nullptr && stack->navigationBar()->isTranslucent();
-    m_contentView->layout()->setContentsMargins(0, underBar ? NavigationBar::heightFor(size) : 0,
-                                                0, 0);
+    m_contentView->layout()->setContentsMargins(0, underBar ? NavigationBar::heightFor(size) : 0, 0,
+                                                0);
     const bool wide = size.width() > size.height();
     if (auto *rows = m_controls ? qobject_cast<QBoxLayout *>(m_controls->layout()) : nullptr) {
         rows->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);

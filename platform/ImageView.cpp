@@ -16,8 +16,8 @@ QRectF placed(ImageView::ContentMode mode, QSizeF size, const QRectF &bounds, qr
     switch (mode) {
     case ImageView::ContentMode::ScaleDownToFit: {
         // Worked in device pixels and kept on them, so that nothing falls between two.
-        const qreal s = std::min({1.0, bounds.width() * ratio / size.width(),
-                                  bounds.height() * ratio / size.height()});
+        const qreal s = std::min(
+            {1.0, bounds.width() * ratio / size.width(), bounds.height() * ratio / size.height()});
         const QSizeF device(std::round(size.width() * s), std::round(size.height() * s));
         const QPointF origin(std::floor((bounds.width() * ratio - device.width()) / 2),
                              std::floor((bounds.height() * ratio - device.height()) / 2));

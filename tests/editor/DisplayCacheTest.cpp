@@ -6,24 +6,6 @@
 
 namespace {
 
-// The floating preview's box: the phone's in a phone-sized window either way up and in
-// anything smaller, and growing with the shorter of the window's two stretches beyond it.
-using HoverBoxes = ::testing::TestWithParam<std::pair<QSize, QSize>>;
-
-TEST_P(HoverBoxes, GrowWithTheWindowFromThePhonesSize)
-{
-    const auto [window, box] = GetParam();
-    EXPECT_EQ(DisplayCache::hoverPreviewSize(window), box);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    DisplayCache, HoverBoxes,
-    ::testing::Values(std::pair{QSize(360, 640), QSize(128, 96)},
-                      std::pair{QSize(640, 360), QSize(128, 96)},
-                      std::pair{QSize(200, 200), QSize(128, 96)},
-                      std::pair{QSize(1280, 960), QSize(256, 192)},
-                      std::pair{QSize(1920, 540), QSize(192, 144)}));
-
 // Dragging a window edge resizes the views many times; the pictures are made again once the
 // drag pauses, for the last size, upright and no larger than the photo.
 TEST(DisplayCache, RemakesOnceAfterAResizeBurst)
