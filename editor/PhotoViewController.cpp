@@ -22,6 +22,7 @@
 #include "ui_SplitPhotoView.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QDropEvent>
 #include <QFont>
 #include <QLabel>
@@ -33,6 +34,8 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QThread>
+
+#include <algorithm>
 
 const QString PhotoViewController::kPhotoView = QStringLiteral("PhotoView");
 const QString PhotoViewController::kSplitPhotoView = QStringLiteral("SplitPhotoView");
@@ -49,8 +52,8 @@ constexpr int kCurlDown = 4;
 constexpr int kRevealFromRight = 11;
 constexpr int kRevealFromLeft = 12;
 
-// Shown under the navigation bar in landscape.
-constexpr double kLabelShift = 32.0;
+// The toolbar's controls in one column: the phone's width.
+constexpr int kControlsWidth = 360;
 
 const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
                                   QStringLiteral("Art"), QStringLiteral("Print")};
@@ -111,20 +114,9 @@ HoverController *PhotoViewController::hoverController() const
 
 QSize PhotoViewController::workingBox()
 {
+    static const QSize boxes[] = {{1600, 1200}, {1024, 768}, {640, 480}};
     const PhotoSettings *settings = PhotoSettings::settings();
-    switch (settings != nullptr ? settings->photoSize() : 0) {
-    case 1:
-        return {1024, 768};
-    case 2:
-        return {640, 480};
-    default:
-        return {1600, 1200};
-    }
-}
-
-QSizeF PhotoViewController::displayBox() const
-{
-    return m_layoutName == kPhotoView ? QSizeF(416, 320) : QSizeF(320, 240);
+    return boxes[settings != nullptr ? std::clamp(settings->photoSize(), 0, 2) : 0];
 }
 
 void PhotoViewController::loadView()
@@ -163,6 +155,13 @@ void PhotoViewController::loadView()
     m_groupSegments = content->findChild<SegmentedControl *>(QStringLiteral("groupSegments"));
     m_imageSlide = content->findChild<ImageSlide *>(QStringLiteral("imageSlide"));
     m_toolBar = content->findChild<QWidget *>(QStringLiteral("toolBar"));
+    m_levelLabel = content->findChild<QLabel *>(QStringLiteral("levelLabel"));
+    m_controls = content->findChild<QWidget *>(QStringLiteral("controls"));
+    m_displayCache.setViews(m_originalView, m_previewView, m_layoutName == kPhotoView);
+    connect(&m_displayCache, &DisplayCache::remade, this, [this] {
+        showDisplayImage();
+        renderPreview();
+    });
 
     if (auto *hoverView = content->findChild<QWidget *>(QStringLiteral("hoverView"))) {
         m_hoverController = new HoverController(this);
@@ -188,17 +187,21 @@ void PhotoViewController::viewDidLoad()
     center.addObserver(this, &PhotoViewController::hoverShown, kHoverShown);
     center.addObserver(this, &PhotoViewController::hoverHidden, kHoverHidden);
 
-    for (ImageView *imageView :
-         {m_originalView.data(), static_cast<ImageView *>(m_previewView.data())}) {
-        if (imageView == nullptr)
+    // Pictures keep their shape on a dark ground, whatever the window's shape; the ground also
+    // shows where the bars fade out (the hover layout's container would leave stale pixels).
+    m_contentView->setAttribute(Qt::WA_NoSystemBackground, false);
+    for (QWidget *view : {m_contentView.data(), static_cast<QWidget *>(m_originalView.data()),
+                          static_cast<QWidget *>(m_previewView.data())}) {
+        if (view == nullptr)
             continue;
-        View::setUserInteractionEnabled(imageView, true);
-        // Pictures keep their shape on a dark ground, whatever the window's shape.
-        imageView->setContentMode(ImageView::ContentMode::ScaleAspectFit);
-        QPalette palette = imageView->palette();
+        QPalette palette = view->palette();
         palette.setColor(QPalette::Window, QColor(13, 13, 15));
-        imageView->setPalette(palette);
-        imageView->setAutoFillBackground(true);
+        view->setPalette(palette);
+        view->setAutoFillBackground(true);
+        if (auto *imageView = qobject_cast<ImageView *>(view)) {
+            View::setUserInteractionEnabled(imageView, true);
+            imageView->setContentMode(ImageView::ContentMode::ScaleDownToFit);
+        }
     }
 
     if (m_effectLabel) {
@@ -265,7 +268,7 @@ void PhotoViewController::viewDidLoad()
         connect(m_groupSegments, &SegmentedControl::valueChanged, this,
                 &PhotoViewController::changeGroup);
     }
-    m_imageEffect.setGroup(group);
+    m_renderer.setGroup(group);
 
     if (NavigationStack *stack = navigationController())
         stack->navigationBar()->setBarStyle(2);
@@ -325,8 +328,7 @@ bool PhotoViewController::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Resize:
             // The window can be resized freely; the picture area and the hover follow.
-            if (m_hoverController)
-                m_hoverController->relocate();
+            layOutBars();
             if (m_busyIndicator)
                 View::setCenter(m_busyIndicator, View::bounds(m_contentView).center());
             break;
@@ -383,6 +385,7 @@ void PhotoViewController::reportError(const QString &message)
 void PhotoViewController::viewWillAppear(bool animated)
 {
     ViewController::viewWillAppear(animated);
+    layOutBars();
     relocate();
     const PhotoSettings *settings = PhotoSettings::settings();
     if (m_levelSlider)
@@ -436,21 +439,11 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
 
     const bool started = startAnimation(m_originalView, animationSetting() && animated,
                                         isUndo ? kCurlDown : kCurlUp);
-    m_displayImage = ImageResizer::colorMatch(m_baselineImage, displayBox());
-    if (m_originalView) {
-        m_originalView->setImage(Picture());
-        m_originalView->setImage(m_displayImage);
-    }
+    // The picture and the previews' copies are made for the views' boxes as laid out now.
+    m_contentView->layout()->activate();
+    m_displayCache.setPicture(m_baselineImage, m_previousImage);
+    showDisplayImage();
     endAnimation(m_originalView, started);
-
-    m_previousThumbnailImage = m_thumbnailImage;
-    if (m_layoutName == kPhotoView) {
-        const QSizeF size = m_baselineImage.size();
-        m_thumbnailImage = ImageResizer::clipImage(
-            m_baselineImage, QPointF(size.width() / 2, size.height() / 2), 128, 96);
-    } else if (m_layoutName == kSplitPhotoView) {
-        m_thumbnailImage = ImageResizer::colorMatch(m_baselineImage, QSizeF(320, 240));
-    }
 
     previewEffectWithAnimation(kFade, true);
     if (m_undoButton)
@@ -458,33 +451,45 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
     emit imageChanged();
 }
 
+void PhotoViewController::showDisplayImage()
+{
+    if (m_originalView) {
+        m_originalView->setImage(Picture());
+        m_originalView->setImage(displayImage());
+    }
+}
+
+void PhotoViewController::renderPreview()
+{
+    const Picture result =
+        m_renderer.render(thumbnailImage(), previousThumbnailImage(), m_baselineImage);
+    if (m_previewView && !result.isNull()) {
+        m_previewView->setImage(Picture());
+        m_previewView->setImage(m_displayCache.forScreen(result));
+    }
+}
+
 void PhotoViewController::previewEffectWithAnimation(int animation, bool showHover)
 {
+    ImageEffect &effect = m_renderer.effect();
     const bool wanted = animationSetting();
     const bool labelStarted = startAnimation(m_effectLabel, wanted, kFade);
     if (m_effectLabel)
-        m_effectLabel->setText(QStringLiteral("Preview: %1").arg(m_imageEffect.getEffect()));
+        m_effectLabel->setText(QStringLiteral("Preview: %1").arg(effect.getEffect()));
     endAnimation(m_effectLabel, labelStarted);
 
     const bool started = startAnimation(m_previewView, wanted, animation);
-    if (!m_thumbnailImage.isNull() && !m_baselineImage.isNull()) {
-        m_imageEffect.setImage(m_thumbnailImage);
-        m_imageEffect.setPreviousImage(m_previousImage.isNull() ? Picture()
-                                                                : m_previousThumbnailImage);
-        m_imageEffect.setScale(
-            float(m_thumbnailImage.size().width() / m_baselineImage.size().width()));
-        const Picture result = m_imageEffect.applyEffect();
-        if (m_previewView) {
-            m_previewView->setImage(Picture());
-            m_previewView->setImage(result);
-        }
-    }
-    const bool hasLevel = m_imageEffect.supportsLevel();
+    renderPreview();
+    const bool hasLevel = effect.supportsLevel();
     if (m_levelSlider) {
         View::setHidden(m_levelSlider, !hasLevel);
         m_settingLevel = true;
-        m_levelSlider->setValue(float(unsigned(m_imageEffect.getLevel())));
+        m_levelSlider->setValue(float(unsigned(effect.getLevel())));
         m_settingLevel = false;
+    }
+    if (m_levelLabel) {
+        m_levelLabel->setText(QStringLiteral("Level %1").arg(unsigned(effect.getLevel())));
+        View::setHidden(m_levelLabel, !hasLevel);
     }
     if (m_applyLabel)
         View::setHidden(m_applyLabel, m_levelSlider ? !View::isHidden(m_levelSlider) : false);
@@ -500,7 +505,7 @@ void PhotoViewController::changeLevel()
         return;
     // Rounded to the nearest level; the low 8 bits, as the catalogue takes a byte.
     const auto level = static_cast<unsigned char>(unsigned(m_levelSlider->value() + 0.5f) & 0xFF);
-    m_imageEffect.applyLevel(level);
+    m_renderer.setLevel(level);
     previewEffectWithAnimation(kBlock, true);
 }
 
@@ -508,7 +513,7 @@ void PhotoViewController::changeGroup()
 {
     if (!m_groupSegments)
         return;
-    m_imageEffect.setGroup(m_groupSegments->selectedSegmentIndex());
+    m_renderer.setGroup(m_groupSegments->selectedSegmentIndex());
     previewEffectWithAnimation(kFade, true);
 }
 
@@ -526,9 +531,9 @@ void PhotoViewController::prev()
 void PhotoViewController::stepEffect(int delta, bool showHover)
 {
     if (delta > 0)
-        m_imageEffect.nextEffect();
+        m_renderer.effect().nextEffect();
     else
-        m_imageEffect.prevEffect();
+        m_renderer.effect().prevEffect();
     previewEffectWithAnimation(delta > 0 ? kRevealFromLeft : kRevealFromRight, showHover);
 }
 
@@ -608,6 +613,7 @@ void PhotoViewController::applyEffect()
     if (m_busyIndicator)
         m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
 
+    m_renderer.copyChoiceTo(m_imageEffect);
     m_imageEffect.setImage(m_baselineImage);
     m_imageEffect.setPreviousImage(m_previousImage);
     m_imageEffect.setScale(1.0f);
@@ -714,14 +720,15 @@ void PhotoViewController::relocateto(int orientation)
     relocateLabels(orientation, true, false);
 }
 
-void PhotoViewController::relocateLabels(int orientation, bool showNavBar, bool animated)
+// The container lies below the navigation bar, so the labels keep to the preview's top edge
+// whether the bar is shown or not.
+void PhotoViewController::relocateLabels(int, bool, bool animated)
 {
     if (!m_containerView || !m_effectLabel || !m_previewView)
         return;
     const QRectF preview = View::frame(m_previewView);
-    QRectF target(preview.x(), preview.y(), preview.width(), View::frame(m_effectLabel).height());
-    if (isLandscape(orientation) && showNavBar)
-        target.translate(0, kLabelShift);
+    const QRectF target(preview.x(), preview.y(), preview.width(),
+                        View::frame(m_effectLabel).height());
     if (View::frame(m_effectLabel) == target)
         return;
 
@@ -734,6 +741,28 @@ void PhotoViewController::relocateLabels(int orientation, bool showNavBar, bool 
         View::setFrame(m_promptLabel, QRectF(target.x(), target.y() + target.height(),
                                              target.width(), target.height()));
         endAnimation(m_promptLabel, started);
+    }
+}
+
+// The picture gets the room the bars leave: the content starts below the translucent
+// navigation bar, and in a wide window the toolbar's two halves go side by side to take less
+// of the height. The hover grows with the window.
+void PhotoViewController::layOutBars()
+{
+    const QSize size = m_contentView->size();
+    NavigationStack *stack = navigationController();
+    const bool underBar = stack != nullptr && stack->navigationBar()->isTranslucent();
+    m_contentView->layout()->setContentsMargins(0, underBar ? NavigationBar::heightFor(size) : 0, 0,
+                                                0);
+    const bool wide = size.width() > size.height();
+    if (auto *rows = m_controls ? qobject_cast<QBoxLayout *>(m_controls->layout()) : nullptr) {
+        rows->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+        rows->setSpacing(wide ? 20 : 6);
+        m_controls->setMaximumWidth(wide ? 2 * kControlsWidth : kControlsWidth);
+    }
+    if (m_hoverController) {
+        m_displayCache.growHover(m_hoverController->hoverView(), size);
+        m_hoverController->relocate();
     }
 }
 

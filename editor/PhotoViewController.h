@@ -1,8 +1,10 @@
 #ifndef VELMORA_EDITOR_PHOTOVIEWCONTROLLER_H
 #define VELMORA_EDITOR_PHOTOVIEWCONTROLLER_H
 
+#include "DisplayCache.h"
 #include "ImageEffect.h"
 #include "Picture.h"
+#include "PreviewRenderer.h"
 #include "ViewController.h"
 
 #include <QPointer>
@@ -90,10 +92,14 @@ public:
     // The pictures and parts being edited, for the screens around it and for tests.
     const Picture &baselineImage() const { return m_baselineImage; }
     const Picture &previousImage() const { return m_previousImage; }
-    const Picture &displayImage() const { return m_displayImage; }
-    const Picture &thumbnailImage() const { return m_thumbnailImage; }
-    const Picture &previousThumbnailImage() const { return m_previousThumbnailImage; }
-    ImageEffect &imageEffect() { return m_imageEffect; }
+    const Picture &displayImage() const { return m_displayCache.displayImage(); }
+    const Picture &thumbnailImage() const { return m_displayCache.thumbnailImage(); }
+    const Picture &previousThumbnailImage() const
+    {
+        return m_displayCache.previousThumbnailImage();
+    }
+    // The effect chosen and previewed; an apply runs on a copy of the choice.
+    ImageEffect &imageEffect() { return m_renderer.effect(); }
     bool isApplying() const { return m_effectThread != nullptr; }
     HoverController *hoverController() const;
     // Where saved pictures go; empty: the album's default folder.
@@ -117,6 +123,9 @@ protected:
 
 private:
     void previewEffectWithAnimation(int animation, bool showHover);
+    void renderPreview();
+    void showDisplayImage();
+    void layOutBars();
     void applyEffect();
     void applyEffectInThread();
     void effectDidApplyInThread();
@@ -130,7 +139,6 @@ private:
     void stepEffect(int delta, bool showHover);
     bool fromPreview(const Notification &notification) const;
     void addShortcuts();
-    QSizeF displayBox() const;
 
     QString m_layoutName;
     QString m_albumFolder;
@@ -147,17 +155,18 @@ private:
     QPointer<Slider> m_levelSlider;
     QPointer<QLabel> m_applyLabel;
     QPointer<QLabel> m_promptLabel;
+    QPointer<QLabel> m_levelLabel;
     QPointer<ActivityView> m_busyIndicator;
     QPointer<QAbstractButton> m_undoButton;
     QPointer<SegmentedControl> m_groupSegments;
     QPointer<ImageSlide> m_imageSlide;
     QPointer<QWidget> m_toolBar;
+    QPointer<QWidget> m_controls;
 
     Picture m_previousImage;
     Picture m_baselineImage;
-    Picture m_previousThumbnailImage;
-    Picture m_displayImage;
-    Picture m_thumbnailImage;
+    DisplayCache m_displayCache;
+    PreviewRenderer m_renderer;
     QThread *m_effectThread = nullptr;
     bool m_settingLevel = false;
 };

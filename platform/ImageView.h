@@ -18,7 +18,10 @@ public:
         ScaleToFill, // the default: stretched to the bounds
         ScaleAspectFit,
         ScaleAspectFill,
-        Center
+        Center,
+        // Fitted like ScaleAspectFit but never past one picture pixel per device pixel; a
+        // picture made for the view's device pixels is drawn pixel for pixel.
+        ScaleDownToFit
     };
 
     explicit ImageView(QWidget *parent = nullptr);

@@ -2,9 +2,11 @@
 
 #include "EditorTestSupport.h"
 
+#include "DisplayCache.h"
 #include "HoverController.h"
 #include "ImageFile.h"
 #include "ImageResizer.h"
+#include "NavigationBar.h"
 #include "PhotoSettings.h"
 #include "PreviewImageView.h"
 #include "SegmentedControl.h"
@@ -12,6 +14,7 @@
 #include "TaggedPhotos.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -45,6 +48,22 @@ protected:
         return m_editor->view()->findChild<T *>(QString::fromLatin1(name));
     }
     bool undoShown() const { return !View::isHidden(outlet("undoButton")); }
+    // Room left of the bottom row's right edge: none, with or without Undo.
+    int rowGap() const
+    {
+        QWidget *row = outlet("bottomRow");
+        row->layout()->activate();
+        int right = -1;
+        for (QWidget *child : row->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (child->isVisibleTo(row))
+                right = std::max(right, child->geometry().right());
+        return row->width() - 1 - right;
+    }
+    // Where a widget lies in the window.
+    QRect placed(QWidget *widget) const
+    {
+        return QRect(widget->mapTo(widget->window(), QPoint()), widget->size());
+    }
     PreviewImageView *preview() const { return outlet<PreviewImageView>("previewView"); }
     ImageEffect &effect() const { return m_editor->imageEffect(); }
     const Picture &baseline() const { return m_editor->baselineImage(); }
@@ -82,9 +101,11 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     m_settings.setPhotoSize(2);
     m_editor->edit(Picture(TestImages::quadrants(960, 1280)), false, false);
     EXPECT_EQ(baseline().size(), QSizeF(480, 640)) << "the web size, turned to the picture";
+    EXPECT_EQ(rowGap(), 0);
     applyAndWait();
     const Picture first = baseline();
     EXPECT_TRUE(undoShown());
+    EXPECT_EQ(rowGap(), 0);
     applyAndWait();
     m_editor->undo();
     EXPECT_EQ(baseline().grid().cacheKey(), first.grid().cacheKey());
@@ -110,10 +131,8 @@ TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSlid
 {
     m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), false, false);
     const bool hover = GetParam() == PhotoViewController::kPhotoView;
-    EXPECT_EQ(m_editor->displayImage().size(), hover ? QSizeF(416, 312) : QSizeF(320, 240));
     const Picture thumbnail = m_editor->thumbnailImage();
-    EXPECT_EQ(thumbnail.size(), hover ? QSizeF(128, 96) : QSizeF(320, 240));
-    if (hover) { // the centre of the picture at half scale
+    if (hover) { // the centre of the picture at half scale, at the phone's size
         EXPECT_EQ(thumbnail.grid(),
                   ImageResizer::clipImage(baseline(), QPointF(800, 600), 128, 96).grid());
     }
@@ -132,6 +151,7 @@ TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSlid
         slider->setValue(value);
         m_editor->changeLevel();
         EXPECT_EQ(effect().getLevel(), level) << value;
+        EXPECT_EQ(outlet<QLabel>("levelLabel")->text(), QStringLiteral("Level %1").arg(level));
     }
     for (int i = 0; i < ImageEffect::effectCount(kPixelGroup); ++i, m_editor->next()) {
         const bool hasLevel = effect().supportsLevel();
@@ -237,9 +257,7 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         const QRectF right(wide.width() / 2, 0, wide.width() / 2, wide.height());
         EXPECT_EQ(frame("originalView"), right.translated(-right.width(), 0));
         EXPECT_EQ(frame("previewView"), right);
-        EXPECT_EQ(frame("effectLabel").top(), 32) << "below the bar";
-        m_editor->relocateLabels(3, false, false);
-        EXPECT_EQ(frame("effectLabel").top(), 0) << "without the bar";
+        EXPECT_EQ(frame("effectLabel").top(), 0) << "at the preview's top, below the bar";
     }
     QTest::keyClick(window, Qt::Key_Right);
     EXPECT_EQ(effect().effect(), 1);
@@ -256,6 +274,110 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     EXPECT_TRUE(m_editor->previousImage().isNull());
     QTest::keyClick(window, Qt::Key_Return);
     waitFor(changed, 3); // an undo and another apply
+    // The group segments are touch controls: a click leaves no keyboard focus to draw.
+    QWidget *segments = outlet("groupSegments");
+    clickAt(window, segments->mapTo(window, segments->rect().center()));
+    EXPECT_FALSE(segments->hasFocus());
+}
+
+// The pictures are made for the device pixels of their views at every window size: a photo
+// smaller than its view is shown pixel for pixel (a one-pixel line stays one device pixel
+// wide, at 2x too), the previews follow their boxes, and no bar lies over a picture's view.
+TEST_P(PhotoViewControllerTest, PicturesFollowTheDevicePixelsOfTheirBoxesUncovered)
+{
+    m_settings.setPhotoSize(2);
+    QImage lined = TestImages::solid(639, 479, Qt::black);
+    for (int y = 0; y < lined.height(); ++y)
+        lined.setPixel(300, y, qRgb(255, 255, 255));
+    m_editor->edit(Picture(lined), false, false);
+    auto *original = outlet<ImageView>("originalView");
+    const qreal ratio = original->devicePixelRatioF();
+    const QSize working(639, 479);
+    // Inside the box, and either the whole photo or touching the box.
+    const auto fits = [&](QSize picture, QWidget *view) {
+        const QSizeF box = QSizeF(view->size()) * ratio;
+        return picture.width() <= box.width() && picture.height() <= box.height() &&
+               (picture == working || picture.width() >= box.width() - 1 ||
+                picture.height() >= box.height() - 1);
+    };
+    const bool hover = GetParam() == PhotoViewController::kPhotoView;
+    for (const QSize window : {QSize(360, 640), QSize(640, 360), QSize(1280, 960)}) {
+        // The floating preview: the phone's 128 x 96, twice that in a window twice the phone's.
+        const QSize hoverBox = QSize(128, 96) * (window.width() > 640 ? 2 : 1) * ratio;
+        const auto previewFits = [&] {
+            const QSize previewed = preview()->image().grid().size();
+            return hover ? previewed == hoverBox : fits(previewed, preview());
+        };
+        m_stack.view()->resize(window);
+        // The pictures are remade once the resizing pauses.
+        for (int i = 0;
+             i < 200 && !(fits(m_editor->displayImage().grid().size(), original) && previewFits());
+             ++i)
+            QTest::qWait(10);
+        drainEvents();
+        const QSize shown = m_editor->displayImage().grid().size();
+        EXPECT_TRUE(fits(shown, original)) << window.width() << " " << shown.width();
+        EXPECT_TRUE(previewFits()) << window.width();
+        if (shown == working) {
+            const QImage drawn = original->grab().toImage();
+            int lit = 0;
+            for (int x = 0; x < drawn.width(); ++x)
+                lit += qGray(drawn.pixel(x, drawn.height() / 2)) > 40;
+            EXPECT_EQ(lit, 1) << window.width();
+        }
+        QWidget *pictures = hover ? original : outlet("containerView");
+        for (QWidget *bar : {outlet("toolBar"), static_cast<QWidget *>(m_stack.navigationBar())})
+            EXPECT_FALSE(placed(bar).intersects(placed(pictures))) << window.width();
+    }
+}
+
+// A photo with a wide-gamut profile is shown in the screen's sRGB, more saturated than its
+// values read as sRGB; the working picture keeps its values and its profile.
+TEST_P(PhotoViewControllerTest, AProfiledPhotoIsShownInSrgbAndKeepsItsValues)
+{
+    const QString path = m_folder.filePath("wide.jpg");
+    ASSERT_TRUE(writeFile(
+        path, TaggedPhotos::cameraJpeg(TestImages::solid(64, 48, QColor(200, 120, 60)), 1)));
+    ASSERT_TRUE(m_editor->openFile(path));
+    EXPECT_EQ(baseline().grid(), ImageFile::read(path, nullptr, QSize(1600, 1200)).grid());
+    EXPECT_EQ(baseline().metadata().iccProfile(), TaggedPhotos::displayP3Profile());
+    changeGroup(kFrameGroup); // a square crop: the preview keeps the photo's colour
+    const auto centre = [](const Picture &shown) {
+        return shown.grid().pixelColor(shown.grid().width() / 2, shown.grid().height() / 2);
+    };
+    const QColor displayed = centre(m_editor->displayImage()),
+                 previewed = centre(preview()->image());
+    EXPECT_GT(displayed.hsvSaturation(), centre(baseline()).hsvSaturation() + 15);
+    // Converted once: the preview renders on the photo's own values.
+    for (int difference : {displayed.red() - previewed.red(), displayed.green() - previewed.green(),
+                           displayed.blue() - previewed.blue()})
+        EXPECT_LE(std::abs(difference), 2);
+}
+
+// A preview made while an effect applies (after a resize, a step to the next effect) has a
+// catalogue object of its own: the apply ends with the effect chosen when it started.
+TEST_P(PhotoViewControllerTest, APreviewDuringAnApplyLeavesTheApplyAlone)
+{
+    m_editor->edit(Picture(TestImages::random(800, 600, 5)), false, false);
+    const Picture before = baseline();
+    for (int step = 0; step < 3; ++step)
+        m_editor->next();
+    outlet<Slider>("levelSlider")->setValue(14);
+    m_editor->changeLevel();
+    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
+    post("Double Tap");
+    ASSERT_TRUE(m_editor->isApplying());
+    m_editor->next();
+    waitFor(changed);
+    ImageEffect reference;
+    reference.setGroup(kPixelGroup);
+    for (int step = 0; step < 3; ++step)
+        reference.nextEffect();
+    ASSERT_TRUE(reference.supportsLevel());
+    reference.applyLevel(14);
+    reference.setImage(before);
+    reference.setScale(1.0f);
+    EXPECT_EQ(baseline().grid(), reference.applyEffect().grid());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, PhotoViewControllerTest,
