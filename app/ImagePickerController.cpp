@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #ifdef VELMORA_HAVE_MULTIMEDIA
@@ -135,6 +136,9 @@ private:
             places->hide();
         if (auto *name = browser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
             name->clear();
+        // Alt+Left leaves the picker, as it leaves any screen; its own would make it ambiguous.
+        if (auto *back = browser->findChild<QToolButton *>(QStringLiteral("backButton")))
+            back->setShortcut(QKeySequence());
         QObject::connect(browser, &QFileDialog::fileSelected, m_picker,
                          [picker = m_picker](const QString &path) { picker->pick(path); });
         QObject::connect(browser, &QFileDialog::rejected, m_picker,

@@ -1,11 +1,9 @@
 #include "../platform/PlatformTestSupport.h"
 
-#include "ApplicationId.h"
 #include "ImageTableViewCell.h"
 #include "ImageView.h"
 #include "NavigationBar.h"
 #include "NavigationController.h"
-#include "OrvistoAppDelegate.h"
 #include "PhotoSettings.h"
 #include "PhotoViewController.h"
 #include "RootViewController.h"
@@ -86,23 +84,6 @@ TEST(RootViewController, OffersTheCameraOnlyWhenThereIsOneAndOpensPicturesInTheE
     EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), original.grid());
     menu.imagePickerController(picker(), delivered, {});
     EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), delivered.grid());
-}
-
-TEST(OrvistoAppDelegateTest, LaunchSetsTheIdentifierAndQuittingSavesTheSettings)
-{
-    QTemporaryDir folder;
-    const QString file = folder.filePath("settings.ini");
-    {
-        OrvistoAppDelegate delegate(file);
-        delegate.applicationDidFinishLaunching();
-        EXPECT_EQ(ApplicationId::getId(), 20101);
-        delegate.applicationWillResignActive();
-        EXPECT_TRUE(QFileInfo::exists(file));
-        EXPECT_TRUE(delegate.openPhoto(QString::fromUtf8(qgetenv("VELMORA_SOURCE_DIR")) +
-                                       "/resources/samples/coffee.png"));
-        delegate.applicationWillTerminate(); // the editor leaves and hands its picture over
-    }
-    EXPECT_FALSE(PhotoSettings(file).image().isNull());
 }
 
 } // namespace
