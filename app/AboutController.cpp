@@ -129,8 +129,8 @@ void AboutController::didSelectRowAtIndexPath(TableView *tableView, const IndexP
     if (indexPath.row == 0 && !m_appName.isEmpty()) {
         if (!m_openUrl(supportMailUrl(m_appName)))
             MessageBanner::showMessage(
-                view(), QStringLiteral("No mail program is set up to write to support. Write "
-                                       "to %1 from the one you use.")
+                view(), QStringLiteral("No mail program opened. Write to %1 from the mail you "
+                                       "use; the address can be selected and copied.")
                             .arg(QStringLiteral(VELMORA_SUPPORT_MAIL)));
     } else if (indexPath.row == 1 && !m_appId.isEmpty()) {
         const QUrl review = reviewUrl(m_appId);

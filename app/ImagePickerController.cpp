@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,6 +129,7 @@ private:
                             QFileDialog::HideNameFilterDetails);
         browser->setFileMode(QFileDialog::ExistingFile);
         browser->setViewMode(QFileDialog::List);
+        browser->setSizeGripEnabled(false);
         browser->setNameFilters({PictureSource::imageFileFilter(), QStringLiteral("All files (*)")});
         browser->setDirectory(m_picker->libraryFolder());
         browser->setLabelText(QFileDialog::FileName, QStringLiteral("Photo:"));
@@ -136,6 +138,16 @@ private:
             places->hide();
         if (auto *name = browser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
             name->clear();
+        // The bar has Cancel; folders are for browsing here, not for making.
+        for (const char *spare : {"lookInLabel", "newFolderButton", "listModeButton",
+                                  "detailModeButton"}) {
+            if (auto *widget = browser->findChild<QWidget *>(QLatin1String(spare)))
+                widget->hide();
+        }
+        if (auto *buttons = browser->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))) {
+            if (QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel))
+                cancel->hide();
+        }
         // Alt+Left leaves the picker, as it leaves any screen; its own would make it ambiguous.
         if (auto *back = browser->findChild<QToolButton *>(QStringLiteral("backButton")))
             back->setShortcut(QKeySequence());

@@ -195,7 +195,8 @@ bool OrvistoAppDelegate::openPhoto(const QString &path)
     if (!loaded.ok()) {
         std::fprintf(stderr, "velmora: %s\n",
                      qPrintable(loaded.detail.isEmpty() ? loaded.error : loaded.detail));
-        MessageBanner::showMessage(m_window, loaded.error);
+        MessageBanner::showMessage(m_navigationController->topViewController()->view(),
+                                   loaded.error);
         return false;
     }
     m_rootViewController->editPhoto(loaded.picture, false);

@@ -41,14 +41,19 @@ MessageBanner::MessageBanner(QWidget *window) : QFrame(window), m_label(new QLab
     window->installEventFilter(this);
 }
 
-MessageBanner *MessageBanner::showMessage(QWidget *anywhere, const QString &message)
+MessageBanner *MessageBanner::showMessage(QWidget *about, const QString &message)
 {
-    if (anywhere == nullptr)
+    if (about == nullptr)
         return nullptr;
-    QWidget *window = anywhere->window();
+    QWidget *window = about->window();
     auto *banner = window->findChild<MessageBanner *>(kObjectName, Qt::FindDirectChildrenOnly);
     if (banner == nullptr)
         banner = new MessageBanner(window);
+    if (banner->m_about && banner->m_about != window)
+        banner->m_about->removeEventFilter(banner);
+    banner->m_about = about;
+    if (about != window)
+        about->installEventFilter(banner);
     banner->m_label->setText(message);
     banner->place();
     banner->show();
@@ -89,6 +94,8 @@ bool MessageBanner::eventFilter(QObject *watched, QEvent *event)
         place();
         // Screens come and go under it; the message stays on top of them.
         raise();
+    } else if (watched == m_about && event->type() == QEvent::Hide && !event->spontaneous()) {
+        dismiss();
     }
     return QFrame::eventFilter(watched, event);
 }

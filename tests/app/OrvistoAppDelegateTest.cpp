@@ -4,6 +4,7 @@
 #include "HelpController.h"
 #include "ImageTableViewCell.h"
 #include "ImageView.h"
+#include "MessageBanner.h"
 #include "NavigationBar.h"
 #include "NavigationController.h"
 #include "OrvistoAppDelegate.h"
@@ -41,6 +42,11 @@ TEST_F(OrvistoAppDelegateTest, LaunchSetsTheIdentifierAndQuittingSavesTheSetting
         EXPECT_EQ(ApplicationId::getId(), 20101);
         delegate->applicationWillResignActive();
         EXPECT_TRUE(QFileInfo::exists(file));
+        // A message is about the screen it shows over, and goes with it.
+        EXPECT_FALSE(delegate->openPhoto(folder.filePath("gone.jpg")));
+        ASSERT_NE(MessageBanner::shown(delegate->window()), nullptr);
+        delegate->rootViewController()->showHelp();
+        EXPECT_TRUE(waitUntil([&] { return !MessageBanner::shown(delegate->window()); }));
         EXPECT_TRUE(delegate->openPhoto(QString::fromUtf8(qgetenv("VELMORA_SOURCE_DIR")) +
                                         "/resources/samples/coffee.png"));
         delegate->applicationWillTerminate(); // the editor leaves and hands its picture over
