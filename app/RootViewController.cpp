@@ -56,10 +56,6 @@ RootViewController::RootViewController(QObject *parent)
     m_menuButton = ui.menuButton;
     for (int i = 1; i < m_cells.size(); ++i)
         m_cells[i]->setImage(Picture(QImage(QString::fromLatin1(kRowIcons[i - 1]))));
-    // The editor hands its picture over as it goes, after the menu has begun to appear.
-    if (PhotoSettings *settings = PhotoSettings::settings())
-        connect(settings, &PhotoSettings::imageChanged, this,
-                &RootViewController::showLastPicture);
 }
 
 RootViewController::~RootViewController()
@@ -101,6 +97,10 @@ void RootViewController::viewDidLoad()
     TableViewController::viewDidLoad();
     navigationItem().backBarButtonItem = m_menuButton;
     setTitle(QStringLiteral("Velmora"));
+    // The editor hands its picture over as it goes, after the menu has begun to appear.
+    if (PhotoSettings *settings = PhotoSettings::settings())
+        connect(settings, &PhotoSettings::imageChanged, this,
+                &RootViewController::showLastPicture);
 }
 
 void RootViewController::viewWillAppear(bool animated)

@@ -86,16 +86,6 @@ TEST(ImageEffect, RendersThroughTheBridgeAndGivesNothingOutsideTheCatalogue)
     const QImage negative = catalogue->applyEffect().grid();
     input.invertPixels();
     EXPECT_EQ(negative, input);
-    // Too wide for the engine: refused, and the crop that follows reports nothing of it.
-    catalogue->setImage(Picture(TestImages::solid(16384, 1, Qt::gray)));
-    EXPECT_TRUE(catalogue->applyEffect().isNull() && !catalogue->refusal().isEmpty());
-    catalogue->setGroup(3);
-    EXPECT_FALSE(catalogue->applyEffect().isNull());
-    EXPECT_EQ(catalogue->refusal(), QString());
-    catalogue->setGroup(0);
-    catalogue->setEffect(7);
-    catalogue->resetProcessor();
-    catalogue->setImage(Picture(input));
     catalogue->applyEffectStep1(); // a copy waits for steps 2 and 3 that never come
     catalogue->setGroup(3);
     catalogue->setEffect(10); // beyond the table
@@ -150,6 +140,17 @@ TEST(ImageEffect, BordersAreLevelTwoHundredthsOfTheWidth)
                   (QList<QColor>{border, inside}))
             << level;
     }
+}
+
+// A refused render leaves nothing for the crop that follows to report.
+TEST(ImageEffect, ACropAfterARefusedRenderReportsNoRefusal)
+{
+    auto catalogue = at(0, 7);
+    catalogue->setImage(Picture(TestImages::solid(16384, 1, Qt::gray))); // too wide to render
+    EXPECT_TRUE(catalogue->applyEffect().isNull() && !catalogue->refusal().isEmpty());
+    catalogue->setGroup(3);
+    EXPECT_FALSE(catalogue->applyEffect().isNull());
+    EXPECT_EQ(catalogue->refusal(), QString());
 }
 
 } // namespace
