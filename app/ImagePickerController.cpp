@@ -8,12 +8,12 @@
 #include "View.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
-#include <QDialogButtonBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -125,12 +125,12 @@ private:
         auto *browser = new QFileDialog(m_body);
         browser->setWindowFlags(Qt::Widget); // a dialog otherwise, whatever flags it is given
         browser->setObjectName(QStringLiteral("photoBrowser"));
-        browser->setOptions(QFileDialog::DontUseNativeDialog |
-                            QFileDialog::HideNameFilterDetails);
+        browser->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
         browser->setFileMode(QFileDialog::ExistingFile);
         browser->setViewMode(QFileDialog::List);
         browser->setSizeGripEnabled(false);
-        browser->setNameFilters({PictureSource::imageFileFilter(), QStringLiteral("All files (*)")});
+        browser->setNameFilters(
+            {PictureSource::imageFileFilter(), QStringLiteral("All files (*)")});
         browser->setDirectory(m_picker->libraryFolder());
         browser->setLabelText(QFileDialog::FileName, QStringLiteral("Photo:"));
         // A phone-wide window has no room for the places list beside the files.
@@ -139,8 +139,8 @@ private:
         if (auto *name = browser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
             name->clear();
         // The bar has Cancel; folders are for browsing here, not for making.
-        for (const char *spare : {"lookInLabel", "newFolderButton", "listModeButton",
-                                  "detailModeButton"}) {
+        for (const char *spare :
+             {"lookInLabel", "newFolderButton", "listModeButton", "detailModeButton"}) {
             if (auto *widget = browser->findChild<QWidget *>(QLatin1String(spare)))
                 widget->hide();
         }

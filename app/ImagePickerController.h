@@ -7,7 +7,6 @@
 
 #include <QString>
 
-
 class ImagePickerController;
 class QFileDialog;
 

@@ -118,7 +118,8 @@ void OrvistoAppDelegate::applicationWillTerminate()
 
 void OrvistoAppDelegate::addShortcuts(QWidget *window)
 {
-    const auto add = [this, window](const QKeySequence &keys, void (OrvistoAppDelegate::*action)()) {
+    const auto add = [this, window](const QKeySequence &keys,
+                                    void (OrvistoAppDelegate::*action)()) {
         auto *shortcut = new QShortcut(keys, window);
         connect(shortcut, &QShortcut::activated, this, action);
     };

@@ -99,8 +99,7 @@ void RootViewController::viewDidLoad()
     setTitle(QStringLiteral("Velmora"));
     // The editor hands its picture over as it goes, after the menu has begun to appear.
     if (PhotoSettings *settings = PhotoSettings::settings())
-        connect(settings, &PhotoSettings::imageChanged, this,
-                &RootViewController::showLastPicture);
+        connect(settings, &PhotoSettings::imageChanged, this, &RootViewController::showLastPicture);
 }
 
 void RootViewController::viewWillAppear(bool animated)

@@ -65,8 +65,8 @@ MessageBanner *MessageBanner::shown(QWidget *anywhere)
 {
     if (anywhere == nullptr)
         return nullptr;
-    auto *banner = anywhere->window()->findChild<MessageBanner *>(kObjectName,
-                                                                  Qt::FindDirectChildrenOnly);
+    auto *banner =
+        anywhere->window()->findChild<MessageBanner *>(kObjectName, Qt::FindDirectChildrenOnly);
     return banner != nullptr && !banner->isHidden() ? banner : nullptr;
 }
 

@@ -281,9 +281,10 @@ bool PhotoSettings::save()
             store.insert(key, value);
     };
     insertOrRemove(kWindowGeometry, QString::fromLatin1(m_windowGeometry.toBase64()));
-    insertOrRemove(kLastFolder, m_lastFolder.isEmpty() ? QString()
-                                                        : QUrl::fromLocalFile(m_lastFolder).toString(
-                                                              QUrl::FullyEncoded));
+    insertOrRemove(kLastFolder,
+                   m_lastFolder.isEmpty()
+                       ? QString()
+                       : QUrl::fromLocalFile(m_lastFolder).toString(QUrl::FullyEncoded));
 
     bool wroteImage = false, lostImage = false;
     if (m_image.isNull()) {

@@ -27,7 +27,6 @@ public:
     explicit PhotoSettings(const QString &fileName = QString());
     ~PhotoSettings();
 
-
     // The shared instance, or null before one is made or after it is destroyed.
     static PhotoSettings *settings();
     // $VELMORA_SETTINGS when set, otherwise Velmora/settings.ini in the user's config folder.

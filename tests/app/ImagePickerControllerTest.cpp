@@ -51,9 +51,8 @@ TEST(ImagePickerController, PicksReachTheDelegateAndTheBrowserCancelCancelsButBa
     EXPECT_EQ(delegate.originals[1].grid(), delegate.picked[1].grid());
 
     const auto insidePicker = [&](QWidget *widget) {
-        return !widget->isWindow() &&
-               picker.view()->rect().contains(
-                   QRect(widget->mapTo(picker.view(), QPoint()), widget->size()));
+        return !widget->isWindow() && picker.view()->rect().contains(QRect(
+                                          widget->mapTo(picker.view(), QPoint()), widget->size()));
     };
     picker.viewWillAppear(false);
     QFileDialog *browser = picker.fileDialog();
