@@ -226,10 +226,12 @@ private:
             QObject::connect(
                 capture, &QImageCapture::imageSaved, m_picker,
                 [picker = m_picker](int, const QString &fileName) { picker->pick(fileName); });
-            QObject::connect(capture, &QImageCapture::errorOccurred, m_picker,
-                             [picker = m_picker](int, QImageCapture::Error, const QString &why) {
-                                 picker->reportError(why);
-                             });
+            QObject::connect(
+                capture, &QImageCapture::errorOccurred, m_picker,
+                [picker = m_picker](int, QImageCapture::Error, const QString &why) {
+                    picker->reportError(
+                        QStringLiteral("The camera could not take the photo (%1).").arg(why));
+                });
             camera->start();
             return;
         }
