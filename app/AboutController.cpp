@@ -2,6 +2,7 @@
 
 #include "AboutTagView.h"
 #include "CustomTableViewCell.h"
+#include "MessageBanner.h"
 #include "NavigationStack.h"
 #include "ui_AboutController.h"
 
@@ -124,10 +125,21 @@ void AboutController::didSelectRowAtIndexPath(TableView *tableView, const IndexP
     tableView->deselectRowAtIndexPath(indexPath, true);
     if (indexPath.section != 0 || !m_openUrl)
         return;
-    if (indexPath.row == 0 && !m_appName.isEmpty())
-        m_openUrl(supportMailUrl(m_appName));
-    else if (indexPath.row == 1 && !m_appId.isEmpty())
-        m_openUrl(reviewUrl(m_appId));
+    // Without a mail program or a browser nothing would happen: the user gets the address.
+    if (indexPath.row == 0 && !m_appName.isEmpty()) {
+        if (!m_openUrl(supportMailUrl(m_appName)))
+            MessageBanner::showMessage(
+                view(), QStringLiteral("No mail program opened. Write to %1 from the mail you "
+                                       "use; the address can be selected and copied.")
+                            .arg(QStringLiteral(VELMORA_SUPPORT_MAIL)));
+    } else if (indexPath.row == 1 && !m_appId.isEmpty()) {
+        const QUrl review = reviewUrl(m_appId);
+        if (!m_openUrl(review))
+            MessageBanner::showMessage(
+                view(), QStringLiteral("No web browser is set up to open the review page. Its "
+                                       "address is %1")
+                            .arg(review.toString(QUrl::FullyEncoded)));
+    }
 }
 
 void AboutController::viewWillAppear(bool animated)

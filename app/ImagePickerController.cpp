@@ -2,19 +2,23 @@
 
 #include "ImageFile.h"
 #include "Log.h"
+#include "MessageBanner.h"
 #include "PhotoAlbum.h"
+#include "PhotoSettings.h"
 #include "View.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #ifdef VELMORA_HAVE_MULTIMEDIA
@@ -113,17 +117,47 @@ private:
         }
     };
 
+    // A file browser in the page itself, so it has the window's size and place; its Open
+    // picks, its Cancel cancels the picker.
     void showLibrary(QVBoxLayout *layout)
     {
-        layout->addStretch();
-        layout->addWidget(
-            message(QStringLiteral("Choose a photo to edit from your files."), m_body));
-        auto *choose = new QPushButton(QStringLiteral("Choose Photo…"), m_body);
-        choose->setObjectName(QStringLiteral("choosePhoto"));
-        QObject::connect(choose, &QPushButton::clicked, m_picker,
-                         [picker = m_picker] { picker->chooseFile(); });
-        layout->addWidget(choose, 0, Qt::AlignHCenter);
-        layout->addStretch();
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto *browser = new QFileDialog(m_body);
+        browser->setWindowFlags(Qt::Widget); // a dialog otherwise, whatever flags it is given
+        browser->setObjectName(QStringLiteral("photoBrowser"));
+        browser->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+        browser->setFileMode(QFileDialog::ExistingFile);
+        browser->setViewMode(QFileDialog::List);
+        browser->setSizeGripEnabled(false);
+        browser->setNameFilters(
+            {PictureSource::imageFileFilter(), QStringLiteral("All files (*)")});
+        browser->setDirectory(m_picker->libraryFolder());
+        browser->setLabelText(QFileDialog::FileName, QStringLiteral("Photo:"));
+        // A phone-wide window has no room for the places list beside the files.
+        if (auto *places = browser->findChild<QWidget *>(QStringLiteral("sidebar")))
+            places->hide();
+        if (auto *name = browser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->clear();
+        // The bar has Cancel; folders are for browsing here, not for making.
+        for (const char *spare :
+             {"lookInLabel", "newFolderButton", "listModeButton", "detailModeButton"}) {
+            if (auto *widget = browser->findChild<QWidget *>(QLatin1String(spare)))
+                widget->hide();
+        }
+        if (auto *buttons = browser->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))) {
+            if (QPushButton *cancel = buttons->button(QDialogButtonBox::Cancel))
+                cancel->hide();
+        }
+        // Alt+Left leaves the picker, as it leaves any screen; its own would make it ambiguous.
+        if (auto *back = browser->findChild<QToolButton *>(QStringLiteral("backButton")))
+            back->setShortcut(QKeySequence());
+        QObject::connect(browser, &QFileDialog::fileSelected, m_picker,
+                         [picker = m_picker](const QString &path) { picker->pick(path); });
+        QObject::connect(browser, &QFileDialog::rejected, m_picker,
+                         &ImagePickerController::cancelPicking);
+        // A pick the picker refused (a damaged file) leaves the browser open for another.
+        QObject::connect(browser, &QFileDialog::finished, browser, &QWidget::show);
+        layout->addWidget(browser);
     }
 
     void showAlbum(QVBoxLayout *layout)
@@ -192,10 +226,12 @@ private:
             QObject::connect(
                 capture, &QImageCapture::imageSaved, m_picker,
                 [picker = m_picker](int, const QString &fileName) { picker->pick(fileName); });
-            QObject::connect(capture, &QImageCapture::errorOccurred, m_picker,
-                             [picker = m_picker](int, QImageCapture::Error, const QString &why) {
-                                 picker->reportError(why);
-                             });
+            QObject::connect(
+                capture, &QImageCapture::errorOccurred, m_picker,
+                [picker = m_picker](int, QImageCapture::Error, const QString &why) {
+                    picker->reportError(
+                        QStringLiteral("The camera could not take the photo (%1).").arg(why));
+                });
             camera->start();
             return;
         }
@@ -222,15 +258,7 @@ QString sourceTitle(int sourceType)
 
 } // namespace
 
-ImagePickerController::ImagePickerController(QObject *parent)
-    : NavigationStack(nullptr, parent),
-      m_chooseFile([](QWidget *parent, const QString &folder, const QString &filter) {
-          return QFileDialog::getOpenFileName(parent, QStringLiteral("Choose a Photo"), folder,
-                                              filter);
-      }),
-      m_reportError([](QWidget *parent, const QString &message) {
-          QMessageBox::warning(parent, QStringLiteral("Velmora"), message);
-      })
+ImagePickerController::ImagePickerController(QObject *parent) : NavigationStack(nullptr, parent)
 {
     m_page = new PickerPage(this);
     m_page->setTitle(sourceTitle(m_sourceType));
@@ -257,7 +285,22 @@ QString ImagePickerController::libraryFolder() const
 {
     if (!m_libraryFolder.isEmpty())
         return m_libraryFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const PhotoSettings *settings = PhotoSettings::settings();
+    // A folder that is gone would leave its name typed into the browser's name field.
+    for (const QString &folder :
+         {settings != nullptr ? settings->lastFolder() : QString(),
+          QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
+}
+
+QFileDialog *ImagePickerController::fileDialog() const
+{
+    return m_page->isViewLoaded()
+               ? m_page->view()->findChild<QFileDialog *>(QStringLiteral("photoBrowser"))
+               : nullptr;
 }
 
 bool ImagePickerController::pick(const QString &path)
@@ -268,25 +311,17 @@ bool ImagePickerController::pick(const QString &path)
         reportError(result.error);
         return false;
     }
+    if (m_sourceType == PictureSource::PhotoLibrary) {
+        if (PhotoSettings *settings = PhotoSettings::settings())
+            settings->setLastFolder(QFileInfo(path).absolutePath());
+    }
     finish(result.picture);
     return true;
 }
 
 void ImagePickerController::reportError(const QString &message)
 {
-    if (m_reportError)
-        m_reportError(view(), message);
-}
-
-void ImagePickerController::chooseFile()
-{
-    const QString path =
-        m_chooseFile ? m_chooseFile(view(), libraryFolder(), PictureSource::imageFileFilter())
-                     : QString();
-    if (path.isEmpty())
-        cancelPicking();
-    else
-        pick(path);
+    MessageBanner::showMessage(view(), message);
 }
 
 void ImagePickerController::cancelPicking()
@@ -358,9 +393,6 @@ void ImagePickerController::viewDidAppear(bool animated)
     NavigationStack::viewDidAppear(animated);
     qCInfo(velmoraLog, "viewDidAppear");
     parseViews();
-    // The library's file dialog opens by itself once the picker is on screen.
-    if (m_sourceType == PictureSource::PhotoLibrary && m_chooseFile)
-        QTimer::singleShot(0, this, &ImagePickerController::chooseFile);
 }
 
 void ImagePickerController::pushViewController(ViewController *controller, bool animated)

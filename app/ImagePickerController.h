@@ -7,9 +7,8 @@
 
 #include <QString>
 
-#include <functional>
-
 class ImagePickerController;
+class QFileDialog;
 
 // What came with a picked picture: the picture as chosen, when the picker's editing step
 // was allowed (there is no crop step here, so it is the delivered picture itself).
@@ -29,10 +28,10 @@ public:
 };
 
 // The picture picker, a navigation stack of its own with Cancel on its bar, over one of three
-// sources: the photo library (an image file chosen in a file dialog that opens in the user's
-// Pictures folder), the saved-photos album (a grid of the album's pictures) and the camera.
+// sources: the photo library (a file browser inside the picker, opening in the folder the last
+// photo came from), the saved-photos album (a grid of the album's pictures) and the camera.
 // Every source reads its file through PictureSource::load, so a file that cannot be read is
-// reported the same way; the user is told and the picker stays open.
+// reported the same way, in a message over the picker, which stays open.
 //
 // Each time it appears it walks the window's view tree, logging one line per view and calling
 // recognizeView for each, so a subclass can find parts of the screen it shows.
@@ -41,11 +40,6 @@ class ImagePickerController : public NavigationStack
     Q_OBJECT
 
 public:
-    // Returns the chosen file, or an empty string when the user cancelled.
-    using FileChooser =
-        std::function<QString(QWidget *parent, const QString &folder, const QString &filter)>;
-    using ErrorReporter = std::function<void(QWidget *parent, const QString &message)>;
-
     explicit ImagePickerController(QObject *parent = nullptr);
     ~ImagePickerController() override;
 
@@ -60,12 +54,12 @@ public:
     // The saved-photos album's folder; PhotoAlbum::defaultFolder() when empty.
     void setAlbumFolder(const QString &folder) { m_albumFolder = folder; }
     QString albumFolder() const;
-    // Where the file dialog opens: the user's Pictures folder unless set.
+    // Where the file browser opens: the folder set here, else the folder the last photo was
+    // picked from, else the user's Pictures folder, else the home folder.
     void setLibraryFolder(const QString &folder) { m_libraryFolder = folder; }
     QString libraryFolder() const;
-
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
-    void setErrorReporter(ErrorReporter reporter) { m_reportError = std::move(reporter); }
+    // The photo library's file browser while that source shows, else null.
+    QFileDialog *fileDialog() const;
     void setLoader(PictureSource::Loader loader) { m_loader = std::move(loader); }
     // The working size picked pictures go to (see PictureSource::load).
     void setFitBox(QSize box) { m_fitBox = box; }
@@ -74,9 +68,6 @@ public:
     // Reads `path` from the current source and hands the picture to the delegate; a file that
     // cannot be read is reported and leaves the picker open. False when nothing was delivered.
     bool pick(const QString &path);
-    // Asks for a library file (through the file chooser) and picks it; cancelling the chooser
-    // cancels the picker.
-    void chooseFile();
     void cancelPicking();
     // Tells the user what went wrong; the picker stays as it is.
     void reportError(const QString &message);
@@ -108,8 +99,6 @@ private:
     bool m_allowsImageEditing = false;
     QString m_albumFolder;
     QString m_libraryFolder;
-    FileChooser m_chooseFile;
-    ErrorReporter m_reportError;
     PictureSource::Loader m_loader;
     QSize m_fitBox;
 };

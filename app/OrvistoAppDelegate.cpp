@@ -2,6 +2,8 @@
 
 #include "AnimationBlock.h"
 #include "ApplicationId.h"
+#include "ImagePickerController.h"
+#include "MessageBanner.h"
 #include "NavigationBar.h"
 #include "NavigationController.h"
 #include "PhotoSettings.h"
@@ -13,7 +15,6 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLinearGradient>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -80,11 +81,10 @@ void OrvistoAppDelegate::applicationDidFinishLaunching()
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_navigationController->view());
-    window->resize(kWindowWidth, kWindowHeight);
-    // Ctrl+Q quits; the picture being edited is kept for next time, as on any other exit.
-    auto *quit = new QShortcut(QKeySequence::Quit, window);
-    quit->setContext(Qt::ApplicationShortcut);
-    connect(quit, &QShortcut::activated, QCoreApplication::instance(), &QCoreApplication::quit);
+    // Qt refuses damaged geometry and brings a window that would lie off every screen onto one.
+    if (!window->restoreGeometry(m_settings->windowGeometry()))
+        window->resize(kWindowWidth, kWindowHeight);
+    addShortcuts(window);
     window->show();
     window->activateWindow();
     m_window = window;
@@ -116,21 +116,77 @@ void OrvistoAppDelegate::applicationWillTerminate()
     saveSettings(false);
 }
 
+void OrvistoAppDelegate::addShortcuts(QWidget *window)
+{
+    const auto add = [this, window](const QKeySequence &keys,
+                                    void (OrvistoAppDelegate::*action)()) {
+        auto *shortcut = new QShortcut(keys, window);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), &OrvistoAppDelegate::pickPhoto);
+    add(QKeySequence(Qt::Key_Escape), &OrvistoAppDelegate::goBack);
+    add(QKeySequence(Qt::ALT | Qt::Key_Left), &OrvistoAppDelegate::goBack);
+    add(QKeySequence(Qt::Key_F1), &OrvistoAppDelegate::showHelp);
+    add(QKeySequence(Qt::Key_F11), &OrvistoAppDelegate::toggleFullScreen);
+    // Ctrl+Q quits; the picture being edited is kept for next time, as on any other exit.
+    auto *quit = new QShortcut(QKeySequence::Quit, window);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(quit, &QShortcut::activated, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+bool OrvistoAppDelegate::mayLeaveScreen() const
+{
+    if (m_navigationController->modalViewController() != nullptr)
+        return false;
+    const ViewController *top = m_navigationController->topViewController();
+    return top == nullptr || top->mayGoBack();
+}
+
+void OrvistoAppDelegate::pickPhoto()
+{
+    if (mayLeaveScreen())
+        m_rootViewController->promptPhoto(PictureSource::PhotoLibrary);
+}
+
+void OrvistoAppDelegate::goBack()
+{
+    if (MessageBanner *banner = MessageBanner::shown(m_window)) {
+        banner->dismiss();
+    } else if (ViewController *modal = m_navigationController->modalViewController()) {
+        if (auto *picker = qobject_cast<ImagePickerController *>(modal))
+            picker->cancelPicking();
+        else
+            m_navigationController->dismissModalViewControllerAnimated(true);
+    } else {
+        m_navigationController->goBack();
+    }
+}
+
+void OrvistoAppDelegate::showHelp()
+{
+    if (mayLeaveScreen())
+        m_rootViewController->showHelp();
+}
+
+void OrvistoAppDelegate::toggleFullScreen()
+{
+    m_window->setWindowState(m_window->windowState() ^ Qt::WindowFullScreen);
+}
+
 void OrvistoAppDelegate::saveSettings(bool tellUser)
 {
-    if (!m_settings || m_settings->save())
+    if (!m_settings)
         return;
-    const QString message =
-        QStringLiteral("Velmora could not save its settings to %1; the previous settings are "
-                       "kept.")
-            .arg(m_settings->fileName());
+    if (m_window)
+        m_settings->setWindowGeometry(m_window->saveGeometry());
+    if (m_settings->save())
+        return;
+    const QString message = QStringLiteral("Velmora could not save your settings to %1; the "
+                                           "settings saved before are kept.")
+                                .arg(m_settings->fileName());
     std::fprintf(stderr, "velmora: %s\n", qPrintable(message));
-    if (tellUser && m_window && m_window->isVisible()) {
-        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velmora"), message,
-                                    QMessageBox::Ok, m_window);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    }
+    if (tellUser && m_window && m_window->isVisible())
+        MessageBanner::showMessage(m_window, message);
 }
 
 bool OrvistoAppDelegate::openPhoto(const QString &path)
@@ -138,13 +194,10 @@ bool OrvistoAppDelegate::openPhoto(const QString &path)
     const PictureSource::LoadResult loaded = PictureSource::load(
         PictureSource::PhotoLibrary, path, {}, PhotoViewController::workingBox());
     if (!loaded.ok()) {
-        std::fprintf(stderr, "velmora: %s\n", qPrintable(loaded.error));
-        if (m_window) {
-            auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velmora"),
-                                        loaded.error, QMessageBox::Ok, m_window);
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->open();
-        }
+        std::fprintf(stderr, "velmora: %s\n",
+                     qPrintable(loaded.detail.isEmpty() ? loaded.error : loaded.detail));
+        MessageBanner::showMessage(m_navigationController->topViewController()->view(),
+                                   loaded.error);
         return false;
     }
     m_rootViewController->editPhoto(loaded.picture, false);

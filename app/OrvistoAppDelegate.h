@@ -14,8 +14,13 @@ class PhotoSettings;
 class RootViewController;
 
 // Starts the application: the identifier, the settings store, the shared animation object,
-// the window with the navigation stack and the main menu. The settings are written whenever
+// the window with the navigation stack and the main menu. The window comes back at the size
+// and place it was left. The settings (the window's geometry with them) are written whenever
 // the application stops being active and when it quits.
+//
+// The window's keys: Ctrl+O picks a photo, Escape and Alt+Left go back (closing a message or
+// the picker first), F1 shows help, F11 turns full screen on and off, Ctrl+Q quits. None of
+// them leaves a screen that refuses to go (an editor applying an effect).
 class OrvistoAppDelegate : public QObject
 {
     Q_OBJECT
@@ -44,6 +49,13 @@ public:
 
 private:
     void saveSettings(bool tellUser);
+    void addShortcuts(QWidget *window);
+    // No picker or other screen over the stack, and the top screen may be left.
+    bool mayLeaveScreen() const;
+    void pickPhoto();
+    void goBack();
+    void showHelp();
+    void toggleFullScreen();
 
     QString m_settingsFile;
     std::unique_ptr<PhotoSettings> m_settings;

@@ -103,6 +103,9 @@ void RootViewController::viewDidLoad()
     TableViewController::viewDidLoad();
     navigationItem().backBarButtonItem = m_menuButton;
     setTitle(QStringLiteral("Velmora"));
+    // The editor hands its picture over as it goes, after the menu has begun to appear.
+    if (PhotoSettings *settings = PhotoSettings::settings())
+        connect(settings, &PhotoSettings::imageChanged, this, &RootViewController::showLastPicture);
 }
 
 void RootViewController::viewWillAppear(bool animated)
@@ -120,16 +123,20 @@ bool RootViewController::shouldAutorotateToInterfaceOrientation(int orientation)
 
 void RootViewController::refreshMenu()
 {
+    showLastPicture();
+    const bool camera = m_sourceAvailable(PictureSource::Camera);
+    m_cells[1]->enable(camera);
+    m_cells[2]->setText(camera ? QStringLiteral("Camera Roll") : QStringLiteral("Saved Photos"));
+}
+
+void RootViewController::showLastPicture()
+{
     const PhotoSettings *settings = PhotoSettings::settings();
     const Picture image = settings != nullptr ? settings->image() : Picture();
     ImageTableViewCell *continueCell = m_cells[0];
     continueCell->enable(!image.isNull());
     continueCell->setImage(image.isNull() ? Picture()
                                           : ImageResizer::resizeImage(image, 32, 32, true, true));
-
-    const bool camera = m_sourceAvailable(PictureSource::Camera);
-    m_cells[1]->enable(camera);
-    m_cells[2]->setText(camera ? QStringLiteral("Camera Roll") : QStringLiteral("Saved Photos"));
 }
 
 int RootViewController::numberOfSectionsInTableView(TableView *)
@@ -174,9 +181,7 @@ void RootViewController::didSelectRowAtIndexPath(TableView *tableView, const Ind
                 m_settingsViewController = std::make_unique<SettingsViewController>();
             push(m_settingsViewController.get());
         } else if (indexPath.row == 1) {
-            if (!m_helpController)
-                m_helpController = std::make_unique<HelpController>();
-            push(m_helpController.get());
+            showHelp();
         } else if (indexPath.row == 2) {
             if (!m_aboutController)
                 m_aboutController = std::make_unique<AboutController>();
@@ -193,6 +198,13 @@ void RootViewController::push(ViewController *controller)
 {
     if (NavigationStack *stack = navigationController())
         stack->pushViewController(controller, true);
+}
+
+void RootViewController::showHelp()
+{
+    if (!m_helpController)
+        m_helpController = std::make_unique<HelpController>();
+    push(m_helpController.get());
 }
 
 void RootViewController::configureAboutController()

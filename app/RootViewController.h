@@ -48,6 +48,8 @@ public:
 
     void refreshMenu();
     void promptPhoto(int sourceType);
+    // Pushes the help screen over whatever screen shows, unless it is on the stack already.
+    void showHelp();
     void editPhoto(const Picture &image, bool colorMatched);
     void configureAboutController();
 
@@ -73,6 +75,8 @@ protected:
 
 private:
     void push(ViewController *controller);
+    // The continue row: enabled, with a thumbnail, when the settings hold a last picture.
+    void showLastPicture();
     void dismissPicker(ImagePickerController *picker);
 
     std::unique_ptr<QWidget> m_layout; // holds the menu's cells and button from the layout

@@ -239,8 +239,10 @@ Picture ImageEffect::applyEffectStep1()
 {
     if (m_group != kFrameGroup)
         return ImageProcessingEffect::applyEffectStep1();
-    // Crops and frames finish here; no copy of an earlier render may reach steps 2 and 3.
-    discardCopy();
+    // Crops and frames finish here. The bridge's first step, with no engine object in this
+    // group, only drops what an earlier render left: a pixel copy that would reach steps 2
+    // and 3, and a refusal that would be reported for this picture.
+    ImageProcessingEffect::applyEffectStep1();
     const Entry *e = entry(m_group, m_effect);
     if (e == nullptr || image().isNull())
         return Picture();

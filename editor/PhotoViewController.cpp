@@ -6,6 +6,7 @@
 #include "HoverController.h"
 #include "ImageResizer.h"
 #include "ImageSlide.h"
+#include "MessageBanner.h"
 #include "NavigationBar.h"
 #include "NavigationStack.h"
 #include "NotificationCenter.h"
@@ -26,7 +27,6 @@
 #include <QDropEvent>
 #include <QFont>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPalette>
 #include <QResizeEvent>
@@ -373,13 +373,9 @@ bool PhotoViewController::openFile(const QString &path)
 void PhotoViewController::reportError(const QString &message)
 {
     emit errorReported(message);
-    if (!m_contentView || !m_contentView->isVisible())
-        return;
-    // Window-modal and not waiting: the editor goes on while the message is read.
-    auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Velmora"), message,
-                                QMessageBox::Ok, m_contentView->window());
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    // In the window, over the editor, which goes on while the message is read.
+    if (m_contentView && m_contentView->isVisible())
+        MessageBanner::showMessage(m_contentView, message);
 }
 
 void PhotoViewController::viewWillAppear(bool animated)

@@ -84,6 +84,8 @@ public:
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     void touchesEnded(const Touch &touch) override;
+    // Leaving mid-apply and coming back would render under the worker's feet.
+    bool mayGoBack() const override { return !isApplying(); }
 
     // Reads a picture file and takes it in as a new photo; a file that cannot be read is
     // reported and changes nothing. What a photo dropped on the window goes through.

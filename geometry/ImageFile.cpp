@@ -212,14 +212,17 @@ qsizetype scanCount(const QByteArray &bytes, qsizetype scan)
 }
 
 Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString *error,
-                    QString *warning)
+                    QString *warning, ImageFile::ReadError *kind)
 {
-    const auto fail = [&](const QString &reason) {
+    using ReadError = ImageFile::ReadError;
+    const auto fail = [&](const QString &reason, ReadError what = ReadError::Damaged) {
         setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
+        if (kind)
+            *kind = what;
         return Picture();
     };
     if (bytes.isEmpty())
-        return fail(QStringLiteral("the file is empty"));
+        return fail(QStringLiteral("the file is empty"), ReadError::NotAPicture);
 
     // Read before the text chunks go: a PNG's XMP and older EXIF records live in them.
     QString damage;
@@ -235,8 +238,10 @@ Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString
     if (format.isEmpty()) {
         const QString known = unsupportedFormat(bytes);
         if (!known.isEmpty())
-            return fail(QStringLiteral("%1 images are not supported").arg(known));
-        return fail(QStringLiteral("not an image, or a format no installed image plugin reads"));
+            return fail(QStringLiteral("%1 images are not supported").arg(known),
+                        ReadError::NotAPicture);
+        return fail(QStringLiteral("not an image, or a format no installed image plugin reads"),
+                    ReadError::NotAPicture);
     }
     const QSize stored = reader.size();
     if (!stored.isValid() || stored.isEmpty())
@@ -272,7 +277,8 @@ Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString
                                    "(at most %3 megapixels)")
                         .arg(stored.width())
                         .arg(stored.height())
-                        .arg(ImageFile::kMaxPixels / 1000000));
+                        .arg(ImageFile::kMaxPixels / 1000000),
+                    ReadError::TooLarge);
     if (jpeg) {
         const qsizetype scan = firstScan(bytes);
         if (!jpegComplete(bytes, scan))
@@ -326,11 +332,16 @@ QByteArray encode(const Picture &upright, const QByteArray &format, int quality,
 
 } // namespace
 
-Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QString *warning)
+Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QString *warning,
+                        ReadError *kind)
 {
     const QString name = QDir::toNativeSeparators(path);
-    const auto fail = [&](const QString &reason) {
+    if (kind)
+        *kind = ReadError::None;
+    const auto fail = [&](const QString &reason, ReadError what = ReadError::CannotOpen) {
         setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
+        if (kind)
+            *kind = what;
         return Picture();
     };
     RegularFile file(path);
@@ -340,28 +351,30 @@ Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QStri
     if (file.size() > limit)
         return fail(QStringLiteral("the file is %1 MB, more than any picture read here could "
                                    "need (%2 MB)")
-                        .arg(megabytes(file.size()), megabytes(limit)));
+                        .arg(megabytes(file.size()), megabytes(limit)),
+                    ReadError::TooLarge);
     // The header bounds the rest: no more is read than a picture of its size could take.
     QByteArray bytes;
     if (!file.read(qMin(file.size(), kHeadBytes), &bytes))
         return fail(file.errorString());
     const QSize claimed = claimedSize(bytes);
     if (claimed.isEmpty() && file.size() > bytes.size() && imageFormat(bytes).isEmpty())
-        return decodeNamed(bytes, name, fitBox, error,
-                           warning); // not a picture: says so from the head
+        return decodeNamed(bytes, name, fitBox, error, warning,
+                           kind); // not a picture: says so from the head
     if (!claimed.isEmpty())
         limit = maxFileBytes(qMin(kMaxPixels, qint64(claimed.width()) * claimed.height()));
     if (file.size() > limit)
         return fail(QStringLiteral("the file is %1 MB, more than a %2 x %3 picture could need")
                         .arg(megabytes(file.size()))
                         .arg(claimed.width())
-                        .arg(claimed.height()));
+                        .arg(claimed.height()),
+                    ReadError::Damaged);
     // One byte past the limit tells a file that grew since it was opened.
     if (!file.read(qMin(file.size(), limit) + 1 - bytes.size(), &bytes))
         return fail(file.errorString());
     if (bytes.size() > limit)
         return fail(QStringLiteral("the file grew while it was read"));
-    return decodeNamed(std::move(bytes), name, fitBox, error, warning);
+    return decodeNamed(std::move(bytes), name, fitBox, error, warning, kind);
 }
 
 QSize ImageFile::storedSize(const QString &path)
@@ -375,7 +388,7 @@ QSize ImageFile::storedSize(const QString &path)
 
 Picture ImageFile::decode(const QByteArray &bytes, QString *error)
 {
-    return decodeNamed(bytes, QStringLiteral("image data"), QSize(), error, nullptr);
+    return decodeNamed(bytes, QStringLiteral("image data"), QSize(), error, nullptr, nullptr);
 }
 
 QByteArray ImageFile::encodeJpeg(const Picture &picture, int quality)

@@ -31,10 +31,20 @@ public:
     // Longest side the JPEG format holds.
     static constexpr int kMaxJpegSide = 65500;
 
+    // What kind of failure a read met, for callers that word it their own way.
+    enum class ReadError
+    {
+        None,
+        CannotOpen,  // missing, not a regular file, no permission, an I/O error
+        NotAPicture, // empty, or no format the intake reads
+        Damaged,     // a picture format, but its data is broken or cut short
+        TooLarge     // more pixels (or bytes) than the intake takes
+    };
+
     // With a valid fitBox, a large JPEG is decoded at 1/2, 1/4 or 1/8 scale when
     // ImageResizer::colorMatch fits the result into that box at the size it fits the whole.
     static Picture read(const QString &path, QString *error, QSize fitBox = QSize(),
-                        QString *warning = nullptr);
+                        QString *warning = nullptr, ReadError *kind = nullptr);
     static Picture decode(const QByteArray &bytes, QString *error);
     // The stored picture size the file's header claims, read without decoding; invalid when
     // the file is no picture or its header does not say.

@@ -59,7 +59,7 @@ void NavigationStack::loadView()
     m_content = new QWidget(root);
     m_bar = new NavigationBar(root);
     m_bar->setVisible(!m_barHidden);
-    connect(m_bar, &NavigationBar::backPressed, this, [this] { popViewControllerAnimated(true); });
+    connect(m_bar, &NavigationBar::backPressed, this, &NavigationStack::goBack);
     connect(m_bar, &NavigationBar::barStyleChanged, this, &NavigationStack::layoutContent);
     root->installEventFilter(this);
 
@@ -199,6 +199,12 @@ void NavigationStack::pushViewController(ViewController *controller, bool animat
 ViewController *NavigationStack::popViewControllerAnimated(bool animated)
 {
     return popTo(viewControllers().size() - 2, animated);
+}
+
+bool NavigationStack::goBack()
+{
+    const ViewController *top = topViewController();
+    return top != nullptr && top->mayGoBack() && popViewControllerAnimated(true) != nullptr;
 }
 
 void NavigationStack::popToRootViewControllerAnimated(bool animated)

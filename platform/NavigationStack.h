@@ -32,6 +32,9 @@ public:
     void pushViewController(ViewController *controller, bool animated);
     ViewController *popViewControllerAnimated(bool animated);
     void popToRootViewControllerAnimated(bool animated);
+    // What the back button does: pops the top screen, animated, unless it refuses to go
+    // (mayGoBack). False when nothing was popped.
+    bool goBack();
     ViewController *topViewController() const;
     QList<ViewController *> viewControllers() const;
 

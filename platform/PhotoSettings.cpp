@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -24,6 +25,8 @@ const QString kGroup = QStringLiteral("group");
 const QString kPhotoSize = QStringLiteral("photo size");
 const QString kUiType = QStringLiteral("ui type");
 const QString kImage = QStringLiteral("image");
+const QString kWindowGeometry = QStringLiteral("window geometry");
+const QString kLastFolder = QStringLiteral("last folder");
 
 // Far more than the options and a working picture take; a larger file is damaged.
 constexpr qint64 kMaxFileBytes = qint64(256) << 20;
@@ -223,8 +226,10 @@ void PhotoSettings::load()
     // What saves that were killed left behind.
     AtomicFile::removeStaleTemporaries({m_fileName});
     const QMap<QString, QString> store = readStore();
-    m_image = Picture();
+    Picture image;
     m_imageSaved = false;
+    m_windowGeometry.clear();
+    m_lastFolder.clear();
     qint64 segment = 0, photoSize = 0, uiType = 0;
     if (toBool(store.value(kSaved))) {
         m_animation = toBool(store.value(kAnimation));
@@ -235,15 +240,18 @@ void PhotoSettings::load()
         uiType = toInteger(store.value(kUiType));
         if (store.contains(kImage)) {
             QString error;
-            m_image =
+            image =
                 ImageFile::decode(QByteArray::fromBase64(store.value(kImage).toLatin1()), &error);
             // Unreadable bytes count as stored: the next save drops them.
             m_imageSaved = true;
-            if (m_image.isNull())
+            if (image.isNull())
                 qCWarning(velmoraLog).noquote()
                     << QStringLiteral("The stored picture in \"%1\" could not be read.")
                            .arg(m_fileName);
         }
+        m_windowGeometry = QByteArray::fromBase64(store.value(kWindowGeometry).toLatin1());
+        // A URL, so that no character of a folder's name can break the file's lines.
+        m_lastFolder = QUrl(store.value(kLastFolder)).toLocalFile();
     } else {
         m_animation = true;
         m_update = false;
@@ -252,6 +260,7 @@ void PhotoSettings::load()
     m_segment = checked(segment, 2);
     m_photoSize = checked(photoSize, 2);
     m_uiType = checked(uiType, 1);
+    hold(image);
 }
 
 bool PhotoSettings::save()
@@ -265,6 +274,17 @@ bool PhotoSettings::save()
     store.insert(kGroup, QString::number(m_segment));
     store.insert(kPhotoSize, QString::number(m_photoSize));
     store.insert(kUiType, QString::number(m_uiType));
+    const auto insertOrRemove = [&store](const QString &key, const QString &value) {
+        if (value.isEmpty())
+            store.remove(key);
+        else
+            store.insert(key, value);
+    };
+    insertOrRemove(kWindowGeometry, QString::fromLatin1(m_windowGeometry.toBase64()));
+    insertOrRemove(kLastFolder,
+                   m_lastFolder.isEmpty()
+                       ? QString()
+                       : QUrl::fromLocalFile(m_lastFolder).toString(QUrl::FullyEncoded));
 
     bool wroteImage = false, lostImage = false;
     if (m_image.isNull()) {
@@ -302,6 +322,19 @@ void PhotoSettings::markImage(const Picture &image)
 {
     if (samePicture(image, m_image))
         return;
-    m_image = image;
+    hold(image);
     m_imageSaved = false;
+}
+
+void PhotoSettings::setImage(const Picture &image)
+{
+    hold(image);
+}
+
+void PhotoSettings::hold(const Picture &image)
+{
+    const bool changed = !samePicture(image, m_image);
+    m_image = image;
+    if (changed)
+        emit imageChanged();
 }

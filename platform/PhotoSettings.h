@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QMap>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -14,8 +15,10 @@
 // One instance lives while the application runs and is reached through settings().
 // Setters change memory only; save() writes everything and is atomic, so an interrupted
 // or refused save leaves the previous file readable.
-class PhotoSettings
+class PhotoSettings : public QObject
 {
+    Q_OBJECT
+
 public:
     // Turns a picture into the bytes stored under "image".
     using Encoder = std::function<QByteArray(const Picture &)>;
@@ -23,9 +26,6 @@ public:
     // Loads from `fileName` (defaultFileName() when empty) and becomes the shared instance.
     explicit PhotoSettings(const QString &fileName = QString());
     ~PhotoSettings();
-
-    PhotoSettings(const PhotoSettings &) = delete;
-    PhotoSettings &operator=(const PhotoSettings &) = delete;
 
     // The shared instance, or null before one is made or after it is destroyed.
     static PhotoSettings *settings();
@@ -55,14 +55,26 @@ public:
     qint32 uiType() const { return m_uiType; }
     void setUiType(qint32 type) { m_uiType = type; }
     const Picture &image() const { return m_image; }
-    void setImage(const Picture &image) { m_image = image; }
+    void setImage(const Picture &image);
     // The held picture is already in the file as it is now.
     bool imageSaved() const { return m_imageSaved; }
+
+    // The main window's size and place, as QWidget::saveGeometry gives them; empty when unknown.
+    QByteArray windowGeometry() const { return m_windowGeometry; }
+    void setWindowGeometry(const QByteArray &geometry) { m_windowGeometry = geometry; }
+    // The folder the last photo was picked from; empty when unknown.
+    QString lastFolder() const { return m_lastFolder; }
+    void setLastFolder(const QString &folder) { m_lastFolder = folder; }
 
     // Replaces the JPEG encoder (quality 90) used for "image".
     void setEncoder(Encoder encoder);
 
+signals:
+    // The held picture is another one now (markImage, setImage, load).
+    void imageChanged();
+
 private:
+    void hold(const Picture &image);
     // The file's keys and values; a damaged or unreadable file is set aside and reads empty.
     QMap<QString, QString> readStore();
     void setAside(const QString &why);
@@ -77,6 +89,8 @@ private:
     qint32 m_uiType = 0;
     Picture m_image;
     bool m_imageSaved = false;
+    QByteArray m_windowGeometry;
+    QString m_lastFolder;
 };
 
 #endif

@@ -4,7 +4,6 @@
 #include "PhotoAlbum.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 
 #ifdef VELMORA_HAVE_MULTIMEDIA
 #include <QCameraDevice>
@@ -13,9 +12,24 @@
 
 namespace {
 
-PictureSource::LoadResult refused(const QString &error)
+PictureSource::LoadResult refused(const QString &error, const QString &detail = QString())
 {
-    return {Picture(), error};
+    return {Picture(), error, detail};
+}
+
+QString userMessage(ImageFile::ReadError kind)
+{
+    switch (kind) {
+    case ImageFile::ReadError::NotAPicture:
+        return QStringLiteral("This file is not a photo Velmora can open (JPEG or PNG).");
+    case ImageFile::ReadError::Damaged:
+        return QStringLiteral("This photo is damaged or incomplete, so Velmora cannot open it.");
+    case ImageFile::ReadError::TooLarge:
+        return QStringLiteral("This photo is too large for Velmora to open.");
+    default:
+        return QStringLiteral("This file cannot be read. It may have been moved, or you may not "
+                              "have permission to open it.");
+    }
 }
 
 } // namespace
@@ -44,10 +58,8 @@ bool PictureSource::isSourceTypeAvailable(int sourceType)
 
 QString PictureSource::imageFileFilter()
 {
-    QStringList patterns;
-    for (const QByteArray &format : QImageReader::supportedImageFormats())
-        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    return QStringLiteral("Images (%1)").arg(patterns.join(QLatin1Char(' ')));
+    // Both cases: file names are matched case-sensitively here, and cameras write .JPG.
+    return QStringLiteral("JPEG and PNG photos (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)");
 }
 
 QStringList PictureSource::savedPhotos(const PhotoAlbum &album)
@@ -68,11 +80,16 @@ PictureSource::LoadResult PictureSource::load(int sourceType, const QString &pat
     if (!info.isFile())
         return refused(QStringLiteral("\"%1\" is not a picture file.").arg(path));
     QString error;
-    const Picture picture = loader ? loader(path, &error) : ImageFile::read(path, &error, fitBox);
+    if (!loader) {
+        ImageFile::ReadError kind = ImageFile::ReadError::None;
+        const Picture picture = ImageFile::read(path, &error, fitBox, nullptr, &kind);
+        return picture.isNull() ? refused(userMessage(kind), error) : LoadResult{picture, {}, {}};
+    }
+    const Picture picture = loader(path, &error);
     if (picture.isNull()) {
         if (error.isEmpty())
             error = QStringLiteral("The file \"%1\" could not be read as a picture.").arg(path);
         return refused(error);
     }
-    return {picture, {}};
+    return {picture, {}, {}};
 }

@@ -29,7 +29,8 @@ public:
     struct LoadResult
     {
         Picture picture;
-        QString error; // for the user, when there is no picture
+        QString error;  // for the user, when there is no picture
+        QString detail; // the intake's own account of it (file and reason), for the log
 
         bool ok() const { return !picture.isNull(); }
     };
@@ -41,13 +42,14 @@ public:
     static bool isSourceTypeAvailable(int sourceType);
     static bool cameraAvailable();
 
-    // A file-dialog filter for the image files this build can read.
+    // A file-dialog filter for the photos the intake reads with everything they carry.
     static QString imageFileFilter();
     // The pictures offered by the saved-photos source.
     static QStringList savedPhotos(const PhotoAlbum &album);
 
     // Loads the file chosen from `sourceType`; without a loader, through the image-file
-    // intake (ImageFile::read), whose errors name the file and the reason. `fitBox` is the
+    // intake (ImageFile::read), whose failures are put in the user's words (the intake's
+    // own, naming the file and the reason, go to `detail`). `fitBox` is the
     // working size the picture will be fitted to: a large JPEG is then decoded at the reduced
     // scale that still fits to the same size, which saves most of its time and memory.
     static LoadResult load(int sourceType, const QString &path, const Loader &loader = {},

@@ -131,6 +131,11 @@ int ViewController::interfaceOrientation() const
     return Portrait;
 }
 
+bool ViewController::mayGoBack() const
+{
+    return true;
+}
+
 bool ViewController::shouldAutorotateToInterfaceOrientation(int orientation)
 {
     return orientation == Portrait;

@@ -58,6 +58,10 @@ public:
     int interfaceOrientation() const;
     static bool isLandscape(int orientation) { return orientation == 3 || orientation == 4; }
 
+    // Whether the user may leave this screen for the one before it now (the back button,
+    // Escape, Alt+Left); a screen busy with work that its return would disturb says no.
+    virtual bool mayGoBack() const;
+
     virtual bool shouldAutorotateToInterfaceOrientation(int orientation);
     virtual void willRotateToInterfaceOrientation(int orientation, double duration);
     virtual void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,

@@ -3,6 +3,7 @@
 #include "AboutController.h"
 #include "AboutTagView.h"
 #include "CustomTableViewCell.h"
+#include "MessageBanner.h"
 #include "NavigationStack.h"
 
 #include <QLabel>
@@ -44,11 +45,20 @@ TEST(AboutController, ShowsItsRowsOpensTheirPagesAndClosesThroughItsPresenter)
                            "viewContentsUserReviews?id=284972998&pageNumber=0&sortOrdering=1"
                            "&type=Purple+Software"}));
     EXPECT_FALSE(about.tableView()->indexPathForSelectedRow().isValid());
+    EXPECT_EQ(MessageBanner::shown(about.view()), nullptr) << "nothing to say when they open";
     EXPECT_EQ(AboutController::supportMailUrl(QStringLiteral("A&cc=x#y")).query(QUrl::FullyEncoded),
               QStringLiteral("subject=A%26cc%3Dx%23y"));
     EXPECT_TRUE(AboutController::reviewUrl(QStringLiteral("1&type=x"))
                     .query(QUrl::FullyEncoded)
                     .startsWith(QStringLiteral("id=1%26type%3Dx&")));
+
+    // Without a mail program the address is shown, to be copied.
+    about.setUrlOpener([](const QUrl &) { return false; });
+    QTest::mouseClick(about.emailCell(), Qt::LeftButton, {}, QPoint(30, 22));
+    const MessageBanner *banner = MessageBanner::shown(about.view());
+    ASSERT_NE(banner, nullptr);
+    EXPECT_TRUE(banner->text().contains(QStringLiteral("support@velmora.app")));
+    EXPECT_TRUE(banner->findChild<QLabel *>()->textInteractionFlags() & Qt::TextSelectableByMouse);
 
     about.close();
     EXPECT_TRUE(waitUntil([&] { return stack.modalViewController() == nullptr; }));

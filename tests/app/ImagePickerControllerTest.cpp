@@ -1,7 +1,11 @@
 #include "../platform/PlatformTestSupport.h"
 
 #include "ImagePickerController.h"
+#include "MessageBanner.h"
+#include "PhotoSettings.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -22,18 +26,21 @@ public:
     int cancelled = 0;
 };
 
-// A file, the file dialog's choice and a click in the album all reach the delegate, with the
-// original when editing is allowed; the dialog starts in the library folder.
-TEST(ImagePickerController, PicksReachTheDelegateAndTheDialogsCancelCancelsButBadFilesDoNot)
+// A file, the browser's choice and a click in the album all reach the delegate, with the
+// original when editing is allowed. The browser sits inside the picker, opens where the last
+// photo came from with no name typed, and offers photos and all files.
+TEST(ImagePickerController, PicksReachTheDelegateAndTheBrowserCancelCancelsButBadFilesDoNot)
 {
     QTemporaryDir dir;
+    PhotoSettings settings{dir.filePath(QStringLiteral("settings.ini"))};
     Recorder delegate;
-    QStringList errors;
     ImagePickerController picker;
     picker.setDelegate(&delegate);
-    picker.setErrorReporter([&](QWidget *, const QString &message) { errors << message; });
-    const QString path = dir.filePath(QStringLiteral("a.png"));
-    ASSERT_TRUE(testPicture(40, 30).grid().save(path));
+    picker.view()->resize(360, 640);
+    showExposed(picker.view());
+    const QString photos = dir.filePath(QStringLiteral("photos"));
+    const QString path = photos + QStringLiteral("/a.png");
+    ASSERT_TRUE(QDir().mkpath(photos) && testPicture(40, 30).grid().save(path));
     picker.setSourceType(PictureSource::PhotoLibrary);
     ASSERT_TRUE(picker.pick(path));
     picker.setAllowsImageEditing(true);
@@ -43,23 +50,30 @@ TEST(ImagePickerController, PicksReachTheDelegateAndTheDialogsCancelCancelsButBa
     EXPECT_TRUE(delegate.originals[0].isNull());
     EXPECT_EQ(delegate.originals[1].grid(), delegate.picked[1].grid());
 
-    QString folder, filter, chosen;
-    picker.setLibraryFolder(dir.path());
-    picker.setFileChooser([&](QWidget *, const QString &from, const QString &wanted) {
-        folder = from;
-        filter = wanted;
-        return chosen;
-    });
-    picker.chooseFile();
-    EXPECT_EQ(folder, dir.path());
-    EXPECT_TRUE(filter.contains(QStringLiteral("*.jpg")));
+    const auto insidePicker = [&](QWidget *widget) {
+        return !widget->isWindow() && picker.view()->rect().contains(QRect(
+                                          widget->mapTo(picker.view(), QPoint()), widget->size()));
+    };
+    picker.viewWillAppear(false);
+    QFileDialog *browser = picker.fileDialog();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(insidePicker(browser));
+    EXPECT_EQ(browser->directory().absolutePath(), photos);
+    const QStringList filters = browser->nameFilters();
+    ASSERT_EQ(filters.size(), 2);
+    for (const char *pattern : {"*.jpg", "*.JPG", "*.jpeg", "*.png"})
+        EXPECT_TRUE(filters[0].contains(QLatin1String(pattern))) << pattern;
+    EXPECT_FALSE(filters[0].contains(QStringLiteral("*.cur")));
+    EXPECT_TRUE(filters[1].contains(QStringLiteral("(*)")));
+    browser->reject();
     EXPECT_EQ(delegate.cancelled, 1);
-    chosen = path;
-    picker.chooseFile();
+    QLineEdit *name = browser->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    QTest::keyClicks(name, path);
+    QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(delegate.picked.size(), 3u);
 
     picker.setSourceType(PictureSource::SavedPhotosAlbum);
-    picker.setAlbumFolder(dir.path());
+    picker.setAlbumFolder(photos);
     picker.viewWillAppear(false);
     auto *grid = picker.view()->findChild<QListWidget *>(QStringLiteral("savedPhotos"));
     ASSERT_NE(grid, nullptr);
@@ -67,11 +81,15 @@ TEST(ImagePickerController, PicksReachTheDelegateAndTheDialogsCancelCancelsButBa
     emit grid->itemClicked(grid->item(0));
     EXPECT_EQ(delegate.picked.size(), 4u);
 
-    // A bad file is reported and the picker stays open.
-    const QString bad = dir.filePath(QStringLiteral("corrupt.jpg"));
-    ASSERT_TRUE(writeFile(bad, "\xff\xd8\xff\xe0 not a jpeg"));
+    // A file that is no photo is reported in the user's words, inside the picker, which stays.
+    const QString bad = dir.filePath(QStringLiteral("notes.jpg"));
+    ASSERT_TRUE(writeFile(bad, "shopping list"));
     EXPECT_FALSE(picker.pick(bad));
-    EXPECT_EQ(errors.size(), 1);
+    const MessageBanner *banner = MessageBanner::shown(picker.view());
+    ASSERT_NE(banner, nullptr);
+    EXPECT_EQ(banner->text(),
+              QStringLiteral("This file is not a photo Velmora can open (JPEG or PNG)."));
+    EXPECT_TRUE(banner->isVisible() && insidePicker(const_cast<MessageBanner *>(banner)));
     EXPECT_EQ(delegate.picked.size(), 4u);
     EXPECT_EQ(delegate.cancelled, 1);
 }

@@ -1,11 +1,8 @@
 #include "../platform/PlatformTestSupport.h"
 
-#include "ApplicationId.h"
 #include "ImageTableViewCell.h"
-#include "ImageView.h"
 #include "NavigationBar.h"
 #include "NavigationController.h"
-#include "OrvistoAppDelegate.h"
 #include "PhotoSettings.h"
 #include "PhotoViewController.h"
 #include "RootViewController.h"
@@ -62,9 +59,6 @@ TEST(RootViewController, OffersTheCameraOnlyWhenThereIsOneAndOpensPicturesInTheE
 
     // The stored picture or a pick opens in the editor of the chosen layout.
     settings.setImage(Picture(TestImages::quadrants(160, 120)));
-    menu.viewWillAppear(false);
-    EXPECT_TRUE(cell(0, 0)->isEnabledLook());
-    EXPECT_EQ(cell(0, 0)->imageView()->image().size(), QSizeF(32, 32));
     settings.setUiType(0);
     select(0, 0);
     PhotoViewController *first = menu.photoViewController();
@@ -86,23 +80,6 @@ TEST(RootViewController, OffersTheCameraOnlyWhenThereIsOneAndOpensPicturesInTheE
     EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), original.grid());
     menu.imagePickerController(picker(), delivered, {});
     EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), delivered.grid());
-}
-
-TEST(OrvistoAppDelegateTest, LaunchSetsTheIdentifierAndQuittingSavesTheSettings)
-{
-    QTemporaryDir folder;
-    const QString file = folder.filePath("settings.ini");
-    {
-        OrvistoAppDelegate delegate(file);
-        delegate.applicationDidFinishLaunching();
-        EXPECT_EQ(ApplicationId::getId(), 20101);
-        delegate.applicationWillResignActive();
-        EXPECT_TRUE(QFileInfo::exists(file));
-        EXPECT_TRUE(delegate.openPhoto(QString::fromUtf8(qgetenv("VELMORA_SOURCE_DIR")) +
-                                       "/resources/samples/coffee.png"));
-        delegate.applicationWillTerminate(); // the editor leaves and hands its picture over
-    }
-    EXPECT_FALSE(PhotoSettings(file).image().isNull());
 }
 
 } // namespace

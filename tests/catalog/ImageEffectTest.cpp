@@ -177,4 +177,15 @@ TEST(ImageEffect, BordersAreLevelTwoHundredthsOfTheWidth)
     }
 }
 
+// A refused render leaves nothing for the crop that follows to report.
+TEST(ImageEffect, ACropAfterARefusedRenderReportsNoRefusal)
+{
+    auto catalogue = at(0, 7);
+    catalogue->setImage(Picture(TestImages::solid(16384, 1, Qt::gray))); // too wide to render
+    EXPECT_TRUE(catalogue->applyEffect().isNull() && !catalogue->refusal().isEmpty());
+    catalogue->setGroup(3);
+    EXPECT_FALSE(catalogue->applyEffect().isNull());
+    EXPECT_EQ(catalogue->refusal(), QString());
+}
+
 } // namespace

@@ -67,6 +67,24 @@ TEST_F(PhotoSettingsTest, FirstRunHasTheDefaultsAndChoicesSurviveARestart)
     EXPECT_EQ(state(*open()), "010 2 1 1");
 }
 
+// The folder's name could end its line, open a section or set another key if written raw.
+TEST_F(PhotoSettingsTest, TheWindowAndTheLastFolderSurviveARestartWhateverTheFolderIsCalled)
+{
+    const QString folder = dir.filePath("50% off\n[x]\nsaved=false");
+    const QByteArray geometry("\x01\xd9\xd0\xcb\0\x03\n=", 8);
+    {
+        auto settings = open();
+        settings->setWindowGeometry(geometry);
+        settings->setLastFolder(folder);
+        settings->setUiType(1);
+        ASSERT_TRUE(settings->save());
+    }
+    const auto again = open();
+    EXPECT_EQ(again->windowGeometry(), geometry);
+    EXPECT_EQ(again->lastFolder(), folder);
+    EXPECT_EQ(again->uiType(), 1);
+}
+
 // A file's lines and what they load as. Values are kept only under "saved"; out-of-range ones
 // read as 0, missing flags as no. No picture comes from these files, so the next save keeps
 // none. A damaged file loads as a first run and is kept aside as it was.
