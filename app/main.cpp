@@ -5,26 +5,56 @@
 #include <QIcon>
 
 #include <csignal>
+#include <cstring>
 
-int main(int argc, char *argv[])
+namespace {
+
+void describe(QCommandLineParser &parser)
 {
-    // Over a file-size limit a write fails and the save says so; the signal would end the
-    // program and the user's work with it.
-    std::signal(SIGXFSZ, SIG_IGN);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setOrganizationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
-    QApplication::setDesktopFileName(QStringLiteral("app.velmora.Velmora"));
-
-    QCommandLineParser parser;
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     parser.setApplicationDescription(QStringLiteral("Velmora, the photo-effects editor."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("photo"),
                                  QStringLiteral("A photo to open in the editor (JPEG, PNG, ...)."),
                                  QStringLiteral("[photo]"));
+}
+
+// Help and the version are text: they are answered without asking for a display, so they work
+// on a machine that has none.
+bool asksOnlyForText(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *option : {"-h", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        QCommandLineParser parser;
+        describe(parser);
+        parser.process(app);
+        return 0;
+    }
+    // Over a file-size limit a write fails and the save says so; the signal would end the
+    // program and the user's work with it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velmora.png")));
+    QApplication::setDesktopFileName(QStringLiteral("app.velmora.Velmora"));
+
+    QCommandLineParser parser;
+    describe(parser);
     parser.process(app);
 
     OrvistoAppDelegate delegate;
