@@ -1,4 +1,5 @@
 #include "OrvistoAppDelegate.h"
+#include "RunningAnimations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -61,5 +62,10 @@ int main(int argc, char *argv[])
     delegate.applicationDidFinishLaunching();
     if (!parser.positionalArguments().isEmpty())
         delegate.openPhoto(parser.positionalArguments().constFirst());
-    return app.exec();
+    const int status = app.exec();
+    // A slide or fade still running at quit (a save's slide, a bar's) ends now and its objects
+    // go, rather than outliving the window they draw on.
+    RunningAnimations::finishAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }
