@@ -69,13 +69,14 @@ TEST_P(MenuRows, DoWhatTheirTitlesSay)
     EXPECT_EQ(shown(), row.shows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Menu, MenuRows,
-    ::testing::Values(Row{0, 0, "Continue Editing", "the stored picture"},
-                      Row{1, 0, "Take a Photo", "picker Camera"},
-                      Row{1, 1, "Camera Roll", "picker Saved Photos"},
-                      Row{1, 2, "Photo Albums", "picker Photos"}, Row{2, 0, "Settings", "Settings"},
-                      Row{2, 1, "Help", "Help"}, Row{2, 2, "About Velmora", "About"}));
+INSTANTIATE_TEST_SUITE_P(Menu, MenuRows,
+                         ::testing::Values(Row{0, 0, "Continue Editing", "the stored picture"},
+                                           Row{1, 0, "Take a Photo", "picker Camera"},
+                                           Row{1, 1, "Camera Roll", "picker Saved Photos"},
+                                           Row{1, 2, "Photo Albums", "picker Photos"},
+                                           Row{2, 0, "Settings", "Settings"},
+                                           Row{2, 1, "Help", "Help"},
+                                           Row{2, 2, "About Velmora", "About"}));
 
 // Without a stored picture or a camera their rows are grey: a press neither lights them up
 // nor does anything, where a live row lights up.
@@ -87,8 +88,7 @@ TEST_F(RootViewControllerTest, GreyedRowsNeitherHighlightNorAct)
     for (auto [section, row] : {std::pair{0, 0}, {1, 0}, {1, 1}}) {
         const bool live = section == 1 && row == 1;
         const QImage before = cell(section, row)->grab().toImage();
-        QTest::mousePress(stack.view()->windowHandle(), Qt::LeftButton, {},
-                          middleOf(section, row));
+        QTest::mousePress(stack.view()->windowHandle(), Qt::LeftButton, {}, middleOf(section, row));
         EXPECT_EQ(cell(section, row)->grab().toImage() != before, live) << section << row;
         QTest::mouseRelease(stack.view()->windowHandle(), Qt::LeftButton, {},
                             middleOf(section, row));
