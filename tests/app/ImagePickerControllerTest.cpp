@@ -2,6 +2,7 @@
 
 #include "ImagePickerController.h"
 #include "MessageBanner.h"
+#include "PhotoAlbum.h"
 #include "PhotoSettings.h"
 
 #include <QFileDialog>
@@ -72,14 +73,22 @@ TEST(ImagePickerController, PicksReachTheDelegateAndTheBrowserCancelCancelsButBa
     QTest::keyClick(name, Qt::Key_Return);
     EXPECT_EQ(delegate.picked.size(), 3u);
 
+    // The saved photos show newest first, and a click picks the one clicked.
+    const QString album = dir.filePath(QStringLiteral("album"));
+    for (int year : {2024, 2025})
+        ASSERT_TRUE(PhotoAlbum::saveNow(testPicture(year - 2000, 20), album,
+                                        QDateTime(QDate(year, 1, 1), QTime(0, 0)))
+                        .ok());
     picker.setSourceType(PictureSource::SavedPhotosAlbum);
-    picker.setAlbumFolder(photos);
+    picker.setAlbumFolder(album);
     picker.viewWillAppear(false);
     auto *grid = picker.view()->findChild<QListWidget *>(QStringLiteral("savedPhotos"));
     ASSERT_NE(grid, nullptr);
-    ASSERT_EQ(grid->count(), 1);
+    ASSERT_EQ(grid->count(), 2);
+    EXPECT_TRUE(grid->item(0)->toolTip().contains(QStringLiteral("2025")));
     emit grid->itemClicked(grid->item(0));
-    EXPECT_EQ(delegate.picked.size(), 4u);
+    ASSERT_EQ(delegate.picked.size(), 4u);
+    EXPECT_EQ(delegate.picked.back().size(), QSizeF(25, 20));
 
     // A file that is no photo is reported in the user's words, inside the picker, which stays.
     const QString bad = dir.filePath(QStringLiteral("notes.jpg"));

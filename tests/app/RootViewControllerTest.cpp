@@ -1,5 +1,6 @@
 #include "../platform/PlatformTestSupport.h"
 
+#include "ImagePickerController.h"
 #include "ImageTableViewCell.h"
 #include "NavigationBar.h"
 #include "NavigationController.h"
@@ -12,74 +13,126 @@
 
 namespace {
 
-// The picker never offers its editing step: not for the camera, not at the web size, and
-// never past version 2.19.
-TEST(RootViewController, OffersTheCameraOnlyWhenThereIsOneAndOpensPicturesInTheEditor)
+class RootViewControllerTest : public ::testing::Test
 {
+protected:
+    void SetUp() override
+    {
+        menu.setSourceAvailability([this](int source) { return source != 1 || camera; });
+        stack.navigationBar()->setBarStyle(NavigationBar::BlackTranslucent);
+        stack.view()->resize(360, 640);
+        showExposed(stack.view());
+    }
+    ImageTableViewCell *cell(int section, int row) { return menu.cell({section, row}); }
+    QPoint middleOf(int section, int row)
+    {
+        QWidget *shown = cell(section, row);
+        return shown->mapTo(stack.view(), shown->rect().center());
+    }
+    // What the user has in front of them: the picker's or the stack's title, or the editor
+    // with the stored picture; nothing while the menu stays.
+    std::string shown()
+    {
+        if (auto *picker = qobject_cast<ImagePickerController *>(stack.modalViewController()))
+            return "picker " + picker->navigationBar()->title().toStdString();
+        if (stack.topViewController() == &menu)
+            return {};
+        if (stack.topViewController() == menu.photoViewController())
+            return menu.photoViewController()->baselineImage().grid() == settings.image().grid()
+                       ? "the stored picture"
+                       : "another picture";
+        return stack.navigationBar()->title().toStdString();
+    }
+
     QTemporaryDir folder;
     PhotoSettings settings{folder.filePath("settings.ini")};
-    bool camera = false;
+    bool camera = true;
     RootViewController menu;
     NavigationController stack{&menu};
-    menu.setSourceAvailability([&camera](int source) { return source != 1 || camera; });
-    stack.navigationBar()->setBarStyle(NavigationBar::BlackTranslucent);
-    stack.view()->resize(360, 640);
-    stack.view()->show();
-    const auto select = [&](int section, int row) {
-        menu.didSelectRowAtIndexPath(menu.tableView(), {section, row});
-    };
-    const auto cell = [&](int section, int row) { return menu.cell({section, row}); };
-    const auto picker = [&] { return menu.imagePickerController(); };
-    menu.viewWillAppear(false);
+};
+
+struct Row
+{
+    int section, row;
+    const char *title, *shows;
+};
+
+using MenuRows = WithParam<RootViewControllerTest, Row>;
+
+TEST_P(MenuRows, DoWhatTheirTitlesSay)
+{
+    const Row row = GetParam();
+    settings.setImage(Picture(TestImages::quadrants(160, 120)));
+    menu.refreshMenu();
+    EXPECT_EQ(cell(row.section, row.row)->label()->text(), row.title);
+    clickAt(stack.view(), middleOf(row.section, row.row));
+    EXPECT_EQ(shown(), row.shows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menu, MenuRows,
+                         ::testing::Values(Row{0, 0, "Continue Editing", "the stored picture"},
+                                           Row{1, 0, "Take a Photo", "picker Camera"},
+                                           Row{1, 1, "Camera Roll", "picker Saved Photos"},
+                                           Row{1, 2, "Photo Albums", "picker Photos"},
+                                           Row{2, 0, "Settings", "Settings"},
+                                           Row{2, 1, "Help", "Help"},
+                                           Row{2, 2, "About Velmora", "About"}));
+
+// Without a stored picture or a camera their rows are grey: a press neither lights them up
+// nor does anything, where a live row lights up.
+TEST_F(RootViewControllerTest, GreyedRowsNeitherHighlightNorAct)
+{
+    camera = false;
+    menu.refreshMenu();
+    EXPECT_EQ(cell(1, 1)->label()->text(), "Saved Photos");
+    for (auto [section, row] : {std::pair{0, 0}, {1, 0}, {1, 1}}) {
+        const bool live = section == 1 && row == 1;
+        const QImage before = cell(section, row)->grab().toImage();
+        QTest::mousePress(stack.view()->windowHandle(), Qt::LeftButton, {}, middleOf(section, row));
+        EXPECT_EQ(cell(section, row)->grab().toImage() != before, live) << section << row;
+        QTest::mouseRelease(stack.view()->windowHandle(), Qt::LeftButton, {},
+                            middleOf(section, row));
+        EXPECT_EQ(shown(), live ? "picker Saved Photos" : "") << section << row;
+    }
+}
+
+// The picker never offers its editing step: not for the camera, not at the web size, and
+// never past version 2.19. A picture opens in the editor of the chosen layout, kept while
+// that layout stays; a pick made while the editor shows starts from the menu, with the
+// original if any.
+TEST_F(RootViewControllerTest, ConfiguresThePickerAndOpensPicturesInTheChosenEditor)
+{
     EXPECT_GE(cell(0, 0)->mapTo(stack.view(), QPoint()).y(), NavigationBar::Height)
         << "below the translucent bar";
-    EXPECT_FALSE(cell(0, 0)->isEnabledLook());
-    select(0, 0);
-    EXPECT_EQ(menu.photoViewController(), nullptr);
-    EXPECT_FALSE(cell(1, 0)->isEnabledLook());
-    EXPECT_EQ(cell(1, 1)->label()->text(), "Saved Photos");
-    select(1, 0);
-    EXPECT_EQ(stack.modalViewController(), nullptr) << "no camera, no picker";
-
-    camera = true;
-    menu.refreshMenu();
-    EXPECT_TRUE(cell(1, 0)->isEnabledLook());
-    EXPECT_EQ(cell(1, 1)->label()->text(), "Camera Roll");
+    ImagePickerController *picker = menu.imagePickerController();
     for (auto [photoSize, source] : {std::pair{2, 0}, {0, 0}, {0, 1}}) {
         settings.setPhotoSize(photoSize);
         menu.promptPhoto(source);
-        EXPECT_EQ(picker()->sourceType(), source);
-        EXPECT_FALSE(picker()->allowsImageEditing()) << photoSize << source;
-        EXPECT_EQ(picker()->fitBox(), photoSize == 2 ? QSize(640, 480) : QSize(1600, 1200));
+        EXPECT_FALSE(picker->allowsImageEditing()) << photoSize << source;
+        EXPECT_EQ(picker->fitBox(), photoSize == 2 ? QSize(640, 480) : QSize(1600, 1200));
         // Shown again straight after the last one was cancelled, while it still slides out.
-        EXPECT_EQ(stack.modalViewController(), picker());
-        menu.imagePickerControllerDidCancel(picker());
+        EXPECT_EQ(stack.modalViewController(), picker);
+        menu.imagePickerControllerDidCancel(picker);
         EXPECT_EQ(stack.modalViewController(), nullptr);
     }
 
-    // The stored picture or a pick opens in the editor of the chosen layout.
-    settings.setImage(Picture(TestImages::quadrants(160, 120)));
     settings.setUiType(0);
-    select(0, 0);
+    const Picture delivered(TestImages::solid(64, 48, Qt::red));
+    const Picture original(TestImages::solid(64, 48, Qt::blue));
+    menu.imagePickerController(picker, delivered, {});
     PhotoViewController *first = menu.photoViewController();
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->layoutName(), PhotoViewController::kSplitPhotoView);
-    EXPECT_EQ(stack.topViewController(), first);
-    EXPECT_EQ(first->baselineImage().grid(), settings.image().grid());
-    stack.popViewControllerAnimated(false);
-    select(0, 0);
+    EXPECT_EQ(first->baselineImage().grid(), delivered.grid());
+    menu.imagePickerController(picker, delivered, {original});
     EXPECT_EQ(menu.photoViewController(), first) << "kept while the layout stays";
-
-    // A pick made while the editor shows starts from the menu, with the original if any.
+    EXPECT_EQ(first->baselineImage().grid(), original.grid());
     settings.setUiType(1);
-    const Picture delivered(TestImages::solid(64, 48, Qt::red));
-    const Picture original(TestImages::solid(64, 48, Qt::blue));
-    menu.imagePickerController(picker(), delivered, {original});
+    menu.imagePickerController(picker, delivered, {});
     ASSERT_NE(menu.photoViewController(), nullptr);
     EXPECT_EQ(menu.photoViewController()->layoutName(), PhotoViewController::kPhotoView);
-    EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), original.grid());
-    menu.imagePickerController(picker(), delivered, {});
-    EXPECT_EQ(menu.photoViewController()->baselineImage().grid(), delivered.grid());
+    EXPECT_EQ(stack.viewControllers(),
+              (QList<ViewController *>{&menu, menu.photoViewController()}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QPropertyAnimation>
 #include <QWidgetAction>
 
 #include <memory>
@@ -74,6 +75,25 @@ protected:
         return QRect(view->mapTo(stack->view(), QPoint(0, 0)), view->size());
     }
     NavigationBar *bar() { return stack->navigationBar(); }
+    // How the running slide moves `screen`, as "from > to, ms, curve"; empty when it stays.
+    std::string slideOf(ViewController *screen)
+    {
+        for (auto *slide : stack->findChildren<QPropertyAnimation *>()) {
+            if (slide->targetObject() == screen->view() && slide->propertyName() == "pos" &&
+                slide->state() == QAbstractAnimation::Running) {
+                const QPoint from = slide->startValue().toPoint(), to = slide->endValue().toPoint();
+                return QStringLiteral("%1,%2 > %3,%4, %5, %6")
+                    .arg(from.x())
+                    .arg(from.y())
+                    .arg(to.x())
+                    .arg(to.y())
+                    .arg(slide->duration())
+                    .arg(slide->easingCurve().type())
+                    .toStdString();
+            }
+        }
+        return {};
+    }
 
     std::unique_ptr<Screen> menu = std::make_unique<Screen>("menu"),
                             editor = std::make_unique<Screen>("editor");
@@ -82,15 +102,26 @@ protected:
 
 using Animated = WithParam<NavigationStackTest, bool>;
 
-TEST_P(Animated, PushPopPresentAndDismissTellBothScreensInOrderAndSettleTheStack)
+// A push slides the new screen in from the right over the old one going left, a pop the
+// other way; a modal screen comes up from the bottom and goes back down. All take 0.3 s on
+// an in-out cubic curve; without animation nothing moves.
+TEST_P(Animated, PushPopPresentAndDismissSlideTellBothScreensInOrderAndSettleTheStack)
 {
     const bool animated = GetParam();
+    const auto expectSlides = [&](const char *editorSlide, const char *menuSlide) {
+        EXPECT_EQ(slideOf(editor.get()), animated ? editorSlide : "");
+        EXPECT_EQ(slideOf(menu.get()), animated ? menuSlide : "");
+    };
     for (bool modal : {false, true}) {
         heard.clear();
         if (modal)
             stack->presentModalViewController(editor.get(), animated);
         else
             stack->pushViewController(editor.get(), animated);
+        if (modal)
+            expectSlides("0,480 > 0,0, 300, 7", "");
+        else
+            expectSlides("320,0 > 0,0, 300, 7", "0,0 > -320,0, 300, 7");
         EXPECT_EQ(editor->parentViewController(), stack.get());
         EXPECT_EQ(editor->navigationController(), modal ? nullptr : stack.get());
         ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
@@ -105,6 +136,10 @@ TEST_P(Animated, PushPopPresentAndDismissTellBothScreensInOrderAndSettleTheStack
             stack->dismissModalViewControllerAnimated(animated);
         else
             EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
+        if (modal)
+            expectSlides("0,0 > 0,480, 300, 7", "");
+        else
+            expectSlides("0,0 > 320,0, 300, 7", "-320,0 > 0,0, 300, 7");
         ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
         EXPECT_EQ(heard.join(','), swapped("menu", "editor", animated));
         EXPECT_FALSE(editor->parentViewController() || editor->navigationController() ||
@@ -243,7 +278,7 @@ TEST_P(Layouts, TheScreenLiesBelowAnOpaqueBarUnderATranslucentOneAndTurnsWithThe
     stack->pushViewController(&stubborn, false);
     heard.clear();
     stack->view()->resize(400, 300); // still wider than tall
-    stack->view()->resize(320, 480);
+    stack->view()->resize(400, 400); // a square window stands upright
     EXPECT_EQ(heard, QStringList{"stubborn should 1"})
         << "a screen that does not turn hears no more";
 }

@@ -4,6 +4,7 @@
 #include "TableViewCell.h"
 
 #include <QLabel>
+#include <QScrollBar>
 
 #include <map>
 #include <memory>
@@ -60,8 +61,15 @@ TEST(TableView, LaysOutSectionsAndReusesCells)
         return table.cellForRowAtIndexPath({section, row});
     };
     const QRect first = cell(0, 0)->geometry(), last = cell(0, 2)->geometry();
+    // Rows span the table less a 10-pixel margin each side, in a wide table too, and the
+    // scroll bar of a table too short for them does not narrow them.
     EXPECT_EQ((QList{first.height(), last.top() - first.top(), first.width()}),
-              (QList{44, 88, table.cellWidth()}));
+              (QList{44, 88, 300}));
+    table.resize(480, 120);
+    drainEvents();
+    EXPECT_TRUE(table.verticalScrollBar()->isVisible());
+    EXPECT_EQ(cell(0, 0)->width(), 460);
+    table.resize(320, 600);
     EXPECT_EQ(rows.footer->geometry(), QRect(0, last.bottom() + 1, table.viewport()->width(), 60));
     // The titled header sits between the footer and the next group.
     EXPECT_GT(cell(1, 0)->geometry().top(), rows.footer->geometry().bottom() + 20);
