@@ -12,10 +12,15 @@
 #include "SegmentedControl.h"
 #include "Slider.h"
 #include "TaggedPhotos.h"
+#include "Timer.h"
+#include "ViewState.h"
 
 #include <QLabel>
 #include <QLayout>
 #include <QSignalSpy>
+#include <QEasingCurve>
+#include <QFileInfo>
+#include <QPropertyAnimation>
 #include <QTemporaryDir>
 
 namespace {
@@ -202,8 +207,9 @@ TEST_P(PhotoViewControllerTest, FailuresAreReportedAndPreviewGesturesStepAndAppl
 }
 
 // The camera's records and profile stay with the photo through applies and an undo, into
-// the album (which gets the picture as it was before an apply under way) and into the
-// picture kept for the next run.
+// the album and into the picture kept for the next run. Ctrl+S during an apply saves the
+// picture the apply ends with; the busy panel shows meanwhile and the picture flies to the
+// album's corner, in either orientation.
 TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
 {
     const QString camera = m_folder.filePath("camera.jpg");
@@ -212,19 +218,29 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
     applyAndWait();
     m_editor->undo();
     changeGroup(1); // black and white
-    QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
-    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    post("Double Tap");
-    m_editor->save();
-    waitFor(saved);
-    waitFor(changed);
-    const QString written = saved.first().at(0).toString();
-    const QImage album(written);
-    ASSERT_EQ(album.size(), baseline().size());
-    // A JPEG of the colour picture (a colour quadrant there), not of its black-and-white result.
-    EXPECT_GT(album.pixelColor(30, 30).hsvSaturation(), 200);
-    EXPECT_EQ(TaggedPhotos::tagsOf(written).exifValue("Exif.Image.Make"), "Harbour Optics");
-
+    QWidget *window = m_stack.view()->window();
+    QWidget *busy = outlet("busyIndicator");
+    for (const QSize size : {QSize(360, 640), QSize(640, 360)}) {
+        m_stack.view()->resize(size);
+        drainEvents();
+        QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
+        post("Double Tap");
+        ASSERT_TRUE(m_editor->isApplying());
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(View::isHidden(busy));
+        waitFor(saved);
+        EXPECT_TRUE(View::isHidden(busy));
+        const QString written = saved.first().at(0).toString();
+        EXPECT_TRUE(filesIn(m_folder.filePath("album")).contains(QFileInfo(written).fileName()));
+        const QImage album(written);
+        ASSERT_EQ(album.size(), baseline().size());
+        EXPECT_LT(album.pixelColor(30, 30).hsvSaturation(), 40) << "the applied picture";
+        EXPECT_EQ(TaggedPhotos::tagsOf(written).exifValue("Exif.Image.Make"), "Harbour Optics");
+        const double right = View::bounds(View::superview(outlet("originalView"))).width();
+        EXPECT_EQ(View::frame(outlet("imageSlide")), QRectF(right - 44, 44, 0, 0));
+        ViewAnimation::finishAll();
+        m_editor->undo();
+    }
     m_stack.popViewControllerAnimated(false); // leaving keeps the picture and group
     EXPECT_EQ(m_settings.segment(), 1);
     EXPECT_EQ(m_settings.image().grid().cacheKey(), baseline().grid().cacheKey());
