@@ -15,6 +15,7 @@
 #include "Timer.h"
 #include "ViewState.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLayout>
 #include <QSignalSpy>
@@ -22,6 +23,9 @@
 #include <QFileInfo>
 #include <QPropertyAnimation>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -275,11 +279,28 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(frame("previewView"), right);
         EXPECT_EQ(frame("effectLabel").top(), 0) << "at the preview's top, below the bar";
     }
-    QTest::keyClick(window, Qt::Key_Right);
-    EXPECT_EQ(effect().effect(), 1);
-    QTest::keyClick(window, Qt::Key_Down);
-    EXPECT_EQ(outlet<SegmentedControl>("groupSegments")->selectedSegmentIndex(), 1);
-    EXPECT_EQ(effect().effect(), 0);
+    // From the second effect of a group: where each key and button leads, both ends wrapping.
+    auto *segments = outlet<SegmentedControl>("groupSegments");
+    const auto key = [window](Qt::Key k) { return [window, k] { QTest::keyClick(window, k); }; };
+    const auto button = [this](const char *name) {
+        return [this, name] { outlet<QAbstractButton>(name)->click(); };
+    };
+    const struct
+    {
+        int from;
+        std::function<void()> press;
+        int group, effect;
+    } steps[] = {{0, key(Qt::Key_Right), 0, 2},      {0, key(Qt::Key_Left), 0, 0},
+                 {0, button("nextButton"), 0, 2},    {0, button("prevButton"), 0, 0},
+                 {0, key(Qt::Key_Up), 3, 0},         {3, key(Qt::Key_Down), 0, 0},
+                 {1, key(Qt::Key_Down), 2, 0},       {2, key(Qt::Key_Up), 1, 0}};
+    for (const auto &step : steps) {
+        changeGroup(step.from);
+        m_editor->next();
+        step.press();
+        EXPECT_EQ(segments->selectedSegmentIndex(), step.group) << step.from;
+        EXPECT_EQ(effect().effect(), step.effect) << step.from;
+    }
     // A double tap on the preview applies; the keys wait while it runs.
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     clickAt(window, preview()->mapTo(window, preview()->rect().center()), true);
@@ -290,8 +311,9 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     EXPECT_TRUE(m_editor->previousImage().isNull());
     QTest::keyClick(window, Qt::Key_Return);
     waitFor(changed, 3); // an undo and another apply
+    QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
+    waitFor(changed, 4);
     // The group segments are touch controls: a click leaves no keyboard focus to draw.
-    QWidget *segments = outlet("groupSegments");
     clickAt(window, segments->mapTo(window, segments->rect().center()));
     EXPECT_FALSE(segments->hasFocus());
 }
@@ -394,6 +416,133 @@ TEST_P(PhotoViewControllerTest, APreviewDuringAnApplyLeavesTheApplyAlone)
     reference.setImage(before);
     reference.setScale(1.0f);
     EXPECT_EQ(baseline().grid(), reference.applyEffect().grid());
+}
+
+// What runs on a view: its transition's duration and curve, and which quarters of the view
+// show the new picture half-way through; null without a transition.
+struct Running
+{
+    int ms;
+    QEasingCurve::Type curve;
+    QString newAt;
+};
+std::optional<Running> runningOn(QWidget *view)
+{
+    ViewState *state = ViewState::find(view);
+    auto *animation = state ? qobject_cast<QPropertyAnimation *>(state->transition.data()) : nullptr;
+    if (animation == nullptr)
+        return std::nullopt;
+    auto *overlay = qobject_cast<QWidget *>(animation->targetObject());
+    overlay->setProperty("progress", 0.5);
+    const QImage midway = overlay->grab().toImage();
+    ViewAnimation::finishAll();
+    const QImage after = view->grab().toImage();
+    QString shownNew; // the quarters' centres that show the new picture
+    for (const auto &[name, x, y] : {std::tuple{"TL", 1, 1}, {"TR", 3, 1}, {"BL", 1, 3}, {"BR", 3, 3}}) {
+        const QPoint at(after.width() * x / 4, after.height() * y / 4);
+        if (midway.pixel(at) == after.pixel(at))
+            shownNew += QLatin1String(name);
+    }
+    return Running{animation->duration(), animation->easingCurve().type(), shownNew};
+}
+
+// Next is revealed from the left, previous from the right, in 0.6 s at an even pace; a new
+// photo lifts the old page from its lower right corner, an undo lays the page down from the
+// top, in 0.75 s easing in and out. With animation off nothing animates.
+TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
+{
+    m_editor->edit(Picture(TestImages::random(400, 300, 5)), false, false);
+    applyAndWait();
+    const struct
+    {
+        std::function<void()> act;
+        const char *view;
+        Running expected;
+    } cases[] = {{[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
+                 {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+                 {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+                 {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
+                 {[&] { m_editor->edit(Picture(TestImages::random(400, 300, 2)), false, true); },
+                  "originalView", {750, QEasingCurve::InOutQuad, "BR"}}};
+    for (bool animated : {true, false}) {
+        m_settings.setAnimation(animated);
+        for (const auto &c : cases) {
+            c.act();
+            const std::optional<Running> running = runningOn(outlet(c.view));
+            SCOPED_TRACE(c.expected.newAt.toStdString() + c.view);
+            ASSERT_EQ(running.has_value(), animated);
+            if (!animated)
+                continue;
+            EXPECT_EQ(running->ms, c.expected.ms);
+            EXPECT_EQ(running->curve, c.expected.curve);
+            EXPECT_EQ(running->newAt, c.expected.newAt);
+        }
+    }
+}
+
+// The hover hides 5 s after it shows and a tap toggles it after 0.5 s, unless a second tap
+// follows; a swipe leaves it hidden, a turn of the window shows it; leaving leaves the menu's bar alone when the
+// hover's timer fires.
+TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
+{
+    HoverController *hover = m_editor->hoverController();
+    if (hover == nullptr)
+        GTEST_SKIP() << "no hover in this layout";
+    m_editor->edit(Picture(TestImages::quadrants(400, 300)), false, false);
+    ASSERT_TRUE(Timer::isPending(hover->hideTimer()));
+    EXPECT_EQ(hover->hideTimer()->interval(), 5000);
+    post("Single Tap");
+    ASSERT_TRUE(Timer::isPending(hover->tapTimer()));
+    EXPECT_EQ(hover->tapTimer()->interval(), 500);
+    post("Double Tap", outlet("originalView"));
+    EXPECT_FALSE(Timer::isPending(hover->tapTimer())) << "the second tap cancels the toggle";
+    hover->showHoverView(false);
+    ViewAnimation::finishAll();
+    post("Swipe Right");
+    EXPECT_EQ(effect().effect(), 1);
+    EXPECT_EQ(View::alpha(hover->hoverView()), 0.0) << "a swipe steps without showing it";
+    for (const QSize size : {QSize(640, 360), QSize(360, 640)}) {
+        hover->showHoverView(false);
+        ViewAnimation::finishAll();
+        m_stack.view()->resize(size);
+        drainEvents();
+        ViewAnimation::finishAll();
+        EXPECT_EQ(View::alpha(hover->hoverView()), 1.0) << size.width();
+    }
+    hover->setHideInterval(0.01);
+    m_stack.popViewControllerAnimated(false);
+    ASSERT_TRUE(waitUntil([&] { return !Timer::isPending(hover->hideTimer()); }));
+    ViewAnimation::finishAll();
+    EXPECT_EQ(View::alpha(m_stack.navigationBar()), 1.0);
+}
+
+// The stored choices reach a new editor: its group, the hover's side in a wide window, and the
+// slider following the drag or waiting for its release (whatever the animation setting says).
+TEST_P(PhotoViewControllerTest, OpensWithTheStoredChoices)
+{
+    m_stack.popToRootViewControllerAnimated(false);
+    m_stack.view()->resize(640, 360);
+    // Each row sets one of the three switches, so a switch read in place of another shows.
+    for (const auto &[group, update, lefthand, animation] :
+         {std::tuple{1, true, false, false}, {2, false, true, false}, {3, false, false, true}}) {
+        m_settings.setSegment(group);
+        m_settings.setUpdate(update);
+        m_settings.setLefthand(lefthand);
+        m_settings.setAnimation(animation);
+        PhotoViewController editor(GetParam());
+        m_stack.pushViewController(&editor, false);
+        editor.edit(Picture(TestImages::quadrants(400, 300)), false, false);
+        ImageEffect reference;
+        reference.setGroup(group);
+        const auto *label = editor.view()->findChild<QLabel *>(QStringLiteral("effectLabel"));
+        EXPECT_EQ(label->text(), QStringLiteral("Preview: %1").arg(reference.getEffect()));
+        EXPECT_EQ(editor.view()->findChild<Slider *>()->isContinuous(), update);
+        if (HoverController *hover = editor.hoverController()) {
+            EXPECT_EQ(View::frame(hover->hoverView()).center().x() < 320, lefthand);
+        }
+        ViewAnimation::finishAll();
+        m_stack.popViewControllerAnimated(false);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, PhotoViewControllerTest,
