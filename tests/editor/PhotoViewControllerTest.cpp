@@ -134,6 +134,9 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     ASSERT_TRUE(TestImages::random(2048, 1536, 3).save(large, nullptr, 90));
     ASSERT_TRUE(m_editor->openFile(large));
     EXPECT_EQ(baseline().grid(), ImageFile::read(large, nullptr, QSize(1024, 768)).grid());
+    m_settings.setPhotoSize(2); // the stored picture continued is kept as it is
+    m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), true, false);
+    EXPECT_EQ(baseline().size(), QSizeF(1600, 1200));
 }
 
 TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSliderItsLevel)
@@ -156,7 +159,7 @@ TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSlid
               QStringLiteral("Preview: %1").arg(reference.getEffect()));
 
     auto *slider = outlet<Slider>("levelSlider");
-    for (auto [value, level] : {std::pair{9.5f, 10}, {9.49f, 9}}) {
+    for (auto [value, level] : {std::pair{9.5f, 10}, {9.49f, 9}, {20.0f, 20}, {0.0f, 0}}) {
         slider->setValue(value);
         m_editor->changeLevel();
         EXPECT_EQ(effect().getLevel(), level) << value;
@@ -240,9 +243,13 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
         ASSERT_EQ(album.size(), baseline().size());
         EXPECT_LT(album.pixelColor(30, 30).hsvSaturation(), 40) << "the applied picture";
         EXPECT_EQ(TaggedPhotos::tagsOf(written).exifValue("Exif.Image.Make"), "Harbour Optics");
-        const double right = View::bounds(View::superview(outlet("originalView"))).width();
-        EXPECT_EQ(View::frame(outlet("imageSlide")), QRectF(right - 44, 44, 0, 0));
+        // The picture flies from its place to the album's corner, then goes.
+        auto *slide = outlet<ImageView>("imageSlide");
+        QWidget *over = View::superview(outlet("originalView"));
+        EXPECT_EQ(View::frame(slide), QRectF(View::bounds(over).width() - 44, 44, 0, 0));
+        EXPECT_EQ(slide->image().grid(), m_editor->displayImage().grid());
         ViewAnimation::finishAll();
+        ASSERT_TRUE(waitUntil([&] { return View::isHidden(slide) && !View::superview(slide); }));
         m_editor->undo();
     }
     m_stack.popViewControllerAnimated(false); // leaving keeps the picture and group
