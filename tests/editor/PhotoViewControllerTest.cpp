@@ -16,12 +16,12 @@
 #include "ViewState.h"
 
 #include <QAbstractButton>
-#include <QLabel>
-#include <QLayout>
-#include <QSignalSpy>
 #include <QEasingCurve>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QPropertyAnimation>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -276,8 +276,9 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(View::alpha(hover->hoverView()), 1.0);
     } else {
         const QRectF tall = View::bounds(outlet("containerView"));
-        EXPECT_EQ(frame("previewView"),
-                  QRectF(0, tall.height() / 2, tall.width(), tall.height() / 2));
+        const QRectF bottom(0, tall.height() / 2, tall.width(), tall.height() / 2);
+        EXPECT_EQ(frame("previewView"), bottom);
+        EXPECT_EQ(frame("originalView"), bottom.translated(0, -bottom.height()));
         m_stack.view()->resize(640, 360);
         QCoreApplication::processEvents();
         const QRectF wide = View::bounds(outlet("containerView"));
@@ -285,6 +286,8 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(frame("originalView"), right.translated(-right.width(), 0));
         EXPECT_EQ(frame("previewView"), right);
         EXPECT_EQ(frame("effectLabel").top(), 0) << "at the preview's top, below the bar";
+        EXPECT_EQ(frame("promptLabel"),
+                  frame("effectLabel").translated(0, frame("effectLabel").height()));
     }
     // From the second effect of a group: where each key and button leads, both ends wrapping.
     auto *segments = outlet<SegmentedControl>("groupSegments");
@@ -302,10 +305,14 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         int from;
         std::function<void()> press;
         int group, effect;
-    } steps[] = {{0, key(Qt::Key_Right), 0, 2},      {0, key(Qt::Key_Left), 0, 0},
-                 {0, button("nextButton"), 0, 2},    {0, button("prevButton"), 0, 0},
-                 {0, key(Qt::Key_Up), 3, 0},         {3, key(Qt::Key_Down), 0, 0},
-                 {1, key(Qt::Key_Down), 2, 0},       {2, key(Qt::Key_Up), 1, 0},
+    } steps[] = {{0, key(Qt::Key_Right), 0, 2},
+                 {0, key(Qt::Key_Left), 0, 0},
+                 {0, button("nextButton"), 0, 2},
+                 {0, button("prevButton"), 0, 0},
+                 {0, key(Qt::Key_Up), 3, 0},
+                 {3, key(Qt::Key_Down), 0, 0},
+                 {1, key(Qt::Key_Down), 2, 0},
+                 {2, key(Qt::Key_Up), 1, 0},
                  {0, swipeLeft, 0, 0}};
     for (const auto &step : steps) {
         changeGroup(step.from);
@@ -442,7 +449,8 @@ struct Running
 std::optional<Running> runningOn(QWidget *view)
 {
     ViewState *state = ViewState::find(view);
-    auto *animation = state ? qobject_cast<QPropertyAnimation *>(state->transition.data()) : nullptr;
+    auto *animation =
+        state ? qobject_cast<QPropertyAnimation *>(state->transition.data()) : nullptr;
     if (animation == nullptr)
         return std::nullopt;
     auto *overlay = qobject_cast<QWidget *>(animation->targetObject());
@@ -451,7 +459,8 @@ std::optional<Running> runningOn(QWidget *view)
     ViewAnimation::finishAll();
     const QImage after = view->grab().toImage();
     QString shownNew; // the quarters' centres that show the new picture
-    for (const auto &[name, x, y] : {std::tuple{"TL", 1, 1}, {"TR", 3, 1}, {"BL", 1, 3}, {"BR", 3, 3}}) {
+    for (const auto &[name, x, y] :
+         {std::tuple{"TL", 1, 1}, {"TR", 3, 1}, {"BL", 1, 3}, {"BR", 3, 3}}) {
         const QPoint at(after.width() * x / 4, after.height() * y / 4);
         if (midway.pixel(at) == after.pixel(at))
             shownNew += QLatin1String(name);
@@ -476,7 +485,8 @@ TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
                  {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
                  {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
                  {[&] { m_editor->edit(Picture(TestImages::random(400, 300, 2)), false, true); },
-                  "originalView", {750, QEasingCurve::InOutQuad, "BR"}}};
+                  "originalView",
+                  {750, QEasingCurve::InOutQuad, "BR"}}};
     for (bool animated : {true, false}) {
         m_settings.setAnimation(animated);
         for (const auto &c : cases) {
@@ -494,8 +504,8 @@ TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
 }
 
 // The hover hides 5 s after it shows and a tap toggles it after 0.5 s, unless a second tap
-// follows; a swipe leaves it hidden, a turn of the window shows it; leaving leaves the menu's bar alone when the
-// hover's timer fires.
+// follows; a swipe leaves it hidden, a turn of the window shows it; leaving leaves the menu's bar
+// alone when the hover's timer fires.
 TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
 {
     HoverController *hover = m_editor->hoverController();
