@@ -189,13 +189,10 @@ TEST_P(PhotoViewControllerTest, FailuresAreReportedAndPreviewGesturesStepAndAppl
     EXPECT_EQ(reported.size(), 2);
     EXPECT_TRUE(View::isHidden(outlet("imageSlide"))) << "nothing slides";
 
-    post("Swipe Right");
-    EXPECT_EQ(effect().effect(), 1);
     QObject stranger;
     post("Swipe Left", &stranger);
     post("Swipe Left");
-    post("Swipe Left");
-    EXPECT_EQ(effect().effect(), ImageEffect::effectCount(kPixelGroup) - 1);
+    EXPECT_EQ(effect().effect(), ImageEffect::effectCount(kPixelGroup) - 1) << "one step";
     post("Double Tap", &stranger);
     EXPECT_FALSE(m_editor->isApplying());
 
