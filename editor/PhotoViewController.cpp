@@ -36,6 +36,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 const QString PhotoViewController::kPhotoView = QStringLiteral("PhotoView");
 const QString PhotoViewController::kSplitPhotoView = QStringLiteral("SplitPhotoView");
@@ -652,6 +653,8 @@ void PhotoViewController::effectDidApply(const Picture &result)
                         : m_imageEffect.refusal());
     setInputEnabled(true);
     showHover(true);
+    if (std::exchange(m_saveWhenApplied, false))
+        reallySave();
 }
 
 void PhotoViewController::undo()
@@ -660,9 +663,14 @@ void PhotoViewController::undo()
         edit(m_previousImage, true, true);
 }
 
+// A save asked for while an effect applies waits for it: the user saves the picture the apply
+// leaves on screen (or, when it fails, the picture as it stands).
 void PhotoViewController::save()
 {
-    reallySave();
+    if (isApplying())
+        m_saveWhenApplied = true;
+    else
+        reallySave();
 }
 
 void PhotoViewController::reallySave()

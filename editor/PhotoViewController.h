@@ -171,6 +171,7 @@ private:
     PreviewRenderer m_renderer;
     QThread *m_effectThread = nullptr;
     bool m_settingLevel = false;
+    bool m_saveWhenApplied = false;
 };
 
 #endif

@@ -12,11 +12,20 @@
 #include "SegmentedControl.h"
 #include "Slider.h"
 #include "TaggedPhotos.h"
+#include "Timer.h"
+#include "ViewState.h"
 
+#include <QAbstractButton>
+#include <QEasingCurve>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QPropertyAnimation>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -125,6 +134,9 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     ASSERT_TRUE(TestImages::random(2048, 1536, 3).save(large, nullptr, 90));
     ASSERT_TRUE(m_editor->openFile(large));
     EXPECT_EQ(baseline().grid(), ImageFile::read(large, nullptr, QSize(1024, 768)).grid());
+    m_settings.setPhotoSize(2); // the stored picture continued is kept as it is
+    m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), true, false);
+    EXPECT_EQ(baseline().size(), QSizeF(1600, 1200));
 }
 
 TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSliderItsLevel)
@@ -147,7 +159,7 @@ TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSlid
               QStringLiteral("Preview: %1").arg(reference.getEffect()));
 
     auto *slider = outlet<Slider>("levelSlider");
-    for (auto [value, level] : {std::pair{9.5f, 10}, {9.49f, 9}}) {
+    for (auto [value, level] : {std::pair{9.5f, 10}, {9.49f, 9}, {20.0f, 20}, {0.0f, 0}}) {
         slider->setValue(value);
         m_editor->changeLevel();
         EXPECT_EQ(effect().getLevel(), level) << value;
@@ -177,13 +189,10 @@ TEST_P(PhotoViewControllerTest, FailuresAreReportedAndPreviewGesturesStepAndAppl
     EXPECT_EQ(reported.size(), 2);
     EXPECT_TRUE(View::isHidden(outlet("imageSlide"))) << "nothing slides";
 
-    post("Swipe Right");
-    EXPECT_EQ(effect().effect(), 1);
     QObject stranger;
     post("Swipe Left", &stranger);
     post("Swipe Left");
-    post("Swipe Left");
-    EXPECT_EQ(effect().effect(), ImageEffect::effectCount(kPixelGroup) - 1);
+    EXPECT_EQ(effect().effect(), ImageEffect::effectCount(kPixelGroup) - 1) << "one step";
     post("Double Tap", &stranger);
     EXPECT_FALSE(m_editor->isApplying());
 
@@ -202,8 +211,9 @@ TEST_P(PhotoViewControllerTest, FailuresAreReportedAndPreviewGesturesStepAndAppl
 }
 
 // The camera's records and profile stay with the photo through applies and an undo, into
-// the album (which gets the picture as it was before an apply under way) and into the
-// picture kept for the next run.
+// the album and into the picture kept for the next run. Ctrl+S during an apply saves the
+// picture the apply ends with; the busy panel shows meanwhile and the picture flies to the
+// album's corner, in either orientation.
 TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
 {
     const QString camera = m_folder.filePath("camera.jpg");
@@ -212,19 +222,33 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
     applyAndWait();
     m_editor->undo();
     changeGroup(1); // black and white
-    QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
-    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    post("Double Tap");
-    m_editor->save();
-    waitFor(saved);
-    waitFor(changed);
-    const QString written = saved.first().at(0).toString();
-    const QImage album(written);
-    ASSERT_EQ(album.size(), baseline().size());
-    // A JPEG of the colour picture (a colour quadrant there), not of its black-and-white result.
-    EXPECT_GT(album.pixelColor(30, 30).hsvSaturation(), 200);
-    EXPECT_EQ(TaggedPhotos::tagsOf(written).exifValue("Exif.Image.Make"), "Harbour Optics");
-
+    QWidget *window = m_stack.view()->window();
+    QWidget *busy = outlet("busyIndicator");
+    for (const QSize size : {QSize(360, 640), QSize(640, 360)}) {
+        m_stack.view()->resize(size);
+        drainEvents();
+        QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
+        post("Double Tap");
+        ASSERT_TRUE(m_editor->isApplying());
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        EXPECT_FALSE(View::isHidden(busy));
+        waitFor(saved);
+        EXPECT_TRUE(View::isHidden(busy));
+        const QString written = saved.first().at(0).toString();
+        EXPECT_TRUE(filesIn(m_folder.filePath("album")).contains(QFileInfo(written).fileName()));
+        const QImage album(written);
+        ASSERT_EQ(album.size(), baseline().size());
+        EXPECT_LT(album.pixelColor(30, 30).hsvSaturation(), 40) << "the applied picture";
+        EXPECT_EQ(TaggedPhotos::tagsOf(written).exifValue("Exif.Image.Make"), "Harbour Optics");
+        // The picture flies from its place to the album's corner, then goes.
+        auto *slide = outlet<ImageView>("imageSlide");
+        QWidget *over = View::superview(outlet("originalView"));
+        EXPECT_EQ(View::frame(slide), QRectF(View::bounds(over).width() - 44, 44, 0, 0));
+        EXPECT_EQ(slide->image().grid(), m_editor->displayImage().grid());
+        ViewAnimation::finishAll();
+        ASSERT_TRUE(waitUntil([&] { return View::isHidden(slide) && !View::superview(slide); }));
+        m_editor->undo();
+    }
     m_stack.popViewControllerAnimated(false); // leaving keeps the picture and group
     EXPECT_EQ(m_settings.segment(), 1);
     EXPECT_EQ(m_settings.image().grid().cacheKey(), baseline().grid().cacheKey());
@@ -249,8 +273,9 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(View::alpha(hover->hoverView()), 1.0);
     } else {
         const QRectF tall = View::bounds(outlet("containerView"));
-        EXPECT_EQ(frame("previewView"),
-                  QRectF(0, tall.height() / 2, tall.width(), tall.height() / 2));
+        const QRectF bottom(0, tall.height() / 2, tall.width(), tall.height() / 2);
+        EXPECT_EQ(frame("previewView"), bottom);
+        EXPECT_EQ(frame("originalView"), bottom.translated(0, -bottom.height()));
         m_stack.view()->resize(640, 360);
         QCoreApplication::processEvents();
         const QRectF wide = View::bounds(outlet("containerView"));
@@ -258,12 +283,41 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(frame("originalView"), right.translated(-right.width(), 0));
         EXPECT_EQ(frame("previewView"), right);
         EXPECT_EQ(frame("effectLabel").top(), 0) << "at the preview's top, below the bar";
+        EXPECT_EQ(frame("promptLabel"),
+                  frame("effectLabel").translated(0, frame("effectLabel").height()));
     }
-    QTest::keyClick(window, Qt::Key_Right);
-    EXPECT_EQ(effect().effect(), 1);
-    QTest::keyClick(window, Qt::Key_Down);
-    EXPECT_EQ(outlet<SegmentedControl>("groupSegments")->selectedSegmentIndex(), 1);
-    EXPECT_EQ(effect().effect(), 0);
+    // From the second effect of a group: where each key and button leads, both ends wrapping.
+    auto *segments = outlet<SegmentedControl>("groupSegments");
+    const auto key = [window](Qt::Key k) { return [window, k] { QTest::keyClick(window, k); }; };
+    const auto button = [this](const char *name) {
+        return [this, name] { outlet<QAbstractButton>(name)->click(); };
+    };
+    const auto swipeLeft = [this, window] { // through the window, as a finger would
+        const QPoint from = preview()->mapTo(window, preview()->rect().center());
+        QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, from);
+        QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, from - QPoint(80, 0));
+    };
+    const struct
+    {
+        int from;
+        std::function<void()> press;
+        int group, effect;
+    } steps[] = {{0, key(Qt::Key_Right), 0, 2},
+                 {0, key(Qt::Key_Left), 0, 0},
+                 {0, button("nextButton"), 0, 2},
+                 {0, button("prevButton"), 0, 0},
+                 {0, key(Qt::Key_Up), 3, 0},
+                 {3, key(Qt::Key_Down), 0, 0},
+                 {1, key(Qt::Key_Down), 2, 0},
+                 {2, key(Qt::Key_Up), 1, 0},
+                 {0, swipeLeft, 0, 0}};
+    for (const auto &step : steps) {
+        changeGroup(step.from);
+        m_editor->next();
+        step.press();
+        EXPECT_EQ(segments->selectedSegmentIndex(), step.group) << step.from;
+        EXPECT_EQ(effect().effect(), step.effect) << step.from;
+    }
     // A double tap on the preview applies; the keys wait while it runs.
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     clickAt(window, preview()->mapTo(window, preview()->rect().center()), true);
@@ -274,8 +328,9 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     EXPECT_TRUE(m_editor->previousImage().isNull());
     QTest::keyClick(window, Qt::Key_Return);
     waitFor(changed, 3); // an undo and another apply
+    QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
+    waitFor(changed, 4);
     // The group segments are touch controls: a click leaves no keyboard focus to draw.
-    QWidget *segments = outlet("groupSegments");
     clickAt(window, segments->mapTo(window, segments->rect().center()));
     EXPECT_FALSE(segments->hasFocus());
 }
@@ -378,6 +433,140 @@ TEST_P(PhotoViewControllerTest, APreviewDuringAnApplyLeavesTheApplyAlone)
     reference.setImage(before);
     reference.setScale(1.0f);
     EXPECT_EQ(baseline().grid(), reference.applyEffect().grid());
+}
+
+// What runs on a view: its transition's duration and curve, and which quarters of the view
+// show the new picture half-way through; null without a transition.
+struct Running
+{
+    int ms;
+    QEasingCurve::Type curve;
+    QString newAt;
+};
+std::optional<Running> runningOn(QWidget *view)
+{
+    ViewState *state = ViewState::find(view);
+    auto *animation =
+        state ? qobject_cast<QPropertyAnimation *>(state->transition.data()) : nullptr;
+    if (animation == nullptr)
+        return std::nullopt;
+    auto *overlay = qobject_cast<QWidget *>(animation->targetObject());
+    overlay->setProperty("progress", 0.5);
+    const QImage midway = overlay->grab().toImage();
+    ViewAnimation::finishAll();
+    const QImage after = view->grab().toImage();
+    QString shownNew; // the quarters' centres that show the new picture
+    for (const auto &[name, x, y] :
+         {std::tuple{"TL", 1, 1}, {"TR", 3, 1}, {"BL", 1, 3}, {"BR", 3, 3}}) {
+        const QPoint at(after.width() * x / 4, after.height() * y / 4);
+        if (midway.pixel(at) == after.pixel(at))
+            shownNew += QLatin1String(name);
+    }
+    return Running{animation->duration(), animation->easingCurve().type(), shownNew};
+}
+
+// Next is revealed from the left, previous from the right, in 0.6 s at an even pace; a new
+// photo lifts the old page from its lower right corner, an undo lays the page down from the
+// top, in 0.75 s easing in and out. With animation off nothing animates.
+TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
+{
+    m_editor->edit(Picture(TestImages::random(400, 300, 5)), false, false);
+    applyAndWait();
+    const struct
+    {
+        std::function<void()> act;
+        const char *view;
+        Running expected;
+    } cases[] = {{[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
+                 {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+                 {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+                 {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
+                 {[&] { m_editor->edit(Picture(TestImages::random(400, 300, 2)), false, true); },
+                  "originalView",
+                  {750, QEasingCurve::InOutQuad, "BR"}}};
+    for (bool animated : {true, false}) {
+        m_settings.setAnimation(animated);
+        for (const auto &c : cases) {
+            c.act();
+            const std::optional<Running> running = runningOn(outlet(c.view));
+            SCOPED_TRACE(c.expected.newAt.toStdString() + c.view);
+            ASSERT_EQ(running.has_value(), animated);
+            if (!animated)
+                continue;
+            EXPECT_EQ(running->ms, c.expected.ms);
+            EXPECT_EQ(running->curve, c.expected.curve);
+            EXPECT_EQ(running->newAt, c.expected.newAt);
+        }
+    }
+}
+
+// The hover hides 5 s after it shows and a tap toggles it after 0.5 s, unless a second tap
+// follows; a swipe leaves it hidden, a turn of the window shows it; leaving leaves the menu's bar
+// alone when the hover's timer fires.
+TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
+{
+    HoverController *hover = m_editor->hoverController();
+    if (hover == nullptr)
+        GTEST_SKIP() << "no hover in this layout";
+    hover->setHideInterval(0.05);
+    m_editor->edit(Picture(TestImages::quadrants(400, 300)), false, false);
+    hover->setHideInterval(HoverController::kHideInterval);
+    // A touch on the preview reaches the editor too, which keeps the hover up 5 s more.
+    QWidget *window = m_stack.view()->window();
+    clickAt(window, preview()->mapTo(window, QPoint(12, 12))); // not where other tests click
+    ASSERT_TRUE(Timer::isPending(hover->hideTimer()));
+    EXPECT_EQ(hover->hideTimer()->interval(), 5000);
+    ASSERT_TRUE(Timer::isPending(hover->tapTimer()));
+    EXPECT_EQ(hover->tapTimer()->interval(), 500);
+    post("Double Tap", outlet("originalView"));
+    EXPECT_FALSE(Timer::isPending(hover->tapTimer())) << "the second tap cancels the toggle";
+    hover->showHoverView(false);
+    ViewAnimation::finishAll();
+    post("Swipe Right");
+    EXPECT_EQ(effect().effect(), 1);
+    EXPECT_EQ(View::alpha(hover->hoverView()), 0.0) << "a swipe steps without showing it";
+    for (const QSize size : {QSize(640, 360), QSize(360, 640)}) {
+        hover->showHoverView(false);
+        ViewAnimation::finishAll();
+        m_stack.view()->resize(size);
+        drainEvents();
+        ViewAnimation::finishAll();
+        EXPECT_EQ(View::alpha(hover->hoverView()), 1.0) << size.width();
+    }
+    hover->setHideInterval(0.01);
+    m_stack.popViewControllerAnimated(false);
+    ASSERT_TRUE(waitUntil([&] { return !Timer::isPending(hover->hideTimer()); }));
+    ViewAnimation::finishAll();
+    EXPECT_EQ(View::alpha(m_stack.navigationBar()), 1.0);
+}
+
+// The stored choices reach a new editor: its group, the hover's side in a wide window, and the
+// slider following the drag or waiting for its release (whatever the animation setting says).
+TEST_P(PhotoViewControllerTest, OpensWithTheStoredChoices)
+{
+    m_stack.popToRootViewControllerAnimated(false);
+    m_stack.view()->resize(640, 360);
+    // Each row sets one of the three switches, so a switch read in place of another shows.
+    for (const auto &[group, update, lefthand, animation] :
+         {std::tuple{1, true, false, false}, {2, false, true, false}, {3, false, false, true}}) {
+        m_settings.setSegment(group);
+        m_settings.setUpdate(update);
+        m_settings.setLefthand(lefthand);
+        m_settings.setAnimation(animation);
+        PhotoViewController editor(GetParam());
+        m_stack.pushViewController(&editor, false);
+        editor.edit(Picture(TestImages::quadrants(400, 300)), false, false);
+        ImageEffect reference;
+        reference.setGroup(group);
+        const auto *label = editor.view()->findChild<QLabel *>(QStringLiteral("effectLabel"));
+        EXPECT_EQ(label->text(), QStringLiteral("Preview: %1").arg(reference.getEffect()));
+        EXPECT_EQ(editor.view()->findChild<Slider *>()->isContinuous(), update);
+        if (HoverController *hover = editor.hoverController()) {
+            EXPECT_EQ(View::frame(hover->hoverView()).center().x() < 320, lefthand);
+        }
+        ViewAnimation::finishAll();
+        m_stack.popViewControllerAnimated(false);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, PhotoViewControllerTest,
