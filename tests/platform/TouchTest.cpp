@@ -94,6 +94,15 @@ TEST(Touch, BelongsToTheTouchableViewItBeganOnAndReachesTheScreenIfNoViewConsume
     // Sent straight to the see-through view, the touch still belongs to the view under it.
     QTest::mouseClick(screen->glass, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(screen->glass->seen, tapped);
+    // Sent straight to a view under another, it stays with that view: the parents Qt hands the
+    // press on to do not start the touch again where the other view lies.
+    auto *cover = new Recorder("cover", screen->view());
+    cover->setGeometry(60, 60, 40, 40);
+    cover->show();
+    seen.clear();
+    QTest::mouseClick(screen->plain, Qt::LeftButton, {}, QPoint(70, 70));
+    EXPECT_EQ(seen, tapped);
+    delete cover;
     seen.clear();
     clickAt(&window, {150, 50});
     screen->view()->setEnabled(false);
