@@ -6,12 +6,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstring>
 #include <random>
 
 #include <time.h>
 #include <vector>
 
 #include <benchmark/benchmark.h>
+
+#include <QImage>
 
 namespace bench {
 
@@ -35,6 +38,17 @@ inline std::vector<unsigned char> MakePicture(int width, int height)
             p[3] = 0xFF;
         }
     return bytes;
+}
+
+// The same picture at the working size, as the pictures the editor and the bridge hold.
+inline QImage MakeFullGrid()
+{
+    const std::vector<unsigned char> bytes = MakePicture(kFullWidth, kFullHeight);
+    QImage grid(kFullWidth, kFullHeight, QImage::Format_RGB32);
+    for (int y = 0; y < grid.height(); ++y)
+        std::memcpy(grid.scanLine(y), bytes.data() + static_cast<size_t>(y) * 4 * grid.width(),
+                    4 * static_cast<size_t>(grid.width()));
+    return grid;
 }
 
 // Seconds of CPU time the calling thread has used: unlike the wall clock, it does not count

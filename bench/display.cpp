@@ -10,7 +10,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 
 #include <QApplication>
 #include <QBuffer>
@@ -36,12 +35,7 @@ const QSize kHoverPicture(1280, 848);
 
 Picture WorkingPicture(bool profiled)
 {
-    const std::vector<unsigned char> bytes =
-        bench::MakePicture(bench::kFullWidth, bench::kFullHeight);
-    QImage grid(bench::kFullWidth, bench::kFullHeight, QImage::Format_RGB32);
-    for (int y = 0; y < grid.height(); ++y)
-        std::memcpy(grid.scanLine(y), bytes.data() + static_cast<size_t>(y) * 4 * grid.width(),
-                    4 * static_cast<size_t>(grid.width()));
+    QImage grid = bench::MakeFullGrid();
     if (!profiled)
         return Picture(grid);
     // The profile travels in the metadata of a file, as a camera writes it.

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
 
 #include <QImage>
@@ -26,23 +25,12 @@ public:
     explicit Bridge(std::unique_ptr<CImageEffect> effect) { setProcessor(std::move(effect)); }
 };
 
-Picture MakeFullPicture()
-{
-    const std::vector<unsigned char> bytes =
-        bench::MakePicture(bench::kFullWidth, bench::kFullHeight);
-    QImage grid(bench::kFullWidth, bench::kFullHeight, QImage::Format_RGB32);
-    for (int y = 0; y < grid.height(); ++y)
-        std::memcpy(grid.scanLine(y), bytes.data() + static_cast<size_t>(y) * 4 * grid.width(),
-                    4 * static_cast<size_t>(grid.width()));
-    return Picture(grid);
-}
-
 template <class Effect> void BM_apply(benchmark::State &state)
 {
     // One thread: the round trip's own cost, timed in CPU time like the effects.
     CBandRunner::SetBands(1);
     Bridge bridge(std::make_unique<Effect>());
-    bridge.setImage(MakeFullPicture());
+    bridge.setImage(Picture(bench::MakeFullGrid()));
     bridge.setScale(1.0f);
     bench::Best best; // steps 1-3, then step 2 alone
     for (auto _ : state) {
