@@ -38,7 +38,8 @@ struct Entry
 {
     const char *name;
     CImageEffect *(*create)();
-    float ratio; // print formats: the crop's aspect ratio
+    float ratio;        // print formats: the crop's aspect ratio
+    bool noise = false; // the engine draws random noise
 };
 
 template <class Effect> CImageEffect *make()
@@ -70,8 +71,8 @@ const Entry kMonochrome[] = {
     {"Dramatic Black and White", make<CDramaticBlackAndWhiteImageEffect>, 0},
     {"Sepia", make<CSepiaImageEffect>, 0},
     {"Negative", make<CXRayImageEffect>, 0},
-    {"Night Vision", make<CNightVisionImageEffect>, 0},
-    {"Infrared", make<CInfraRedImageEffect>, 0},
+    {"Night Vision", make<CNightVisionImageEffect>, 0, true},
+    {"Infrared", make<CInfraRedImageEffect>, 0, true},
 };
 
 const Entry kArtistic[] = {
@@ -160,6 +161,12 @@ int ImageEffect::defaultLevel(int group, int index)
         return kDefaultFrameLevel;
     const std::unique_ptr<CImageEffect> engine = createProcessor(group, index);
     return engine ? engine->GetLevel1() : 0;
+}
+
+bool ImageEffect::drawsNoise(int group, int index)
+{
+    const Entry *e = entry(group, index);
+    return e != nullptr && e->noise;
 }
 
 void ImageEffect::setGroup(int group)

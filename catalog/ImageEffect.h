@@ -32,6 +32,9 @@ public:
     static QString levelName(int group, int index);
     static bool hasLevel(int group, int index) { return !levelName(group, index).isEmpty(); }
     static int defaultLevel(int group, int index);
+    // Whether the entry's engine draws random noise: such a step is made again to the byte only
+    // from the seed it first ran with.
+    static bool drawsNoise(int group, int index);
 
     ImageEffect() = default;
     ~ImageEffect() override = default;

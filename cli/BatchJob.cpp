@@ -1,46 +1,11 @@
 #include "BatchJob.h"
 
-#include "ImageEffect.h"
+#include "Recipe.h"
 #include "ImageFile.h"
 #include "ImageResizer.h"
 #include "Picture.h"
 
 #include <QFileInfo>
-
-Picture BatchJob::applyEffects(Picture picture, const QList<EffectStep> &effects, QString *error)
-{
-    for (const EffectStep &step : effects) {
-        ImageEffect catalogue;
-        catalogue.setGroup(step.group);
-        catalogue.setEffect(step.index);
-        catalogue.resetProcessor();
-        // With no picture set yet, applyLevel only sets the level.
-        if (step.level >= 0)
-            catalogue.applyLevel(static_cast<unsigned char>(step.level));
-        else if (ImageEffect::isFrame(step.group, step.index))
-            catalogue.setLevel(ImageEffect::kDefaultFrameLevel);
-        catalogue.setImage(picture);
-        catalogue.setScale(1.0f);
-        // Once the pixels are copied the picture they came from goes, so that an effect
-        // holds one copy of the picture beside its own planes, not two.
-        Picture result = catalogue.applyEffectStep1();
-        if (result.isNull() && catalogue.refusal().isEmpty()) {
-            picture = Picture();
-            catalogue.setImage(Picture());
-            catalogue.applyEffectStep2();
-            result = catalogue.applyEffectStep3();
-        }
-        if (result.isNull()) {
-            *error = QStringLiteral("'%1' could not be applied: %2")
-                         .arg(step.name(), catalogue.refusal().isEmpty()
-                                               ? QStringLiteral("the picture is not supported")
-                                               : catalogue.refusal());
-            return Picture();
-        }
-        picture = std::move(result);
-    }
-    return picture;
-}
 
 qint64 BatchJob::memoryNeeded(const QString &input, const Settings &settings)
 {
@@ -72,7 +37,7 @@ QString BatchJob::run(const QString &input, const QString &output, const Setting
     picture = ImageResizer::colorMatch(picture, box);
     if (picture.isNull())
         return QStringLiteral("%1: the picture could not be brought upright").arg(input);
-    picture = applyEffects(std::move(picture), settings.effects, &error);
+    picture = Recipe{settings.effects, QSize()}.replay(std::move(picture), &error);
     if (picture.isNull())
         return QStringLiteral("%1: %2").arg(input, error);
     if (!ImageFile::write(picture.withMetadata(metadata), output, &error, settings.quality,

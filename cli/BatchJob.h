@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QString>
 
-#include "EffectStep.h"
+#include "RecipeStep.h"
 
 class Picture;
 
@@ -17,7 +17,7 @@ class BatchJob
 public:
     struct Settings
     {
-        QList<EffectStep> effects;
+        QList<RecipeStep> effects;
         QSize workingSize; // empty: keep the upright size
         int quality = 90;
         bool strip = false; // write no metadata and no colour profile
@@ -30,9 +30,6 @@ public:
     // tells of metadata that was damaged and left out of a written output.
     static QString run(const QString &input, const QString &output, const Settings &settings,
                        QString *warning = nullptr);
-
-    // The stack applied to an upright picture; a null picture and `error` on failure.
-    static Picture applyEffects(Picture picture, const QList<EffectStep> &effects, QString *error);
 };
 
 #endif

@@ -133,8 +133,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     options.command = Command::Apply;
     options.inputs = positional;
     for (const QString &spec : parser.values(effect)) {
-        EffectStep step;
-        if (!EffectStep::parse(spec, &step, &options.error))
+        RecipeStep step;
+        if (!RecipeStep::parse(spec, &step, &options.error))
             return options;
         options.effects.append(step);
     }

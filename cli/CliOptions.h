@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "EffectStep.h"
+#include "RecipeStep.h"
 
 // What the command line asks for. parse() never exits: it fills `error` for a usage
 // error (exit code 2) and sets `showHelp` / `showVersion` when those were asked for.
@@ -21,7 +21,7 @@ struct CliOptions
 
     Command command = Command::None;
     bool json = false;
-    QList<EffectStep> effects;
+    QList<RecipeStep> effects;
     QSize workingSize{1600, 1200}; // empty: keep the upright picture's size
     QString output;
     QString outputDir;

@@ -10,6 +10,7 @@
 #include "CliOptions.h"
 #include "ImageEffect.h"
 #include "ImageFile.h"
+#include "Recipe.h"
 #include "ImageResizer.h"
 #include "PhotoSettings.h"
 
@@ -22,12 +23,12 @@ namespace {
 // the reduced JPEG decoding is exercised too.
 const QSize kWorkingSizes[] = {QSize(16, 12), QSize(160, 120), QSize(640, 480)};
 
-QList<EffectStep> everyEffect()
+QList<RecipeStep> everyEffect()
 {
-    QList<EffectStep> steps;
+    QList<RecipeStep> steps;
     for (int group = 0; group < ImageEffect::kGroupCount; ++group)
         for (int index = 0; index < ImageEffect::tableSize(group); ++index) {
-            EffectStep step;
+            RecipeStep step;
             step.group = group;
             step.index = index;
             steps.append(step);
@@ -92,11 +93,11 @@ void ensureApplication()
 
 QString imageIntake(const QByteArray &data)
 {
-    static const QList<EffectStep> effects = everyEffect();
+    static const QList<RecipeStep> effects = everyEffect();
     static const QTemporaryDir folder;
     if (data.size() < 3 || !folder.isValid())
         return QString();
-    EffectStep step = effects[uchar(data[0]) % effects.size()];
+    RecipeStep step = effects[uchar(data[0]) % effects.size()];
     const int level = uchar(data[1]) % (CImageEffect::kMaxLevel + 2);
     if (level <= CImageEffect::kMaxLevel && ImageEffect::hasLevel(step.group, step.index))
         step.level = level;
@@ -122,7 +123,7 @@ QString imageIntake(const QByteArray &data)
         return QStringLiteral("fitted to %1 instead of %2 (stored %3, box %4)")
             .arg(sizeText(picture.size().toSize()), sizeText(expected), sizeText(stored),
                  sizeText(box));
-    picture = BatchJob::applyEffects(std::move(picture), {step}, &error);
+    picture = Recipe::applyStep(std::move(picture), step, &error);
     if (picture.isNull() && error.isEmpty())
         return QStringLiteral("'%1' failed without a reason").arg(step.name());
     return QString();
@@ -160,16 +161,16 @@ QString cliOptions(const QByteArray &data)
         return QString();
     if (options.inputs.isEmpty() || options.output.isEmpty() == options.outputDir.isEmpty())
         return QStringLiteral("accepted without inputs or without exactly one destination");
-    for (const EffectStep &step : options.effects) {
+    for (const RecipeStep &step : options.effects) {
         if (step.name().isNull() || step.level < -1 || step.level > CImageEffect::kMaxLevel)
             return QStringLiteral("accepted effect %1:%2 at level %3")
                 .arg(step.group)
                 .arg(step.index)
                 .arg(step.level);
         // Every accepted effect can be given again by the name the tool lists it under.
-        EffectStep byName;
+        RecipeStep byName;
         QString error;
-        if (!EffectStep::parse(step.name(), &byName, &error) || byName.group != step.group ||
+        if (!RecipeStep::parse(step.name(), &byName, &error) || byName.group != step.group ||
             byName.index != step.index)
             return QStringLiteral("'%1' names another effect than %2:%3")
                 .arg(step.name())

@@ -40,7 +40,7 @@ TEST(CliOptions, EachLimitIsAcceptedUpToItAndRefusedBeyond)
 QStringList stack(const CliOptions &options)
 {
     QStringList steps;
-    for (const EffectStep &step : options.effects)
+    for (const RecipeStep &step : options.effects)
         steps << QStringLiteral("%1 %2").arg(step.name()).arg(step.level);
     return steps;
 }

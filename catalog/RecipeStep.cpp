@@ -1,4 +1,4 @@
-#include "EffectStep.h"
+#include "RecipeStep.h"
 
 #include <QRegularExpression>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-bool findByName(const QString &name, EffectStep *step)
+bool findByName(const QString &name, RecipeStep *step)
 {
     for (int group = 0; group < ImageEffect::kGroupCount; ++group)
         for (int index = 0; index < ImageEffect::tableSize(group); ++index)
@@ -19,7 +19,7 @@ bool findByName(const QString &name, EffectStep *step)
     return false;
 }
 
-bool findByPosition(const QString &text, EffectStep *step)
+bool findByPosition(const QString &text, RecipeStep *step)
 {
     static const QRegularExpression position(QStringLiteral("^(\\d+):(\\d+)$"));
     const QRegularExpressionMatch match = position.match(text);
@@ -38,12 +38,12 @@ bool findByPosition(const QString &text, EffectStep *step)
 
 } // namespace
 
-bool EffectStep::parse(const QString &spec, EffectStep *step, QString *error)
+bool RecipeStep::parse(const QString &spec, RecipeStep *step, QString *error)
 {
     // Names may hold '=' nowhere, so the last one separates the level.
     const int equals = spec.lastIndexOf(QLatin1Char('='));
     const QString name = (equals < 0 ? spec : spec.left(equals)).trimmed();
-    EffectStep parsed;
+    RecipeStep parsed;
     if (!findByName(name, &parsed) && !findByPosition(name, &parsed)) {
         *error = QStringLiteral("unknown effect '%1' (see 'velmora-cli list')").arg(name);
         return false;
@@ -69,7 +69,12 @@ bool EffectStep::parse(const QString &spec, EffectStep *step, QString *error)
     return true;
 }
 
-QString EffectStep::name() const
+QString RecipeStep::name() const
 {
     return ImageEffect::effectName(group, index);
+}
+
+QString RecipeStep::text() const
+{
+    return level < 0 ? name() : QStringLiteral("%1=%2").arg(name()).arg(level);
 }
