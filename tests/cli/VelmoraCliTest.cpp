@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -248,6 +249,29 @@ TEST_F(VelmoraCli, ARecipeGivesTheBytesOfItsStepsGivenOneByOne)
     EXPECT_EQ(contentsOf(path("r7.png")), contentsOf(path("e7.png")));
     EXPECT_EQ(contentsOf(path("r3.png")), contentsOf(path("e3.png")));
     EXPECT_NE(contentsOf(path("r3.png")), contentsOf(path("r7.png")));
+}
+
+// The stack saved as a recipe remakes the run's first output, noise and all, with no --seed
+// given; a recipe that cannot be written stops the run before any output.
+TEST_F(VelmoraCli, ASavedRecipeRemakesTheFirstOutput)
+{
+    const QStringList stack{"apply", "-s",           "300x300", "-e",        "Sepia",
+                            "-e",    "Night Vision", "-e",      "30's Photo"};
+    exits(0, stack + QStringList{"--save-recipe", path("saved.velmora"), coffee, "-o",
+                                 path("run.png")});
+    exits(0, {"apply", "--recipe", path("saved.velmora"), coffee, "-o", path("again.png")});
+    EXPECT_EQ(contentsOf(path("again.png")), contentsOf(path("run.png")));
+    const QString saved = contentsOf(path("saved.velmora"));
+    EXPECT_TRUE(QRegularExpression("^velmora-recipe 1\nsize 300x300\nSepia\nNight Vision "
+                                   "seed=\\d+\n30's Photo\n$")
+                    .match(saved)
+                    .hasMatch())
+        << saved.toStdString();
+    exits(1,
+          stack + QStringList{"--save-recipe", path("absent/s.velmora"), coffee, "-o",
+                              path("none.png")},
+          path("absent/s.velmora"));
+    EXPECT_FALSE(QFileInfo::exists(path("none.png")));
 }
 
 // The camera's records reach the output unless --strip asks for none.
