@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Damaged{"Text", "this is not a recipe\n\x01\x02\n", 1, "not a recipe"},
         Damaged{"CommentFirst", "# mine\n" + kHead, 1, "not a recipe"},
-        Damaged{"NewerVersion", "velmora-recipe 2\nsize full\n", 1, "version '2'"},
+        Damaged{"NewerVersion", "velmora-recipe %2\nsize full\n", 1, "version '%2'"},
         Damaged{"StepsWithoutSize", "velmora-recipe 1\n\n# look\nSepia\n", 4, "no size line"},
         Damaged{"EndsBeforeSize", "velmora-recipe 1", 1, "no size line"},
         Damaged{"SizeTwice", kHead + "Sepia\nsize web\n", 4, "second size line"},
@@ -139,8 +139,8 @@ TEST(Recipe, FilesThatCannotBeReadOrWrittenAreNamed)
     EXPECT_EQ(error, dir.filePath("absent.velmora") + ": No such file or directory");
     ASSERT_TRUE(writeFile(dir.filePath("large"), kHead + QByteArray(1 << 20, '#')));
     EXPECT_FALSE(Recipe::read(dir.filePath("large"), &recipe, &error));
-    EXPECT_EQ(error, dir.filePath("large") + ": the file is larger than 1024 KB: no recipe is");
-    const QString path = dir.filePath("bad.velmora");
+    EXPECT_EQ(error, dir.filePath("large") + ": the file is over 1024 KB, larger than any recipe");
+    const QString path = dir.filePath("bad%2.velmora");
     ASSERT_TRUE(writeFile(path, kHead + "Sepia\nSepia=3\n"));
     EXPECT_FALSE(Recipe::read(path, &recipe, &error));
     EXPECT_EQ(error, path + ":4: 'Sepia' has no level");
