@@ -112,7 +112,9 @@ TEST_F(HoverControllerTest, FadesAllOfTheWindowLeavesNothingOnceHiddenAndBringsI
     showExposed(&container);
     const auto onScreen = [&](QPoint at) {
         drainEvents();
-        return QColor(container.screen()->grabWindow(container.winId()).toImage().pixel(at)).name().toStdString();
+        return QColor(container.screen()->grabWindow(container.winId()).toImage().pixel(at))
+            .name()
+            .toStdString();
     };
 
     controller->setHideInterval(0.01);
