@@ -6,32 +6,27 @@
 
 namespace {
 
-struct MenuIcon
-{
-    int section;
-    int row;
-    const char *file;
-};
-
-using RootViewControllerIcon = ::testing::TestWithParam<MenuIcon>;
+// A row of the menu and its icon's file.
+using RootViewControllerIcon = ::testing::TestWithParam<std::tuple<int, int, const char *>>;
 
 // A row's icon has see-through corners (the row shows through them, not black) and a file
 // twice its size for high-density screens, itself with see-through corners.
 TEST_P(RootViewControllerIcon, ShowsTheRowThroughItsCornersAndHasADoubleSizeFile)
 {
-    SCOPED_TRACE(GetParam().file);
+    const auto [section, row, file] = GetParam();
+    SCOPED_TRACE(file);
     RootViewController menu;
-    ImageTableViewCell *cell = menu.cell({GetParam().section, GetParam().row});
+    ImageTableViewCell *cell = menu.cell({section, row});
     ASSERT_NE(cell, nullptr);
     cell->resize(320, ImageTableViewCell::Height);
-    const QImage row = cell->grab().toImage();
+    const QImage shown = cell->grab().toImage();
     const QPoint corner = cell->imageView()->geometry().topLeft();
-    const QRgb background = row.pixel(corner - QPoint(2, 0));
-    EXPECT_EQ(row.pixel(corner), background) << "top-left corner";
-    EXPECT_EQ(row.pixel(corner + QPoint(31, 31)), background) << "bottom-right corner";
-    EXPECT_NE(row.pixel(corner + QPoint(16, 2)), background) << "no icon drawn";
+    const QRgb background = shown.pixel(corner - QPoint(2, 0));
+    EXPECT_EQ(shown.pixel(corner), background) << "top-left corner";
+    EXPECT_EQ(shown.pixel(corner + QPoint(31, 31)), background) << "bottom-right corner";
+    EXPECT_NE(shown.pixel(corner + QPoint(16, 2)), background) << "no icon drawn";
 
-    const QString name = QStringLiteral(":/icons/%1").arg(QLatin1String(GetParam().file));
+    const QString name = QStringLiteral(":/icons/%1").arg(QLatin1String(file));
     const QImage single(name + QStringLiteral(".png")), twice(name + QStringLiteral("@2x.png"));
     ASSERT_FALSE(twice.isNull()) << "no @2x file";
     EXPECT_EQ(twice.size(), single.size() * 2);
@@ -40,9 +35,10 @@ TEST_P(RootViewControllerIcon, ShowsTheRowThroughItsCornersAndHasADoubleSizeFile
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, RootViewControllerIcon,
-                         ::testing::Values(MenuIcon{1, 0, "camera"}, MenuIcon{1, 1, "saved-photos"},
-                                           MenuIcon{1, 2, "photo-library"},
-                                           MenuIcon{2, 0, "settings"}, MenuIcon{2, 1, "help"},
-                                           MenuIcon{2, 2, "about"}));
+                         ::testing::Values(std::tuple{1, 0, "camera"},
+                                           std::tuple{1, 1, "saved-photos"},
+                                           std::tuple{1, 2, "photo-library"},
+                                           std::tuple{2, 0, "settings"}, std::tuple{2, 1, "help"},
+                                           std::tuple{2, 2, "about"}));
 
 } // namespace

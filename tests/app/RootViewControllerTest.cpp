@@ -51,22 +51,18 @@ protected:
     NavigationController stack{&menu};
 };
 
-struct Row
-{
-    int section, row;
-    const char *title, *shows;
-};
-
+// A row, its title, and what pressing it brings up.
+using Row = std::tuple<int, int, const char *, const char *>;
 using MenuRows = WithParam<RootViewControllerTest, Row>;
 
 TEST_P(MenuRows, DoWhatTheirTitlesSay)
 {
-    const Row row = GetParam();
+    const auto [section, row, title, shows] = GetParam();
     settings.setImage(Picture(TestImages::quadrants(160, 120)));
     menu.refreshMenu();
-    EXPECT_EQ(cell(row.section, row.row)->label()->text(), row.title);
-    clickAt(stack.view(), middleOf(row.section, row.row));
-    EXPECT_EQ(shown(), row.shows);
+    EXPECT_EQ(cell(section, row)->label()->text(), title);
+    clickAt(stack.view(), middleOf(section, row));
+    EXPECT_EQ(shown(), shows);
 }
 
 INSTANTIATE_TEST_SUITE_P(Menu, MenuRows,

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -43,43 +42,6 @@ TEST(UCurveTest, EveryLevelCurveHasAnExactArithmeticForm)
         EXPECT_TRUE(CImageEffect::sOffsetCurves[level].IsLine());
         ExpectRowsFollowTheTable(CImageEffect::sSlopeCurves[level], slope.data(), 1);
         ExpectRowsFollowTheTable(CImageEffect::sOffsetCurves[level], offset.data(), 1);
-    }
-}
-
-unsigned char Clamped(int value, int least = 0, int greatest = 255)
-{
-    return static_cast<unsigned char>(std::clamp(value, least, greatest));
-}
-
-struct Shape
-{
-    const char *name;
-    unsigned char (*entry)(int v);
-    bool line;
-};
-
-// Lines of every kind the effects build (stretches clamped to the video range, shifts,
-// steep and falling ones, constants) take the arithmetic form; anything else keeps the table.
-TEST(UCurveTest, TakesTheArithmeticFormExactlyForClampedLines)
-{
-    const Shape shapes[] = {
-        {"stretch to 16..239", [](int v) { return Clamped(int(1.7 * (v - 90) + 128.0), 16, 239); },
-         true},
-        {"shift", [](int v) { return Clamped(v + 128 - 201); }, true},
-        {"steep", [](int v) { return Clamped((v - 100) * 40); }, true},
-        {"falling", [](int v) { return Clamped(int(300 - 1.37 * v)); }, true},
-        {"constant", [](int) { return Clamped(77); }, true},
-        {"squares", [](int v) { return Clamped(v * v / 255); }, false},
-        {"a line with one entry off", [](int v) { return Clamped(v / 2 + (v == 131)); }, false},
-    };
-    for (const Shape &shape : shapes) {
-        SCOPED_TRACE(shape.name);
-        unsigned char table[256];
-        for (int v = 0; v < 256; ++v)
-            table[v] = shape.entry(v);
-        const UCurve curve(table, 1);
-        EXPECT_EQ(curve.IsLine(), shape.line);
-        ExpectRowsFollowTheTable(curve, table, 1);
     }
 }
 

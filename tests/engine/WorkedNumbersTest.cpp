@@ -64,10 +64,6 @@ INSTANTIATE_TEST_SUITE_P(Effects, WorkedRow, testing::Values(
     Row{Make<CAutoColorBalanceImageEffect>, {{255, 0, 0}}, {{75}}},
     // Luma 64 -> 53.
     Row{Make<CDramaticBlackAndWhiteImageEffect>, {{56}}, {{43}}},
-    // The colour conversion there and back, as the plane family does it unchanged, and the
-    // luma-plane family as it stands: red and grey 76 share luma 81.
-    Row{Make<CYuvImageEffect>, {{0}, {255}, {128}, {255, 0, 0}}, {{0}, {254}, {128}, {252, 0, 0}}},
-    Row{Make<CYBufferImageEffect>, {{255, 0, 0}, {76}, {255}}, {{75}, {75}, {254}}},
     // Chroma (100, 135) and (130, 165), the corners of the skin box, keep their colour;
     // (99, 150), (131, 150), (115, 134) and (115, 166), just outside, turn grey.
     Row{Make<CBlackAndWhiteSkintoneHighlightImageEffect>,
@@ -193,11 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Effects, TableEntries, testing::Values(
     // Relief at level 0, scale 0.1 (i0 123, j0 246): light greys of the ramp, above 191,
     // flatten to mid grey 144; rising differences are light, falling ones dark.
     Entries{Signed, 0, 0.1f, {{255, 144}, {255 + 123, 144}, {255 - 123, 144}, {255 + 180, 66},
-                              {255 - 180, 189}, {510, 255}, {0, 0}}},
-    // Water colour: the bin centre pulled a ninth of the way to 239, averaged with the luma.
-    Entries{Watered, 10, 1, {{16, 33}, {50, 59}, {100, 110}, {128, 133}, {200, 205}, {235, 231}}},
-    // Posterization: bins of 255 / (22 - level) to their centres; the last may reach past 255.
-    Entries{Posterized, 0, 1, {{0, 5}, {10, 5}, {11, 16}, {252, 247}, {253, 255}}}));
+                              {255 - 180, 189}, {510, 255}, {0, 0}}}));
 // clang-format on
 
 // Every entry at every level, the rules written another way: posterize moves a value to the

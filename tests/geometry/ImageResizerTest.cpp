@@ -127,17 +127,4 @@ TEST(Clip, ShowsTwiceTheSizeAroundThePointOrTheWidenedCentredWindow)
     }
 }
 
-TEST(DrawTurned, TurnsClockwiseAboutTheCentreAndScalesAboutTheBottomLeft)
-{
-    const QImage grid = TestImages::random(40, 40, 13);
-    const auto drawn = [](const QImage &image, float scale, float turn) {
-        return ImageResizer::drawImage(Picture(image), QSizeF(40, 40), QPointF(20, 20), scale, turn)
-            .grid();
-    };
-    EXPECT_EQ(drawn(grid, 1, 0), grid);
-    EXPECT_EQ(drawn(grid, 1, float(M_PI / 2)), Picture(grid, Picture::Right).upright().grid());
-    EXPECT_EQ(drawn(painted(40, 40, kWhite), 0.5f, 0),
-              painted(40, 40, kBlack, QRect(0, 20, 20, 20), kWhite));
-}
-
 } // namespace

@@ -78,20 +78,14 @@ protected:
     // How the running slide moves `screen`, as "from > to, ms, curve"; empty when it stays.
     std::string slideOf(ViewController *screen)
     {
-        for (auto *slide : stack->findChildren<QPropertyAnimation *>()) {
+        for (auto *slide : stack->findChildren<QPropertyAnimation *>())
             if (slide->targetObject() == screen->view() && slide->propertyName() == "pos" &&
                 slide->state() == QAbstractAnimation::Running) {
                 const QPoint from = slide->startValue().toPoint(), to = slide->endValue().toPoint();
-                return QStringLiteral("%1,%2 > %3,%4, %5, %6")
-                    .arg(from.x())
-                    .arg(from.y())
-                    .arg(to.x())
-                    .arg(to.y())
-                    .arg(slide->duration())
-                    .arg(slide->easingCurve().type())
+                return QString::asprintf("%d,%d > %d,%d, %d, %d", from.x(), from.y(), to.x(),
+                                         to.y(), slide->duration(), slide->easingCurve().type())
                     .toStdString();
             }
-        }
         return {};
     }
 
@@ -230,13 +224,11 @@ TEST_F(NavigationStackTest, TheBarAndTheOldScreenChangeWithTheSlideNotBeforeIt)
     // The largest difference in any channel; a picture redrawn over the same ground differs
     // by a level or two at the edges of its letters.
     const auto changed = [](const QImage &a, const QImage &b) {
+        const QImage x = a.convertToFormat(QImage::Format_RGBX8888),
+                     y = b.convertToFormat(QImage::Format_RGBX8888);
         int most = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x) {
-                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-                most = std::max({most, std::abs(qRed(p) - qRed(q)),
-                                 std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-            }
+        for (qsizetype i = 0; i < x.sizeInBytes(); ++i)
+            most = std::max(most, std::abs(x.constBits()[i] - y.constBits()[i]));
         return most;
     };
     for (Screen *coming : {editor.get(), menu.get()}) {

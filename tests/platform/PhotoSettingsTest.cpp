@@ -1,6 +1,5 @@
 #include "PhotoSettings.h"
 #include "ImageFile.h"
-#include "KillTest.h"
 #include "PlatformTestSupport.h"
 #include "TaggedPhotos.h"
 
@@ -233,38 +232,6 @@ TEST_F(PhotoSettingsTest, SomethingOtherThanAFileIsLeftAlone)
     EXPECT_FALSE(settings->save());
     EXPECT_FALSE(QFileInfo(path).isFile());
     EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"});
-}
-
-// Killed anywhere in a save, many times (every other time in the middle of writing the
-// file): the file always holds one whole save, the group with its own picture.
-TEST_F(PhotoSettingsTest, AKilledSaveLeavesTheOldOrTheNewSettings)
-{
-    const Picture wide = testPicture(120, 80, 5), tall = testPicture(80, 120, 6);
-    const qint64 bytes = ImageFile::encodeJpeg(wide).size() * 4 / 3; // plugins load before forks
-    int round = 0, leftBehind = 0;
-    const long saves = KillTest::killRepeatedly(
-        KillTest::rounds(12), 20000,
-        [&](const std::function<void()> &done) {
-            PhotoSettings settings(path);
-            if (round % 2)
-                KillTest::dieWhenAFileReaches(rlim_t(bytes * round / 12));
-            for (int n = 0;; ++n) {
-                settings.setSegment(1 + n % 2);
-                settings.markImage(n % 2 ? tall : wide);
-                if (settings.save())
-                    done();
-            }
-        },
-        [&] {
-            ++round;
-            leftBehind = qMax(leftBehind, int(filesIn(dir.path()).size()) - 1);
-            auto settings = open();
-            EXPECT_EQ(settings->image().size(),
-                      settings->segment() == 2 ? QSizeF(80, 120) : QSizeF(120, 80));
-            EXPECT_EQ(filesIn(dir.path()), QStringList{"settings.ini"});
-        });
-    EXPECT_GT(saves, 0);
-    EXPECT_LE(leftBehind, 1) << "temporaries do not pile up";
 }
 
 } // namespace

@@ -24,12 +24,7 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubvie
     EXPECT_EQ(View::alpha(view), 0.0);
 
     View::setFrame(view, QRectF(100, 100, 40, 20));
-    View::setScale(view, 1.5); // drawn over the frame, around its centre
-    EXPECT_EQ(View::frame(view), QRectF(100, 100, 40, 20));
-    EXPECT_EQ(view->geometry(), QRect(90, 95, 60, 30));
     View::setCenter(view, QPointF(50, 50));
-    EXPECT_EQ(view->geometry(), QRect(20, 35, 60, 30)) << "a moved frame stays scaled";
-    View::setScale(view, 1.0);
     EXPECT_EQ(view->geometry(), QRect(30, 40, 40, 20));
     view->setGeometry(5, 6, 70, 80); // as a layout would
     EXPECT_EQ(View::frame(view), QRectF(5, 6, 70, 80));
@@ -38,10 +33,6 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubvie
 
     View::setFrame(view, QRectF(nan, -1e300, 1e300, 10));
     EXPECT_EQ(view->geometry(), QRect(0, -10000000, 0, 0));
-    View::setFrame(view, QRectF(0, 0, 10, 10));
-    View::setScale(view, -2.0);
-    EXPECT_EQ(View::scale(view), 0.0);
-    EXPECT_TRUE(view->geometry().isEmpty());
 
     QWidget second;
     QWidget *a = new QWidget(&parent), *b = new QWidget(&parent);
