@@ -119,6 +119,8 @@ void DisplayCache::setPicture(const Picture &working, const Picture &previous)
         m_thumbnailImage =
             !m_centreClip && previewBox == displayBox && !fit.isNull() ? fit : thumbnail(working);
     m_previousThumbnailImage = previousThumbnail.isNull() ? thumbnail(previous) : previousThumbnail;
+    if (!sameWorking)
+        emit workingChanged();
 }
 
 Picture DisplayCache::forScreen(const Picture &picture) const
@@ -130,6 +132,23 @@ Picture DisplayCache::forScreen(const Picture &picture) const
     grid.setColorSpace(m_colorSpace);
     grid.convertToColorSpace(QColorSpace::SRgb);
     return Picture(grid, picture.orientation());
+}
+
+// Converted before it is enlarged and after it is reduced: the conversion never works on more
+// pixels than it must.
+Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize size) const
+{
+    const Picture upright = picture.upright();
+    const QRect part = source & upright.grid().rect();
+    if (part.isEmpty() || size.isEmpty())
+        return Picture();
+    const QImage grid = upright.grid().copy(part);
+    if (size == part.size())
+        return forScreen(Picture(grid));
+    if (size.width() > part.width())
+        return Picture(forScreen(Picture(grid)).grid().scaled(size, Qt::IgnoreAspectRatio,
+                                                               Qt::FastTransformation));
+    return forScreen(Picture(grid.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 // The floating preview shows the centre of the picture at half scale: a window twice its box,
