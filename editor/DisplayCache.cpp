@@ -134,8 +134,7 @@ Picture DisplayCache::forScreen(const Picture &picture) const
     return Picture(grid, picture.orientation());
 }
 
-// Converted before it is enlarged and after it is reduced: the conversion never works on more
-// pixels than it must.
+// Reduced before it is converted: the conversion never works on more pixels than it must.
 Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize size) const
 {
     const Picture upright = picture.upright();
@@ -143,11 +142,8 @@ Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize 
     if (part.isEmpty() || size.isEmpty())
         return Picture();
     const QImage grid = upright.grid().copy(part);
-    if (size == part.size())
+    if (size.width() >= part.width() && size.height() >= part.height())
         return forScreen(Picture(grid));
-    if (size.width() > part.width())
-        return Picture(forScreen(Picture(grid)).grid().scaled(size, Qt::IgnoreAspectRatio,
-                                                               Qt::FastTransformation));
     return forScreen(Picture(grid.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 

@@ -47,9 +47,9 @@ public:
 
     // A picture made from the working picture, in sRGB for the screen.
     Picture forScreen(const Picture &picture) const;
-    // The part `source` of the upright `picture` at `size` device pixels, for the screen: what a
-    // zoomed view shows. Enlarged, each picture pixel becomes a block of screen pixels, so that
-    // pixels stay crisp; reduced, it is smoothed.
+    // The part `source` of the upright `picture`, for the screen: what a zoomed view shows.
+    // Smoothly reduced to `size` device pixels when that is smaller; otherwise at its own
+    // pixels, which the view enlarges as crisp blocks while it draws them.
     Picture region(const Picture &picture, const QRect &source, QSize size) const;
 
     // A view's size in device pixels.

@@ -174,8 +174,9 @@ void ZoomImageView::paintEvent(QPaintEvent *event)
         paintBadge(painter, drawn);
 }
 
-// Only the part in view is made, at device pixels, and copied pixel for pixel. Returns where
-// it went in the view.
+// Only the part in view is made. Reduced, the cache makes it at device pixels; enlarged, it is
+// drawn from the picture's own pixels, each a block of device pixels, with no enlarged copy
+// made. Returns where it went in the view.
 QRectF ZoomImageView::paintRegion(QPainter &painter)
 {
     const Picture &picture = shown();
@@ -190,20 +191,31 @@ QRectF ZoomImageView::paintRegion(QPainter &painter)
     const QRect source = visible.toAlignedRect() & picture.grid().rect();
     if (source.isEmpty())
         return {};
-    const QSize out(int(std::lround(source.width() * z)), int(std::lround(source.height() * z)));
+    const bool enlarged = z > 1;
+    const QSize made = enlarged ? source.size()
+                                : QSize(int(std::lround(source.width() * z)),
+                                        int(std::lround(source.height() * z)));
     const qint64 key = picture.grid().cacheKey();
-    if (key != m_regionKey || source != m_regionSource || m_region.grid().size() != out) {
-        m_region = m_cache->region(picture, source, out);
+    if (key != m_regionKey || source != m_regionSource || m_region.grid().size() != made) {
+        m_region = m_cache->region(picture, source, made);
         m_regionKey = key;
         m_regionSource = source;
     }
-    const QPointF origin = (QPointF(source.topLeft()) - centre) * z + halfBox;
-    const QPoint at(int(std::lround(origin.x())), int(std::lround(origin.y())));
+    // Fitted, placed as the display picture is, so that a stand-in lies exactly over it.
+    const QPointF origin = isFitted()
+                               ? QPointF(std::floor((box.width() - made.width()) / 2),
+                                         std::floor((box.height() - made.height()) / 2))
+                               : (QPointF(source.topLeft()) - centre) * z + halfBox;
+    const QPointF at(std::round(origin.x()), std::round(origin.y()));
     painter.save();
     painter.scale(1 / ratio, 1 / ratio);
-    painter.drawImage(at, m_region.grid());
+    painter.translate(at);
+    if (enlarged)
+        painter.scale(z, z);
+    painter.drawImage(QPointF(0, 0), m_region.grid());
     painter.restore();
-    return QRectF(QPointF(at) / ratio, QSizeF(m_region.grid().size()) / ratio) & QRectF(rect());
+    const QSizeF drawn = enlarged ? QSizeF(source.size()) * z : QSizeF(made);
+    return QRectF(at / ratio, drawn / ratio) & QRectF(rect());
 }
 
 // In the picture's top left corner.

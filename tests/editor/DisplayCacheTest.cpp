@@ -32,9 +32,8 @@ TEST(DisplayCache, RemakesOnceAfterAResizeBurst)
     EXPECT_EQ(cache.displayImage().grid().size(), QSize(400, 300));
 }
 
-// A zoomed view's part is converted for the screen like the fitted picture; enlarged, each
-// picture pixel becomes a block.
-TEST(DisplayCache, ARegionIsConvertedForTheScreenAndEnlargedAsBlocks)
+// A zoomed view's part is converted for the screen like the fitted picture.
+TEST(DisplayCache, ARegionIsConvertedForTheScreen)
 {
     const QImage pixels = TestImages::random(40, 30, 4);
     const Picture photo =
@@ -44,12 +43,8 @@ TEST(DisplayCache, ARegionIsConvertedForTheScreenAndEnlargedAsBlocks)
     const QRect part(10, 5, 8, 6);
     const QImage converted = cache.forScreen(Picture(pixels.copy(part))).grid();
     ASSERT_NE(converted, pixels.copy(part));
-    EXPECT_EQ(cache.region(photo, part, part.size()).grid(), converted);
-    const QImage doubled = cache.region(photo, part, part.size() * 2).grid();
-    ASSERT_EQ(doubled.size(), part.size() * 2);
-    for (int y = 0; y < doubled.height(); ++y)
-        for (int x = 0; x < doubled.width(); ++x)
-            ASSERT_EQ(doubled.pixel(x, y), converted.pixel(x / 2, y / 2)) << x << "," << y;
+    EXPECT_EQ(cache.region(photo, part, part.size() * 4).grid(), converted);
+    EXPECT_EQ(cache.region(photo, part, part.size() / 2).grid().size(), part.size() / 2);
 }
 
 } // namespace

@@ -63,6 +63,10 @@ TEST_F(ZoomImageViewTest, DevicePixelsAtOneToOneAndFour)
 {
     const int r = int(m_view->devicePixelRatioF());
     EXPECT_DOUBLE_EQ(m_view->zoom(), 0.25 * r) << "fitted";
+    const QImage fitted = drawn();
+    m_view->setStandIn(Picture(m_picture), QString());
+    EXPECT_EQ(drawn(), fitted) << "a stand-in lies exactly where the picture lay";
+    m_view->setStandIn(Picture(), QString());
     m_view->zoomToActualPixels();
     EXPECT_EQ(drawn(), m_picture.copy(400 - 100 * r, 300 - 75 * r, 200 * r, 150 * r));
 
