@@ -134,17 +134,21 @@ Picture DisplayCache::forScreen(const Picture &picture) const
     return Picture(grid, picture.orientation());
 }
 
-// Reduced before it is converted: the conversion never works on more pixels than it must.
-Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize size) const
+// The picture is converted whole, once, and kept: a pan then only cuts from it.
+Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize size)
 {
     const Picture upright = picture.upright();
     const QRect part = source & upright.grid().rect();
     if (part.isEmpty() || size.isEmpty())
         return Picture();
-    const QImage grid = upright.grid().copy(part);
+    if (upright.grid().cacheKey() != m_screenKey) {
+        m_screenKey = upright.grid().cacheKey();
+        m_screen = forScreen(upright).grid();
+    }
+    const QImage grid = m_screen.copy(part);
     if (size.width() >= part.width() && size.height() >= part.height())
-        return forScreen(Picture(grid));
-    return forScreen(Picture(grid.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        return Picture(grid);
+    return Picture(grid.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 // The floating preview shows the centre of the picture at half scale: a window twice its box,

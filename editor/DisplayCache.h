@@ -50,7 +50,7 @@ public:
     // The part `source` of the upright `picture`, for the screen: what a zoomed view shows.
     // Smoothly reduced to `size` device pixels when that is smaller; otherwise at its own
     // pixels, which the view enlarges as crisp blocks while it draws them.
-    Picture region(const Picture &picture, const QRect &source, QSize size) const;
+    Picture region(const Picture &picture, const QRect &source, QSize size);
 
     // A view's size in device pixels.
     static QSize deviceBox(const QWidget *view);
@@ -89,6 +89,8 @@ private:
     Picture m_displayImage;
     Picture m_thumbnailImage;
     Picture m_previousThumbnailImage;
+    qint64 m_screenKey = 0; // the picture m_screen was converted from
+    QImage m_screen;
 };
 
 #endif
