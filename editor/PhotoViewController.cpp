@@ -343,7 +343,7 @@ void PhotoViewController::showOriginal(bool shown, bool inPreview)
 {
     if (!inPreview) {
         if (m_originalView)
-            m_originalView->setStandIn(shown ? m_originalImage : Picture(), tr("Original"));
+            m_originalView->setStandIn(shown ? originalImage() : Picture(), tr("Original"));
     } else if (!shown) {
         renderPreview();
     } else if (m_previewView && !thumbnailImage().isNull()) {
