@@ -92,11 +92,16 @@ qreal ZoomImageView::zoom() const
     return m_zoom > 0 ? m_zoom : fitZoom();
 }
 
-QPointF ZoomImageView::pictureAt(QPointF point) const
+// How far `point` lies from the view's centre, in device pixels.
+QPointF ZoomImageView::fromCentre(QPointF point) const
 {
     const QSizeF box = deviceSize();
-    const QPointF centre = isFitted() ? middleOf(shown()) : m_centre;
-    return centre + (point * devicePixelRatioF() - QPointF(box.width(), box.height()) / 2) / zoom();
+    return point * devicePixelRatioF() - QPointF(box.width(), box.height()) / 2;
+}
+
+QPointF ZoomImageView::pictureAt(QPointF point) const
+{
+    return (isFitted() ? middleOf(shown()) : m_centre) + fromCentre(point) / zoom();
 }
 
 // Fits a zoom that is not above the fit, and brings the centre to where the picture covers
@@ -121,9 +126,7 @@ void ZoomImageView::zoomTo(qreal zoom, QPointF point)
         return;
     const QPointF fixed = pictureAt(point);
     m_zoom = std::min(zoom, kMaxZoom);
-    const QSizeF box = deviceSize();
-    m_centre = fixed - (point * devicePixelRatioF() - QPointF(box.width(), box.height()) / 2) /
-                           std::max(m_zoom, fitZoom());
+    m_centre = fixed - fromCentre(point) / std::max(m_zoom, fitZoom());
     settle();
     update();
 }

@@ -11,10 +11,11 @@
 class DisplayCache;
 
 // The working picture's view. Fitted, it shows the display picture it is given (image(), made
-// for its device pixels). Zoomed, from the fit up to four picture pixels per device pixel, it
-// shows the working picture's own pixels: the cache makes only the part in view, at the view's
-// device pixels, each pixel a crisp block when enlarged. Ctrl + wheel zooms about the cursor;
-// while zoomed a drag pans, kept within the picture's edges, and is not passed on as a touch.
+// for its device pixels). Zoomed, from the fit up to four device pixels per picture pixel, it
+// shows the working picture's own pixels: only the part in view is taken from the cache,
+// reduced at the view's device pixels below one to one and drawn as crisp blocks of device
+// pixels above it. Ctrl + wheel zooms about the cursor; while zoomed a drag pans, kept within
+// the picture's edges, and is not passed on as a touch.
 //
 // It can show a stand-in in place of the working picture (the photo as taken, while the user
 // compares), with a small badge, at the same zoom.
@@ -64,6 +65,7 @@ private:
     void workingChanged();
     const Picture &shown() const;
     QSizeF deviceSize() const;
+    QPointF fromCentre(QPointF point) const;
     qreal fitZoom() const;
     void settle();
     QRectF paintRegion(QPainter &painter);
