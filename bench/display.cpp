@@ -4,7 +4,9 @@
 //   effect the editor steps through, at 1 and 2 device pixels to the point;
 // - remake: the display picture and the previews' copies made again after a resize, at 2
 //   device pixels to the point, in both layouts, for a photo without and with a wide-gamut
-//   profile.
+//   profile;
+// - pan: a drag across the zoomed picture, each step drawn from the working picture's part
+//   in view, at 100 %, 200 % and 400 %, at 2 device pixels to the point.
 // The budget of both is one 60 Hz frame, 16 ms, on one core: run under `taskset -c 0`
 // (Qt spreads large scalings over a thread pool, so the wall clock is what counts).
 
@@ -15,6 +17,7 @@
 #include <QBuffer>
 #include <QColorSpace>
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include "BenchPictures.h"
@@ -24,6 +27,7 @@
 #include "PhotoMetadata.h"
 #include "Picture.h"
 #include "PreviewRenderer.h"
+#include "ZoomImageView.h"
 
 namespace {
 
@@ -109,10 +113,49 @@ void BM_remake(benchmark::State &state)
     }
 }
 
+// Each step moves the picture 8 points under a held button and draws the view, as the screen
+// would, in the hover layout's picture box (the largest).
+void BM_pan(benchmark::State &state)
+{
+    const bool profiled = state.range(1) != 0;
+    DisplayCache cache;
+    ZoomImageView view;
+    view.resize(kHoverPicture);
+    view.show();
+    cache.setViews(&view, nullptr, false);
+    view.setDisplayCache(&cache);
+    cache.setPicture(WorkingPicture(profiled), Picture());
+    view.setImage(cache.displayImage());
+    view.zoomTo(state.range(0) / 100.0, QRectF(view.rect()).center());
+    state.SetLabel(std::to_string(state.range(0)) + " %" + (profiled ? ", P3 profile" : "") +
+                   " @" + std::to_string(int(view.devicePixelRatio())) + "x");
+    QImage screen(view.size() * view.devicePixelRatio(), QImage::Format_RGB32);
+    screen.setDevicePixelRatio(view.devicePixelRatio());
+    const auto send = [&view](QEvent::Type type, QPointF at) {
+        QMouseEvent event(type, at, view.mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&view, &event);
+    };
+    const QPointF centre = QRectF(view.rect()).center();
+    send(QEvent::MouseButtonPress, centre);
+    view.render(&screen); // the picture converted for the screen once, before the drag
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 16; // there and back, never reaching an edge
+        const int out = step < 8 ? step : 16 - step;
+        send(QEvent::MouseMove, centre + QPointF(20 + 8 * out, 8 * out));
+        view.render(&screen);
+        benchmark::DoNotOptimize(screen);
+    }
+    send(QEvent::MouseButtonRelease, centre);
+}
+
 } // namespace
 
 BENCHMARK(BM_preview)->Apply(PreviewArguments)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_remake)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_pan)->ArgsProduct({{100, 200, 400}, {0, 1}})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -119,6 +119,8 @@ void DisplayCache::setPicture(const Picture &working, const Picture &previous)
         m_thumbnailImage =
             !m_centreClip && previewBox == displayBox && !fit.isNull() ? fit : thumbnail(working);
     m_previousThumbnailImage = previousThumbnail.isNull() ? thumbnail(previous) : previousThumbnail;
+    if (!sameWorking)
+        emit workingChanged();
 }
 
 Picture DisplayCache::forScreen(const Picture &picture) const
@@ -130,6 +132,23 @@ Picture DisplayCache::forScreen(const Picture &picture) const
     grid.setColorSpace(m_colorSpace);
     grid.convertToColorSpace(QColorSpace::SRgb);
     return Picture(grid, picture.orientation());
+}
+
+// The picture is converted whole, once, and kept: a pan then only cuts from it.
+Picture DisplayCache::region(const Picture &picture, const QRect &source, QSize size)
+{
+    const Picture upright = picture.upright();
+    const QRect part = source & upright.grid().rect();
+    if (part.isEmpty() || size.isEmpty())
+        return Picture();
+    if (upright.grid().cacheKey() != m_screenKey) {
+        m_screenKey = upright.grid().cacheKey();
+        m_screen = forScreen(upright).grid();
+    }
+    const QImage grid = m_screen.copy(part);
+    if (size.width() >= part.width() && size.height() >= part.height())
+        return Picture(grid);
+    return Picture(grid.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 // The floating preview shows the centre of the picture at half scale: a window twice its box,

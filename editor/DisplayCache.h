@@ -7,6 +7,7 @@
 #include <QColorSpace>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QTimer>
 
@@ -42,9 +43,14 @@ public:
     const Picture &displayImage() const { return m_displayImage; }
     const Picture &thumbnailImage() const { return m_thumbnailImage; }
     const Picture &previousThumbnailImage() const { return m_previousThumbnailImage; }
+    const Picture &workingImage() const { return m_working; }
 
     // A picture made from the working picture, in sRGB for the screen.
     Picture forScreen(const Picture &picture) const;
+    // The part `source` of the upright `picture`, for the screen: what a zoomed view shows.
+    // Smoothly reduced to `size` device pixels when that is smaller; otherwise at its own
+    // pixels, which the view enlarges as crisp blocks while it draws them.
+    Picture region(const Picture &picture, const QRect &source, QSize size);
 
     // A view's size in device pixels.
     static QSize deviceBox(const QWidget *view);
@@ -59,6 +65,8 @@ public:
 signals:
     // The views' boxes changed and the pictures were made again for them.
     void remade();
+    // setPicture was given another working picture.
+    void workingChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,6 +89,8 @@ private:
     Picture m_displayImage;
     Picture m_thumbnailImage;
     Picture m_previousThumbnailImage;
+    qint64 m_screenKey = 0; // the picture m_screen was converted from
+    QImage m_screen;
 };
 
 #endif

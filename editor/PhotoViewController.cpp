@@ -13,11 +13,13 @@
 #include "PhotoAlbum.h"
 #include "PhotoSettings.h"
 #include "PictureSource.h"
+#include "PressAndHold.h"
 #include "PreviewImageView.h"
 #include "SegmentedControl.h"
 #include "Slider.h"
 #include "Touch.h"
 #include "View.h"
+#include "ZoomImageView.h"
 
 #include "ui_PhotoView.h"
 #include "ui_SplitPhotoView.h"
@@ -144,7 +146,7 @@ void PhotoViewController::loadView()
 
     // The layout's outlets, by name; a layout without one simply leaves it empty.
     m_containerView = content->findChild<QWidget *>(QStringLiteral("containerView"));
-    m_originalView = content->findChild<ImageView *>(QStringLiteral("originalView"));
+    m_originalView = content->findChild<ZoomImageView *>(QStringLiteral("originalView"));
     m_previewView = content->findChild<PreviewImageView *>(QStringLiteral("previewView"));
     m_effectLabel = content->findChild<QLabel *>(QStringLiteral("effectLabel"));
     m_saveButton = content->findChild<QAction *>(QStringLiteral("saveButton"));
@@ -159,6 +161,8 @@ void PhotoViewController::loadView()
     m_levelLabel = content->findChild<QLabel *>(QStringLiteral("levelLabel"));
     m_controls = content->findChild<QWidget *>(QStringLiteral("controls"));
     m_displayCache.setViews(m_originalView, m_previewView, m_layoutName == kPhotoView);
+    if (m_originalView)
+        m_originalView->setDisplayCache(&m_displayCache);
     connect(&m_displayCache, &DisplayCache::remade, this, [this] {
         showDisplayImage();
         renderPreview();
@@ -204,6 +208,15 @@ void PhotoViewController::viewDidLoad()
             imageView->setContentMode(ImageView::ContentMode::ScaleDownToFit);
         }
     }
+    // Held, the picture shows the photo as taken and the preview the picture without the effect.
+    if (m_originalView) {
+        m_pictureHold = new PressAndHold(m_originalView, this);
+        connect(m_pictureHold, &PressAndHold::held, this,
+                [this](bool down) { showOriginal(down, false); });
+    }
+    if (m_previewView)
+        connect(new PressAndHold(m_previewView, this), &PressAndHold::held, this,
+                [this](bool down) { showOriginal(down, true); });
 
     if (m_effectLabel) {
         QFont font = m_effectLabel->font();
@@ -306,6 +319,36 @@ void PhotoViewController::addShortcuts()
                 undo();
         }));
     add(QKeySequence::Save, [this] { save(); });
+    // The picture's zoom, and the photo as taken while the backslash key is held.
+    const auto onPicture = [this](void (ZoomImageView::*change)()) {
+        return [this, change] {
+            if (m_originalView)
+                (m_originalView->*change)();
+        };
+    };
+    add(QKeySequence::ZoomIn, whenTakingInput(onPicture(&ZoomImageView::zoomIn)));
+    add(Qt::CTRL | Qt::Key_Equal, whenTakingInput(onPicture(&ZoomImageView::zoomIn)));
+    add(QKeySequence::ZoomOut, whenTakingInput(onPicture(&ZoomImageView::zoomOut)));
+    add(Qt::CTRL | Qt::Key_1, whenTakingInput(onPicture(&ZoomImageView::zoomToActualPixels)));
+    add(Qt::CTRL | Qt::Key_0, whenTakingInput(onPicture(&ZoomImageView::fit)));
+    add(Qt::Key_Backslash, whenTakingInput([this] {
+            if (m_pictureHold)
+                m_pictureHold->holdKey(Qt::Key_Backslash);
+        }));
+}
+
+// Held on the picture, the photo as taken at the same zoom; on the preview, its copy of the
+// picture without the effect.
+void PhotoViewController::showOriginal(bool shown, bool inPreview)
+{
+    if (!inPreview) {
+        if (m_originalView)
+            m_originalView->setStandIn(shown ? originalImage() : Picture(), tr("Original"));
+    } else if (!shown) {
+        renderPreview();
+    } else if (m_previewView && !thumbnailImage().isNull()) {
+        m_previewView->setImage(m_displayCache.forScreen(thumbnailImage()));
+    }
 }
 
 bool PhotoViewController::takesInput() const
@@ -433,6 +476,9 @@ void PhotoViewController::edit(const Picture &image, bool colorMatched, bool ani
         m_previousImage = Picture();
         m_baselineImage = fitted.withMetadata(image.metadata());
     }
+    // A new photo, or the stored picture where the editor had none before.
+    if (!colorMatched || m_originalImage.isNull())
+        m_originalImage = m_baselineImage;
 
     const bool started = startAnimation(m_originalView, animationSetting() && animated,
                                         isUndo ? kCurlDown : kCurlUp);

@@ -17,6 +17,7 @@ class ActivityView;
 class HoverController;
 class ImageSlide;
 class ImageView;
+class PressAndHold;
 class PreviewImageView;
 class QAbstractButton;
 class QAction;
@@ -25,6 +26,7 @@ class QScrollArea;
 class QThread;
 class SegmentedControl;
 class Slider;
+class ZoomImageView;
 struct Notification;
 
 // The editor screen. It holds the working picture, one step of undo and a small copy that
@@ -94,6 +96,8 @@ public:
     // The pictures and parts being edited, for the screens around it and for tests.
     const Picture &baselineImage() const { return m_baselineImage; }
     const Picture &previousImage() const { return m_previousImage; }
+    // The photo as taken: the new photo at working size, or the stored picture continued.
+    const Picture &originalImage() const { return m_originalImage; }
     const Picture &displayImage() const { return m_displayCache.displayImage(); }
     const Picture &thumbnailImage() const { return m_displayCache.thumbnailImage(); }
     const Picture &previousThumbnailImage() const
@@ -141,6 +145,7 @@ private:
     void stepEffect(int delta, bool showHover);
     bool fromPreview(const Notification &notification) const;
     void addShortcuts();
+    void showOriginal(bool shown, bool inPreview);
 
     QString m_layoutName;
     QString m_albumFolder;
@@ -148,7 +153,7 @@ private:
     QPointer<QScrollArea> m_rootView;
     QPointer<QWidget> m_contentView;
     QPointer<QWidget> m_containerView;
-    QPointer<ImageView> m_originalView;
+    QPointer<ZoomImageView> m_originalView;
     QPointer<PreviewImageView> m_previewView;
     QPointer<QLabel> m_effectLabel;
     QPointer<HoverController> m_hoverController;
@@ -164,9 +169,11 @@ private:
     QPointer<ImageSlide> m_imageSlide;
     QPointer<QWidget> m_toolBar;
     QPointer<QWidget> m_controls;
+    QPointer<PressAndHold> m_pictureHold;
 
     Picture m_previousImage;
     Picture m_baselineImage;
+    Picture m_originalImage;
     DisplayCache m_displayCache;
     PreviewRenderer m_renderer;
     QThread *m_effectThread = nullptr;
