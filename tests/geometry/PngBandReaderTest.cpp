@@ -93,7 +93,15 @@ INSTANTIATE_TEST_SUITE_P(SizesAndOrientations, PngBandReaderTest,
                          testing::Combine(testing::Values(QSize(2001, 200), QSize(643, 481),
                                                           QSize(161, 121), QSize(300, 1000),
                                                           QSize(1, 700), QSize(700, 1)),
-                                          testing::Range(1, 9)));
+                                          testing::Range(1, 9)),
+                         [](const auto &info) {
+                             const QSize size = std::get<0>(info.param);
+                             return QStringLiteral("%1x%2_exif%3")
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(std::get<1>(info.param))
+                                 .toStdString();
+                         });
 
 QByteArray chunk(const char *type, const QByteArray &data)
 {
@@ -149,12 +157,38 @@ QByteArray palettePng(QSize size)
     return rawPng(size, 8, 3, samples, chunk("PLTE", palette) + chunk("tRNS", alpha));
 }
 
+// Colour stored in the seven passes of interlacing, each row of a pass unfiltered.
+QByteArray interlacedPng(QSize size)
+{
+    const QImage ramps = grainyRamps(size);
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(quint32(size.width()), header.data());
+    qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
+    header[8] = 8;
+    header[9] = 2;
+    header[12] = 1;
+    QByteArray passes;
+    for (const auto [left, top, across, down] : {std::array{0, 0, 8, 8}, {4, 0, 8, 8},
+                                                 {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4},
+                                                 {1, 0, 2, 2}, {0, 1, 1, 2}})
+        for (int y = top; left < size.width() && y < size.height(); y += down) {
+            passes.append('\0');
+            for (int x = left; x < size.width(); x += across) {
+                const QRgb pixel = ramps.pixel(x, y);
+                passes.append(char(qRed(pixel))).append(char(qGreen(pixel))).append(char(qBlue(pixel)));
+            }
+        }
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
+           chunk("IDAT", qCompress(passes).mid(4)) + chunk("IEND", QByteArray());
+}
+
 QByteArray encodedAs(QSize size, QImage::Format format)
 {
     return TestImages::encoded(grainyRamps(size).convertToFormat(format), "png");
 }
 
-// Each kind of pixel the format stores reads as the whole decode reads it.
+// Each kind of pixel the format stores reads as the whole decode reads it; an interlaced
+// file is read whole.
 TEST(PngBandReader, ReadsEachKindOfPixelAsTheWholeDecode)
 {
     const QSize size(331, 251);
@@ -166,39 +200,57 @@ TEST(PngBandReader, ReadsEachKindOfPixelAsTheWholeDecode)
           {"1-bit", encodedAs(size, QImage::Format_Mono)},
           {"grey and alpha", greyAlphaPng(size, 8)},
           {"16-bit grey and alpha", greyAlphaPng(size, 16)},
-          {"palette with transparency", palettePng(size)}}) {
+          {"palette with transparency", palettePng(size)},
+          {"interlaced", interlacedPng(size)}}) {
         const Intake intake = intakeOf(png);
-        EXPECT_EQ(intake.read.grid().size(), ImageResizer::fittedSize(size, kBox)) << name;
+        const bool interlaced = png[28] == 1;
+        EXPECT_EQ(intake.read.grid().size(),
+                  interlaced ? size : ImageResizer::fittedSize(size, kBox))
+            << name;
         ASSERT_EQ(intake.fitted.size(), intake.wholeFitted.size()) << name;
         EXPECT_LE(meanDifference(intake.fitted.grid(), intake.wholeFitted.grid()),
                   kMeanDifference)
             << name;
     }
+    // 0x12C0 of 0xFFFF is 18.68 of 255: rounded, not cut.
+    const QByteArray grey16 = QByteArray("\x12\xC0", 2).repeated(size.width() * size.height());
+    EXPECT_EQ(intakeOf(rawPng(size, 16, 0, grey16)).fitted.grid().pixel(7, 7), qRgb(19, 19, 19));
 }
 
 // Damage found while the rows stream in is refused as the whole decode refuses it.
-TEST(PngBandReader, RefusesACutOrDamagedFileReadForABox)
+// The same file with another size in its header.
+QByteArray claiming(const QByteArray &png, QSize size)
 {
+    QByteArray header = png.mid(16, 13);
+    qToBigEndian<quint32>(quint32(size.width()), header.data());
+    qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
+    return png.left(8) + chunk("IHDR", header) + png.mid(33);
+}
+
+// Damage found while the rows stream in, and sizes past the limit, are refused as the whole
+// decode refuses them.
+TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
+{
+    using ReadError = ImageFile::ReadError;
     QTemporaryDir dir;
     const QByteArray png = TestImages::encoded(grainyRamps(QSize(643, 481)), "png");
     QByteArray flipped = png;
     flipped[png.indexOf("IDAT") + 100] ^= 0x55;
-    // Rows for 400 of the 481 the header claims.
-    const QByteArray rows =
-        rawPng(QSize(643, 400), 8, 2, QByteArray(643 * 3 * 400, '\x40'));
-    QByteArray header = rows.mid(16, 13);
-    qToBigEndian<quint32>(481, header.data() + 4);
-    const QByteArray cut = rows.left(8) + chunk("IHDR", header) + rows.mid(33);
-    for (const auto &[name, bytes, reason] :
-         {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated"},
-          {"flipped.png", flipped, "damaged or truncated"},
-          {"short.png", cut, "damaged or truncated"}}) {
+    const QByteArray rows = rawPng(QSize(643, 400), 8, 2, QByteArray(643 * 3 * 400, '\x40'));
+    for (const auto &[name, bytes, reason, what] :
+         {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
+                     ReadError::Damaged},
+          {"flipped.png", flipped, "damaged or truncated", ReadError::Damaged},
+          {"short.png", claiming(rows, QSize(643, 481)), "damaged or truncated",
+           ReadError::Damaged},
+          {"huge.png", claiming(png, QSize(16385, 8192)), "too large to decode",
+           ReadError::TooLarge}}) {
         const QString path = dir.filePath(name);
         ASSERT_TRUE(writeFile(path, bytes));
         QString error;
-        ImageFile::ReadError kind = ImageFile::ReadError::None;
+        ReadError kind = ReadError::None;
         EXPECT_TRUE(ImageFile::read(path, &error, kBox, nullptr, &kind).isNull()) << name;
-        EXPECT_EQ(kind, ImageFile::ReadError::Damaged) << name;
+        EXPECT_EQ(kind, what) << name;
         EXPECT_TRUE(error.contains(path) && error.contains(reason)) << error.toStdString();
     }
 }
