@@ -167,7 +167,7 @@ bool PngBandReader::decode(Decoder *decoder)
         uchar *band = emptyBand();
         const int rows = int(std::min<png_uint_32>(png_uint_32(m_bandRows), height - y));
         for (int row = 0; row < rows; ++row)
-            png_read_row(png, band + size_t(row) * m_sums.size(), nullptr);
+            png_read_row(png, band + size_t(row) * m_rowBytes, nullptr);
         handOver(band, rows);
         y += png_uint_32(rows);
     }
@@ -180,9 +180,9 @@ void PngBandReader::prepare()
 {
     const int columns = m_stored.width();
     const int outputs = m_picture.width();
-    const size_t rowBytes = size_t(columns) * 3;
-    m_sums.assign(rowBytes, 0);
-    m_nextSums.assign(rowBytes, 0);
+    m_rowBytes = size_t(columns) * 3;
+    m_sums.assign(m_rowBytes, 0);
+    m_nextSums.assign(m_rowBytes, 0);
     m_rowEdges = edgesOf(m_stored.height(), m_picture.height());
     m_columnEdges = edgesOf(columns, outputs);
     m_firstColumn.assign(size_t(outputs), 0);
@@ -201,9 +201,9 @@ void PngBandReader::prepare()
     m_storedRow = 0;
     m_outputRow = 0;
 
-    m_bandRows = int(std::clamp<qsizetype>(kBandBytes / qsizetype(rowBytes), 1,
+    m_bandRows = int(std::clamp<qsizetype>(kBandBytes / qsizetype(m_rowBytes), 1,
                                            m_stored.height()));
-    m_bands.assign(kBands, std::vector<uchar>(rowBytes * size_t(m_bandRows)));
+    m_bands.assign(kBands, std::vector<uchar>(m_rowBytes * size_t(m_bandRows)));
     m_empty.clear();
     m_waiting.clear();
     for (std::vector<uchar> &band : m_bands)
@@ -246,7 +246,6 @@ void PngBandReader::stopReducing()
 
 void PngBandReader::reduceBands()
 {
-    const size_t rowBytes = m_sums.size();
     for (;;) {
         std::pair<uchar *, int> band;
         {
@@ -258,7 +257,7 @@ void PngBandReader::reduceBands()
             m_waiting.pop_front();
         }
         for (int row = 0; row < band.second; ++row)
-            addRow(band.first + size_t(row) * rowBytes);
+            addRow(band.first + size_t(row) * m_rowBytes);
         {
             const std::lock_guard<std::mutex> lock(m_lock);
             m_empty.push_back(band.first);
@@ -273,7 +272,7 @@ void PngBandReader::addRow(const uchar *row)
     const qint64 edge = m_rowEdges[size_t(m_outputRow) + 1];
     const quint32 here = quint32(std::min(top + kUnit, edge) - top);
     const quint32 next = quint32(kUnit) - here;
-    const size_t count = m_sums.size();
+    const size_t count = m_rowBytes;
     quint32 *__restrict sums = m_sums.data();
     if (next == 0) {
         for (size_t k = 0; k < count; ++k)

@@ -64,6 +64,7 @@ private:
     QSize m_stored;
     QImage m_picture;
     // Bands of decoded rows (red, green, blue bytes), each empty or waiting to be reduced.
+    size_t m_rowBytes = 0;
     int m_bandRows = 0;
     std::vector<std::vector<uchar>> m_bands;
     std::mutex m_lock;
