@@ -237,12 +237,19 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     QByteArray flipped = png;
     flipped[png.indexOf("IDAT") + 100] ^= 0x55;
     const QByteArray rows = rawPng(QSize(643, 400), 8, 2, QByteArray(643 * 3 * 400, '\x40'));
+    // The pixels' zlib checksum wrong, the chunk's own right.
+    const qsizetype idat = rows.indexOf("IDAT") - 4;
+    const qsizetype length = qFromBigEndian<quint32>(rows.constData() + idat);
+    QByteArray stream = rows.mid(idat + 8, length);
+    stream[length - 1] = char(stream[length - 1] ^ 1);
+    const QByteArray badSum = rows.left(idat) + chunk("IDAT", stream) + rows.mid(idat + 12 + length);
     for (const auto &[name, bytes, reason, what] :
          {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
                      ReadError::Damaged},
           {"flipped.png", flipped, "damaged or truncated", ReadError::Damaged},
           {"short.png", claiming(rows, QSize(643, 481)), "damaged or truncated",
            ReadError::Damaged},
+          {"checksum.png", badSum, "damaged or truncated", ReadError::Damaged},
           {"huge.png", claiming(png, QSize(16385, 8192)), "too large to decode",
            ReadError::TooLarge}}) {
         const QString path = dir.filePath(name);
