@@ -103,27 +103,31 @@ INSTANTIATE_TEST_SUITE_P(SizesAndOrientations, PngBandReaderTest,
                                  .toStdString();
                          });
 
-QByteArray chunk(const char *type, const QByteArray &data)
-{
-    return TaggedPhotos::pngChunk(type, data);
-}
+const auto chunk = TaggedPhotos::pngChunk;
 
-// A PNG of the given colour type and depth, from rows of raw samples, written here because
-// the image writer makes no grey-with-alpha files.
-QByteArray rawPng(QSize size, int depth, int type, const QByteArray &samples,
-                  const QByteArray &extra = QByteArray())
+// A PNG of the given colour type and depth around its unfiltered rows, interlaced or not.
+QByteArray pngOf(QSize size, int depth, int type, const QByteArray &rows, bool interlaced = false,
+                 const QByteArray &extra = QByteArray())
 {
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(size.width()), header.data());
     qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
     header[8] = char(depth);
     header[9] = char(type);
+    header[12] = char(interlaced);
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + extra +
+           chunk("IDAT", qCompress(rows).mid(4)) + chunk("IEND", QByteArray());
+}
+
+// The same from raw samples, row after row: the image writer makes no grey-with-alpha files.
+QByteArray rawPng(QSize size, int depth, int type, const QByteArray &samples,
+                  const QByteArray &extra = QByteArray())
+{
     const qsizetype rowBytes = samples.size() / size.height();
     QByteArray rows;
     for (int y = 0; y < size.height(); ++y)
         rows += '\0' + samples.mid(y * rowBytes, rowBytes);
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + extra +
-           chunk("IDAT", qCompress(rows).mid(4)) + chunk("IEND", QByteArray());
+    return pngOf(size, depth, type, rows, false, extra);
 }
 
 // Grey with alpha, 8 and 16 bits; transparent pixels keep their colour.
@@ -161,12 +165,6 @@ QByteArray palettePng(QSize size)
 QByteArray interlacedPng(QSize size)
 {
     const QImage ramps = grainyRamps(size);
-    QByteArray header(13, '\0');
-    qToBigEndian<quint32>(quint32(size.width()), header.data());
-    qToBigEndian<quint32>(quint32(size.height()), header.data() + 4);
-    header[8] = 8;
-    header[9] = 2;
-    header[12] = 1;
     QByteArray passes;
     for (const auto [left, top, across, down] : {std::array{0, 0, 8, 8}, {4, 0, 8, 8},
                                                  {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4},
@@ -178,8 +176,7 @@ QByteArray interlacedPng(QSize size)
                 passes.append(char(qRed(pixel))).append(char(qGreen(pixel))).append(char(qBlue(pixel)));
             }
         }
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) +
-           chunk("IDAT", qCompress(passes).mid(4)) + chunk("IEND", QByteArray());
+    return pngOf(size, 8, 2, passes, true);
 }
 
 QByteArray encodedAs(QSize size, QImage::Format format)
