@@ -374,8 +374,8 @@ std::optional<Picture> readPngReduced(RegularFile &file, const QString &name, QS
     if (!pngChunks(file, &chunks, &complete))
         return refused(name, file.errorString(), ReadError::CannotOpen, error, kind);
     if (!complete)
-        return refused(name, QStringLiteral("the PNG data is truncated"), ReadError::Damaged,
-                       error, kind);
+        return refused(name, QStringLiteral("the PNG data is truncated"), ReadError::Damaged, error,
+                       kind);
     QString damage;
     const PhotoMetadata metadata = PhotoMetadata::read(chunks, &damage);
     chunks = QByteArray();
@@ -387,13 +387,14 @@ std::optional<Picture> readPngReduced(RegularFile &file, const QString &name, QS
         return std::nullopt;
     if (!file.seek(0))
         return refused(name, file.errorString(), ReadError::CannotOpen, error, kind);
-    PngBandReader reader([&file](qint64 count, QByteArray *into) { return file.read(count, into); });
+    PngBandReader reader(
+        [&file](qint64 count, QByteArray *into) { return file.read(count, into); });
     const QImage grid = reader.read(reduced);
     if (grid.isNull())
-        return refused(name,
-                       QStringLiteral("the image data is damaged or truncated (%1)")
-                           .arg(reader.errorString()),
-                       ReadError::Damaged, error, kind);
+        return refused(
+            name,
+            QStringLiteral("the image data is damaged or truncated (%1)").arg(reader.errorString()),
+            ReadError::Damaged, error, kind);
     return taken(grid, orientation, metadata, damage, name, warning);
 }
 

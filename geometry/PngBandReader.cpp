@@ -26,7 +26,8 @@ struct PngBandReader::Decoder
     {
         auto *reader = static_cast<PngBandReader *>(png_get_io_ptr(png));
         if (reader->fill(reinterpret_cast<char *>(data), qsizetype(count)) != qsizetype(count))
-            png_error(png, reader->m_ioFailed ? "the file could not be read" : "the file ends early");
+            png_error(png,
+                      reader->m_ioFailed ? "the file could not be read" : "the file ends early");
     }
 };
 
@@ -76,8 +77,8 @@ QImage PngBandReader::read(QSize size)
     m_error.clear();
     m_ioFailed = false;
     Decoder decoder;
-    decoder.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, &Decoder::error,
-                                         &Decoder::warning);
+    decoder.png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, this, &Decoder::error, &Decoder::warning);
     if (decoder.png)
         decoder.info = png_create_info_struct(decoder.png);
     m_picture = QImage(size, QImage::Format_RGB32);
@@ -201,8 +202,8 @@ void PngBandReader::prepare()
     m_storedRow = 0;
     m_outputRow = 0;
 
-    m_bandRows = int(std::clamp<qsizetype>(kBandBytes / qsizetype(m_rowBytes), 1,
-                                           m_stored.height()));
+    m_bandRows =
+        int(std::clamp<qsizetype>(kBandBytes / qsizetype(m_rowBytes), 1, m_stored.height()));
     m_bands.assign(kBands, std::vector<uchar>(m_rowBytes * size_t(m_bandRows)));
     m_empty.clear();
     m_waiting.clear();
@@ -295,8 +296,8 @@ void PngBandReader::addRow(const uchar *row)
 
 void PngBandReader::finishRow()
 {
-    const double rowWeight = double(m_rowEdges[size_t(m_outputRow) + 1] -
-                                    m_rowEdges[size_t(m_outputRow)]);
+    const double rowWeight =
+        double(m_rowEdges[size_t(m_outputRow) + 1] - m_rowEdges[size_t(m_outputRow)]);
     uchar *out = m_picture.scanLine(m_outputRow);
     const quint32 *sums = m_sums.data();
     const quint16 *weights = m_columnWeights.data();

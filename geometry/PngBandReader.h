@@ -16,10 +16,10 @@
 // Decodes a PNG a row at a time and reduces the rows as they arrive, by area averaging, into a
 // smaller picture in the engine's layout (Format_RGB32). Only that picture, two rows of sums
 // and a few bands of decoded rows are held, whatever the stored size. Decoding (inflating and
-// unfiltering) costs most; a second thread reduces one band while the next is decoded. The pixels come as the whole
-// decode gives them: grey, palette and 16-bit files in 8-bit colour, alpha dropped with the
-// colour kept. Ancillary chunks are skipped unread (metadata is read elsewhere), and
-// interlaced files are not read: their rows arrive in seven passes over the whole picture.
+// unfiltering) costs most; a second thread reduces one band while the next is decoded. The pixels
+// come as the whole decode gives them: grey, palette and 16-bit files in 8-bit colour, alpha
+// dropped with the colour kept. Ancillary chunks are skipped unread (metadata is read elsewhere),
+// and interlaced files are not read: their rows arrive in seven passes over the whole picture.
 class PngBandReader
 {
 public:

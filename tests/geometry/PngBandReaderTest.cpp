@@ -29,8 +29,8 @@ QImage grainyRamps(QSize size)
     for (int y = 0; y < size.height(); ++y) {
         auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < size.width(); ++x)
-            row[x] = qRgb(grainy(30 + 190 * x / size.width()),
-                          grainy(30 + 190 * y / size.height()), grainy(128));
+            row[x] = qRgb(grainy(30 + 190 * x / size.width()), grainy(30 + 190 * y / size.height()),
+                          grainy(128));
     }
     return image;
 }
@@ -166,14 +166,20 @@ QByteArray interlacedPng(QSize size)
 {
     const QImage ramps = grainyRamps(size);
     QByteArray passes;
-    for (const auto [left, top, across, down] : {std::array{0, 0, 8, 8}, {4, 0, 8, 8},
-                                                 {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4},
-                                                 {1, 0, 2, 2}, {0, 1, 1, 2}})
+    for (const auto [left, top, across, down] : {std::array{0, 0, 8, 8},
+                                                 {4, 0, 8, 8},
+                                                 {0, 4, 4, 8},
+                                                 {2, 0, 4, 4},
+                                                 {0, 2, 2, 4},
+                                                 {1, 0, 2, 2},
+                                                 {0, 1, 1, 2}})
         for (int y = top; left < size.width() && y < size.height(); y += down) {
             passes.append('\0');
             for (int x = left; x < size.width(); x += across) {
                 const QRgb pixel = ramps.pixel(x, y);
-                passes.append(char(qRed(pixel))).append(char(qGreen(pixel))).append(char(qBlue(pixel)));
+                passes.append(char(qRed(pixel)))
+                    .append(char(qGreen(pixel)))
+                    .append(char(qBlue(pixel)));
             }
         }
     return pngOf(size, 8, 2, passes, true);
@@ -205,8 +211,7 @@ TEST(PngBandReader, ReadsEachKindOfPixelAsTheWholeDecode)
                   interlaced ? size : ImageResizer::fittedSize(size, kBox))
             << name;
         ASSERT_EQ(intake.fitted.size(), intake.wholeFitted.size()) << name;
-        EXPECT_LE(meanDifference(intake.fitted.grid(), intake.wholeFitted.grid()),
-                  kMeanDifference)
+        EXPECT_LE(meanDifference(intake.fitted.grid(), intake.wholeFitted.grid()), kMeanDifference)
             << name;
     }
     // 0x12C0 of 0xFFFF is 18.68 of 255: rounded, not cut.
@@ -239,7 +244,8 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     const qsizetype length = qFromBigEndian<quint32>(rows.constData() + idat);
     QByteArray stream = rows.mid(idat + 8, length);
     stream[length - 1] = char(stream[length - 1] ^ 1);
-    const QByteArray badSum = rows.left(idat) + chunk("IDAT", stream) + rows.mid(idat + 12 + length);
+    const QByteArray badSum =
+        rows.left(idat) + chunk("IDAT", stream) + rows.mid(idat + 12 + length);
     for (const auto &[name, bytes, reason, what] :
          {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
                      ReadError::Damaged},
