@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstring>
+#include <system_error>
 
 // The decoder's handles, and the callbacks through which it reaches the reader. An error
 // leaves the decoder by a long jump back to PngBandReader::decode, so the callbacks hold
@@ -211,8 +212,12 @@ void PngBandReader::prepare()
         m_empty.push_back(band.data());
     m_lastBand = false;
     // A thread of its own, not one from a pool: the decoder waits for it to free bands, and
-    // a pool whose threads all decode would never start it.
-    m_reducer = std::thread([this] { reduceBands(); });
+    // a pool whose threads all decode would never start it. Without one, the bands are
+    // reduced where they are decoded.
+    try {
+        m_reducer = std::thread([this] { reduceBands(true); });
+    } catch (const std::system_error &) {
+    }
 }
 
 uchar *PngBandReader::emptyBand()
@@ -231,6 +236,8 @@ void PngBandReader::handOver(uchar *band, int rows)
         m_waiting.emplace_back(band, rows);
     }
     m_changed.notify_all();
+    if (!m_reducer.joinable())
+        reduceBands(false);
 }
 
 void PngBandReader::stopReducing()
@@ -245,13 +252,13 @@ void PngBandReader::stopReducing()
     m_reducer.join();
 }
 
-void PngBandReader::reduceBands()
+void PngBandReader::reduceBands(bool untilLast)
 {
     for (;;) {
         std::pair<uchar *, int> band;
         {
             std::unique_lock<std::mutex> lock(m_lock);
-            m_changed.wait(lock, [this] { return !m_waiting.empty() || m_lastBand; });
+            m_changed.wait(lock, [&] { return !m_waiting.empty() || m_lastBand || !untilLast; });
             if (m_waiting.empty())
                 return;
             band = m_waiting.front();

@@ -51,7 +51,8 @@ private:
     uchar *emptyBand();
     void handOver(uchar *band, int rows);
     void stopReducing();
-    void reduceBands();
+    // Reduces the bands handed over: until the last one, or those waiting now.
+    void reduceBands(bool untilLast);
     void addRow(const uchar *row);
     void finishRow();
 
