@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times velmora-cli against ImageMagick, GraphicsMagick and libvips doing the nearest equivalent
-# operation on the same JPEG, one whole process per run, and prints a Markdown table of mean times
-# with each one's ratio to the fastest tool of its row.
+# operation on the same JPEG (or PNG), one whole process per run, and prints a Markdown table of
+# mean times with each one's ratio to the fastest tool of its row, and the peak memory of the
+# rows that reduce a large photo to the working size.
 set -euo pipefail
 
 usage() {
@@ -75,6 +76,13 @@ say "making test inputs in $tmp"
     -sampling-factor 2x2 -quality 90 "$tmp/photo.jpg"
 "$im" "$sample" -resize '4000x3000^' -gravity center -extent 4000x3000 -strip \
     -sampling-factor 2x2 -quality 90 "$tmp/photo-12mp.jpg"
+# The same photo stored losslessly, at 12 megapixels and at the largest size velmora takes in,
+# its rows filtered adaptively as most PNG writers do.
+for png in 4000x3000:photo-12mp.png 16383x8192:photo-largest.png; do
+    size=${png%%:*}
+    vips thumbnail "$sample" "$tmp/${png#*:}[filter=all]" "${size%x*}" --height "${size#*x}" \
+        --size both --crop centre
+done
 
 cd "$tmp"
 
@@ -234,6 +242,18 @@ row '12 MP → 1600 × 1200' 1600x1200 \
     "$q_im -define jpeg:size=1600x1200 photo-12mp.jpg -resize 1600x1200 $imq $(out im)" \
     "gm convert -size 1600x1200 photo-12mp.jpg -resize 1600x1200 $gmq $(out gm)" \
     "vips thumbnail photo-12mp.jpg '$(out vips)$vq' 1600 --height 1200"
+n=14
+row '12 MP PNG → 1600 × 1200' 1600x1200 \
+    "$(vel photo-12mp.png $n)" \
+    "$q_im photo-12mp.png -resize 1600x1200 $imq $(out im)" \
+    "gm convert photo-12mp.png -resize 1600x1200 $gmq $(out gm)" \
+    "vips thumbnail photo-12mp.png '$(out vips)$vq' 1600 --height 1200"
+n=15
+# velmora-cli decodes a large PNG a row at a time and reduces as it goes, as libvips does; the
+# Magicks hold the whole 134-megapixel picture (at 8 bytes a pixel) and take many seconds a run.
+row '16383 × 8192 PNG → 1600 × 800' 1600x800 \
+    "$(vel photo-largest.png $n)" "" "" \
+    "vips thumbnail photo-largest.png '$(out vips)$vq' 1600 --height 1200"
 
 tools=(velmora im gm vips)
 declare -A tool_name=([velmora]=velmora-cli [im]=ImageMagick [gm]=GraphicsMagick [vips]=libvips)
@@ -271,15 +291,21 @@ for ((r = 0; r < ${#labels[@]}; ++r)); do
     done
 done
 
-# Peak resident memory of the large-photo row, one run per tool (GNU time's %M, in kB).
+# Peak resident memory of the rows that reduce a large photo, one run per tool (GNU time's %M,
+# in kB).
 declare -A peak_mb=()
-large=$((${#labels[@]} - 1))
-for tool in "${tools[@]}"; do
-    command=${commands[$large.$tool]:-}
-    [[ -n $command ]] || continue
-    if /usr/bin/time -f %M -o "results/peak-$tool" sh -c "$command" >/dev/null 2>&1; then
-        peak_mb[$tool]=$(awk '{ printf "%.0f", $1 / 1024 }' "results/peak-$tool")
-    fi
+peak_rows=()
+for ((r = 0; r < ${#labels[@]}; ++r)); do
+    [[ ${labels[$r]} != *→* ]] || peak_rows+=("$r")
+done
+for r in "${peak_rows[@]}"; do
+    for tool in "${tools[@]}"; do
+        command=${commands[$r.$tool]:-}
+        [[ -n $command ]] || continue
+        if /usr/bin/time -f %M -o "results/peak-$r-$tool" sh -c "$command" >/dev/null 2>&1; then
+            peak_mb[$r.$tool]=$(awk '{ printf "%.0f", $1 / 1024 }' "results/peak-$r-$tool")
+        fi
+    done
 done
 
 first_line() { "$@" 2>&1 | sed -n 1p; } # sed reads to the end: no SIGPIPE under pipefail
@@ -317,9 +343,11 @@ table=$(
         for tool in "${tools[@]}"; do means+=("${mean_ms[$r.$tool]:--}"); done
         ratio_row "${labels[$r]}" ms "${means[@]}"
     done
-    peaks=()
-    for tool in "${tools[@]}"; do peaks+=("${peak_mb[$tool]:--}"); done
-    ratio_row "${labels[$large]}: peak memory" MB "${peaks[@]}"
+    for r in "${peak_rows[@]}"; do
+        peaks=()
+        for tool in "${tools[@]}"; do peaks+=("${peak_mb[$r.$tool]:--}"); done
+        ratio_row "${labels[$r]}: peak memory" MB "${peaks[@]}"
+    done
     printf '\n'
     # What the operation itself adds: its time minus the same tool's decode + encode (row 0), for the
     # rows that read the same 1600 x 1200 input.
@@ -356,7 +384,7 @@ table=$(
         "$im_version" "$gm_version" "$vips_version" "$hf_version"
     printf 'Mean of %s whole-process runs after %s warm-up, each tool at its default thread count; ' \
         "$runs" "$warmup"
-    printf '1600 × 1200 JPEG in (4000 × 3000 for the 12 MP row), 4:2:0 JPEG at quality 90 out; '
+    printf '1600 × 1200 JPEG in (4000 × 3000 for the 12 MP rows; PNG where the row says so), 4:2:0 JPEG at quality 90 out; '
     printf 'ratio to the fastest of the row; — no equivalent. GraphicsMagick writes grey results as one-channel JPEGs._\n'
 )
 

@@ -10,9 +10,11 @@
 #include <QImageWriter>
 
 #include <cstring>
+#include <optional>
 
 #include "AtomicFile.h"
 #include "ImageResizer.h"
+#include "PngBandReader.h"
 #include "RegularFile.h"
 
 namespace {
@@ -39,6 +41,31 @@ void setError(QString *error, const QString &message)
 {
     if (error)
         *error = message;
+}
+
+Picture refused(const QString &name, const QString &reason, ImageFile::ReadError what,
+                QString *error, ImageFile::ReadError *kind)
+{
+    setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
+    if (kind)
+        *kind = what;
+    return Picture();
+}
+
+// The picture a decoded grid makes, with what the file says beside it.
+Picture taken(QImage grid, Picture::Orientation orientation, const PhotoMetadata &metadata,
+              const QString &damage, const QString &name, QString *warning)
+{
+    if (!damage.isEmpty())
+        setError(warning, QStringLiteral("%1: %2").arg(name, damage));
+    return Picture(grid, orientation).withMetadata(metadata);
+}
+
+// The size ImageResizer::colorMatch fits a stored grid of that orientation to.
+QSize fittedOf(QSize grid, Picture::Orientation orientation, QSize box)
+{
+    return ImageResizer::fittedSize(Picture::isSideways(orientation) ? grid.transposed() : grid,
+                                    box);
 }
 
 Picture::Orientation orientationOf(QImageIOHandler::Transformations transformation)
@@ -216,10 +243,7 @@ Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString
 {
     using ReadError = ImageFile::ReadError;
     const auto fail = [&](const QString &reason, ReadError what = ReadError::Damaged) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
-        if (kind)
-            *kind = what;
-        return Picture();
+        return refused(name, reason, what, error, kind);
     };
     if (bytes.isEmpty())
         return fail(QStringLiteral("the file is empty"), ReadError::NotAPicture);
@@ -255,17 +279,13 @@ Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString
                                                  : orientationOf(reader.transformation());
     QSize decoded = stored;
     if (jpeg && fitBox.isValid() && !fitBox.isEmpty()) {
-        const bool sideways = Picture::isSideways(orientation);
-        const auto fittedOf = [&](QSize grid) {
-            return ImageResizer::fittedSize(sideways ? grid.transposed() : grid, fitBox);
-        };
-        const QSize fitted = fittedOf(stored);
+        const QSize fitted = fittedOf(stored, orientation, fitBox);
         for (int denominator : {8, 4, 2}) {
             const QSize reduced(stored.width() / denominator, stored.height() / denominator);
             // Covering the fitted size is not enough: colorMatch must fit the reduced
             // picture to the very size it fits the whole one (a reduction that lands on the
             // box in one side only would not be reduced further).
-            if (!reduced.isEmpty() && fittedOf(reduced) == fitted) {
+            if (!reduced.isEmpty() && fittedOf(reduced, orientation, fitBox) == fitted) {
                 decoded = reduced;
                 reader.setScaledSize(reduced);
                 break;
@@ -299,9 +319,83 @@ Picture decodeNamed(QByteArray bytes, const QString &name, QSize fitBox, QString
     // The profile travels byte for byte in the metadata; a colour space left on the grid
     // would have the writers embed a second, regenerated one.
     grid.setColorSpace(QColorSpace());
-    if (!damage.isEmpty())
-        setError(warning, QStringLiteral("%1: %2").arg(name, damage));
-    return Picture(grid, orientation).withMetadata(metadata);
+    return taken(grid, orientation, metadata, damage, name, warning);
+}
+
+// A PNG that only needs to fit a box it exceeds both ways is decoded a row at a time and
+// reduced as it goes; `head` is the file's start, `stored` the size its header claims.
+bool streamsPng(const QByteArray &head, QSize stored, QSize fitBox)
+{
+    // The header chunk's last byte: 0 for rows stored in order, 1 for interlaced.
+    return head.startsWith(kPngSignature) && head.size() > 28 && head[28] == 0 &&
+           fitBox.isValid() && !fitBox.isEmpty() && !stored.isEmpty() &&
+           qint64(stored.width()) * stored.height() <= ImageFile::kMaxPixels &&
+           ImageResizer::fittedSize(stored, fitBox) != stored;
+}
+
+// The file's chunks without the pixel data (IDAT), for the metadata reader, with
+// *complete set when they end with IEND inside the file. False on an I/O error.
+bool pngChunks(RegularFile &file, QByteArray *chunks, bool *complete)
+{
+    *chunks = kPngSignature;
+    *complete = false;
+    qint64 at = kPngSignature.size();
+    while (at + 12 <= file.size()) {
+        QByteArray header;
+        if (!file.seek(at) || !file.read(8, &header) || header.size() < 8)
+            return false;
+        const qint64 length = bigEndian32(header.constData());
+        if (12 + length > file.size() - at)
+            return true; // cut short
+        const bool end = header.endsWith("IEND");
+        if (!header.endsWith("IDAT")) {
+            chunks->append(header);
+            if (!file.read(length + 4, chunks))
+                return false;
+        }
+        at += 12 + length;
+        if (end) {
+            *complete = true;
+            return true;
+        }
+    }
+    return true;
+}
+
+// The PNG's picture reduced to the size colorMatch fits it to, read from the file a block
+// at a time; nothing when that size is not a reduction, and the caller reads it whole.
+std::optional<Picture> readPngReduced(RegularFile &file, const QString &name, QSize stored,
+                                      QSize fitBox, QString *error, QString *warning,
+                                      ImageFile::ReadError *kind)
+{
+    using ReadError = ImageFile::ReadError;
+    QByteArray chunks;
+    bool complete = false;
+    if (!pngChunks(file, &chunks, &complete))
+        return refused(name, file.errorString(), ReadError::CannotOpen, error, kind);
+    if (!complete)
+        return refused(name, QStringLiteral("the PNG data is truncated"), ReadError::Damaged, error,
+                       kind);
+    QString damage;
+    const PhotoMetadata metadata = PhotoMetadata::read(chunks, &damage);
+    chunks = QByteArray();
+    const Picture::Orientation orientation = orientationOf(metadata.exifOrientation());
+    const QSize fitted = fittedOf(stored, orientation, fitBox);
+    const QSize reduced = Picture::isSideways(orientation) ? fitted.transposed() : fitted;
+    if (fittedOf(reduced, orientation, fitBox) != fitted ||
+        !PngBandReader::reduces(stored, reduced))
+        return std::nullopt;
+    if (!file.seek(0))
+        return refused(name, file.errorString(), ReadError::CannotOpen, error, kind);
+    PngBandReader reader(
+        [&file](qint64 count, QByteArray *into) { return file.read(count, into); });
+    const QImage grid = reader.read(reduced);
+    if (grid.isNull())
+        return refused(
+            name,
+            QStringLiteral("the image data is damaged or truncated (%1)").arg(reader.errorString()),
+            ReadError::Damaged, error, kind);
+    return taken(grid, orientation, metadata, damage, name, warning);
 }
 
 // Encodes the pixels of `grid` into `device`; false, with *error saying why, on failure.
@@ -339,10 +433,7 @@ Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QStri
     if (kind)
         *kind = ReadError::None;
     const auto fail = [&](const QString &reason, ReadError what = ReadError::CannotOpen) {
-        setError(error, QStringLiteral("Cannot read %1: %2").arg(name, reason));
-        if (kind)
-            *kind = what;
-        return Picture();
+        return refused(name, reason, what, error, kind);
     };
     RegularFile file(path);
     if (!file.open())
@@ -369,6 +460,13 @@ Picture ImageFile::read(const QString &path, QString *error, QSize fitBox, QStri
                         .arg(claimed.width())
                         .arg(claimed.height()),
                     ReadError::Damaged);
+    if (streamsPng(bytes, claimed, fitBox)) {
+        if (std::optional<Picture> reduced =
+                readPngReduced(file, name, claimed, fitBox, error, warning, kind))
+            return *reduced;
+        if (!file.seek(bytes.size()))
+            return fail(file.errorString());
+    }
     // One byte past the limit tells a file that grew since it was opened.
     if (!file.read(qMin(file.size(), limit) + 1 - bytes.size(), &bytes))
         return fail(file.errorString());

@@ -42,7 +42,10 @@ public:
     };
 
     // With a valid fitBox, a large JPEG is decoded at 1/2, 1/4 or 1/8 scale when
-    // ImageResizer::colorMatch fits the result into that box at the size it fits the whole.
+    // ImageResizer::colorMatch fits the result into that box at the size it fits the whole,
+    // and a PNG (not interlaced) that exceeds the box both ways is decoded a row at a time and
+    // reduced to the very size colorMatch fits it to, by area averaging, without ever holding
+    // the whole picture or file.
     static Picture read(const QString &path, QString *error, QSize fitBox = QSize(),
                         QString *warning = nullptr, ReadError *kind = nullptr);
     static Picture decode(const QByteArray &bytes, QString *error);

@@ -84,3 +84,14 @@ bool RegularFile::read(qint64 count, QByteArray *into)
     into->resize(start + done);
     return true;
 }
+
+bool RegularFile::seek(qint64 offset)
+{
+    if (m_fd < 0)
+        return false;
+    if (::lseek(m_fd, off_t(offset), SEEK_SET) < 0) {
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    return true;
+}

@@ -23,6 +23,8 @@ public:
     qint64 size() const { return m_size; }
     // Appends up to `count` bytes from where the last read stopped (fewer at the end).
     bool read(qint64 count, QByteArray *into);
+    // Reads go on from `offset` bytes into the file.
+    bool seek(qint64 offset);
     QString errorString() const { return m_error; }
     // The name exists but is not a regular file.
     bool wrongType() const { return m_wrongType; }
