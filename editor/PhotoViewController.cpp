@@ -27,13 +27,13 @@
 #include <QDropEvent>
 #include <QFont>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QThread>
 
 #include <algorithm>
 #include <utility>
@@ -59,14 +59,6 @@ constexpr int kControlsWidth = 360;
 const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
                                   QStringLiteral("Art"), QStringLiteral("Print")};
 
-// The same picture object, not merely equal pixels: what the editor compares pictures by.
-bool samePicture(const Picture &a, const Picture &b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() && b.isNull();
-    return a.grid().cacheKey() == b.grid().cacheKey() && a.orientation() == b.orientation();
-}
-
 bool animationSetting()
 {
     const PhotoSettings *settings = PhotoSettings::settings();
@@ -90,6 +82,10 @@ void endAnimation(QWidget *view, bool started)
 PhotoViewController::PhotoViewController(const QString &layoutName, QObject *parent)
     : ViewController(parent), m_layoutName(layoutName)
 {
+    connect(&m_session, &EditSession::imageChanged, this,
+            [this](bool back) { showImage(back, true); });
+    connect(&m_session, &EditSession::busyChanged, this, &PhotoViewController::sessionBusy);
+    connect(&m_session, &EditSession::failed, this, &PhotoViewController::reportError);
 }
 
 PhotoViewController::~PhotoViewController()
@@ -101,11 +97,6 @@ PhotoViewController::~PhotoViewController()
     // After a save the slide has left the screen and belongs to no view.
     if (m_imageSlide && m_imageSlide->parent() == nullptr)
         delete m_imageSlide.data();
-    // The worker uses the catalogue object; it must be done before that goes.
-    if (m_effectThread != nullptr) {
-        m_effectThread->wait();
-        delete m_effectThread;
-    }
 }
 
 HoverController *PhotoViewController::hoverController() const
@@ -153,6 +144,7 @@ void PhotoViewController::loadView()
     m_promptLabel = content->findChild<QLabel *>(QStringLiteral("promptLabel"));
     m_busyIndicator = content->findChild<ActivityView *>(QStringLiteral("busyIndicator"));
     m_undoButton = content->findChild<QAbstractButton *>(QStringLiteral("undoButton"));
+    m_redoButton = content->findChild<QAbstractButton *>(QStringLiteral("redoButton"));
     m_groupSegments = content->findChild<SegmentedControl *>(QStringLiteral("groupSegments"));
     m_imageSlide = content->findChild<ImageSlide *>(QStringLiteral("imageSlide"));
     m_toolBar = content->findChild<QWidget *>(QStringLiteral("toolBar"));
@@ -222,6 +214,7 @@ void PhotoViewController::viewDidLoad()
     if (m_saveButton) {
         navigationItem().rightBarButtonItem = m_saveButton;
         connect(m_saveButton, &QAction::triggered, this, &PhotoViewController::save);
+        addActions();
         navigationItemChanged();
     }
 
@@ -238,9 +231,17 @@ void PhotoViewController::viewDidLoad()
                 changeLevel();
         });
     }
-    if (m_undoButton) {
-        View::setHidden(m_undoButton, true);
-        connect(m_undoButton, &QAbstractButton::clicked, this, &PhotoViewController::undo);
+    // Undo and Redo show while the history has a step to take back or forward.
+    m_undoAction = m_session.undoStack()->createUndoAction(this);
+    m_redoAction = m_session.undoStack()->createRedoAction(this);
+    for (const auto &[button, action] : {std::pair{m_undoButton, m_undoAction},
+                                         std::pair{m_redoButton, m_redoAction}}) {
+        if (!button)
+            continue;
+        View::setHidden(button, !action->isEnabled());
+        connect(action, &QAction::enabledChanged, button,
+                [button = button.data()](bool enabled) { View::setHidden(button, !enabled); });
+        connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
     }
     if (auto *nextButton =
             m_contentView->findChild<QAbstractButton *>(QStringLiteral("nextButton")))
@@ -301,11 +302,25 @@ void PhotoViewController::addShortcuts()
     add(Qt::Key_Down, whenTakingInput([this] { stepGroup(+1); }));
     add(Qt::Key_Return, whenTakingInput([this] { applyEffect(); }));
     add(Qt::Key_Enter, whenTakingInput([this] { applyEffect(); }));
-    add(QKeySequence::Undo, whenTakingInput([this] {
-            if (m_undoButton && !View::isHidden(m_undoButton))
-                undo();
-        }));
+    add(Qt::CTRL | Qt::Key_Z, whenTakingInput([this] { undo(); }));
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, whenTakingInput([this] { redo(); }));
+    add(Qt::CTRL | Qt::Key_Y, whenTakingInput([this] { redo(); }));
     add(QKeySequence::Save, [this] { save(); });
+}
+
+// The rest of the editor's commands are on Save's menu.
+void PhotoViewController::addActions()
+{
+    auto *menu = new QMenu(m_contentView);
+    menu->setObjectName(QStringLiteral("editMenu"));
+    QAction *revert = menu->addAction(QStringLiteral("Revert to Original"), this,
+                                      &PhotoViewController::revertToOriginal);
+    connect(menu, &QMenu::aboutToShow, this, [this, revert] {
+        const bool idle = !m_session.isBusy() && !m_session.original().isNull();
+        revert->setEnabled(idle && m_session.current().grid().cacheKey() !=
+                                       m_session.original().grid().cacheKey());
+    });
+    m_saveButton->setMenu(menu);
 }
 
 bool PhotoViewController::takesInput() const
@@ -366,8 +381,7 @@ bool PhotoViewController::openFile(const QString &path)
         reportError(loaded.error);
         return false;
     }
-    view();
-    edit(loaded.picture, false, true);
+    editPhoto(loaded.picture, false, true);
     return true;
 }
 
@@ -399,7 +413,7 @@ void PhotoViewController::viewWillAppear(bool animated)
 void PhotoViewController::viewWillDisappear(bool animated)
 {
     if (PhotoSettings *settings = PhotoSettings::settings()) {
-        settings->markImage(m_baselineImage);
+        settings->markImage(m_session.current());
         if (m_groupSegments)
             settings->setSegment(m_groupSegments->selectedSegmentIndex());
     }
@@ -409,42 +423,28 @@ void PhotoViewController::viewWillDisappear(bool animated)
     ViewController::viewWillDisappear(animated);
 }
 
-void PhotoViewController::edit(const Picture &image, bool colorMatched, bool animated)
+void PhotoViewController::editPhoto(const Picture &photo, bool atWorkingSize, bool animated)
 {
-    // An empty picture would leave nothing to edit or save: the current one stays.
-    if (image.isNull() || samePicture(image, m_baselineImage))
-        return;
+    const Picture fitted = atWorkingSize ? photo : ImageResizer::colorMatch(photo, workingBox());
+    if (fitted.isNull())
+        return; // nothing usable: the current picture stays
     view();
+    m_session.start(fitted.withMetadata(photo.metadata()), workingBox());
+    showImage(false, animated);
+}
 
-    bool isUndo = false;
-    if (colorMatched) {
-        if (!m_previousImage.isNull() && samePicture(image, m_previousImage)) {
-            m_baselineImage = image;
-            m_previousImage = Picture();
-            isUndo = true;
-        } else {
-            m_previousImage = m_baselineImage;
-            m_baselineImage = image;
-        }
-    } else {
-        const Picture fitted = ImageResizer::colorMatch(image, workingBox());
-        if (fitted.isNull())
-            return; // nothing usable: the current picture stays
-        m_previousImage = Picture();
-        m_baselineImage = fitted.withMetadata(image.metadata());
-    }
-
+// A new picture lifts the page from its lower right corner; going back lays it down.
+void PhotoViewController::showImage(bool back, bool animated)
+{
     const bool started = startAnimation(m_originalView, animationSetting() && animated,
-                                        isUndo ? kCurlDown : kCurlUp);
+                                        back ? kCurlDown : kCurlUp);
     // The picture and the previews' copies are made for the views' boxes as laid out now.
     m_contentView->layout()->activate();
-    m_displayCache.setPicture(m_baselineImage, m_previousImage);
+    m_displayCache.setPicture(m_session.current(), Picture());
     showDisplayImage();
     endAnimation(m_originalView, started);
 
     previewEffectWithAnimation(kFade, true);
-    if (m_undoButton)
-        View::setHidden(m_undoButton, m_previousImage.isNull());
     emit imageChanged();
 }
 
@@ -458,8 +458,7 @@ void PhotoViewController::showDisplayImage()
 
 void PhotoViewController::renderPreview()
 {
-    const Picture result =
-        m_renderer.render(thumbnailImage(), previousThumbnailImage(), m_baselineImage);
+    const Picture result = m_renderer.render(thumbnailImage(), m_session.current());
     if (m_previewView && !result.isNull()) {
         m_previewView->setImage(Picture());
         m_previewView->setImage(m_displayCache.forScreen(result));
@@ -597,74 +596,48 @@ void PhotoViewController::setInputEnabled(bool enabled)
         View::setUserInteractionEnabled(m_contentView, enabled);
     if (m_originalView)
         View::setUserInteractionEnabled(m_originalView, enabled);
-    if (m_undoButton)
-        View::setUserInteractionEnabled(m_undoButton, enabled);
+    for (QAbstractButton *button : {m_undoButton.data(), m_redoButton.data()})
+        if (button)
+            View::setUserInteractionEnabled(button, enabled);
 }
 
 void PhotoViewController::applyEffect()
 {
-    if (m_baselineImage.isNull() || m_effectThread != nullptr)
-        return;
-    setInputEnabled(false);
-    showHover(true);
-    if (m_busyIndicator)
-        m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
+    if (m_session.apply(m_renderer.step()))
+        showHover(true);
+}
 
-    m_renderer.copyChoiceTo(m_imageEffect);
-    m_imageEffect.setImage(m_baselineImage);
-    m_imageEffect.setPreviousImage(m_previousImage);
-    m_imageEffect.setScale(1.0f);
-    const Picture finished = m_imageEffect.applyEffectStep1();
-    if (!finished.isNull() || !m_imageEffect.refusal().isEmpty()) {
-        effectDidApply(finished);
-        return;
+void PhotoViewController::sessionBusy(bool busy)
+{
+    if (m_busyIndicator) {
+        if (busy)
+            m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
+        else
+            m_busyIndicator->stopAnimating();
     }
-    m_effectThread = QThread::create([this] { applyEffectInThread(); });
-    m_effectThread->start();
-}
-
-void PhotoViewController::applyEffectInThread()
-{
-    m_imageEffect.applyEffectStep2();
-    QMetaObject::invokeMethod(this, &PhotoViewController::effectDidApplyInThread,
-                              Qt::QueuedConnection);
-}
-
-void PhotoViewController::effectDidApplyInThread()
-{
-    const Picture result = m_imageEffect.applyEffectStep3();
-    if (m_effectThread != nullptr) {
-        m_effectThread->wait();
-        m_effectThread->deleteLater();
-        m_effectThread = nullptr;
-    }
-    effectDidApply(result);
-}
-
-void PhotoViewController::effectDidApply(const Picture &result)
-{
-    if (m_busyIndicator)
-        m_busyIndicator->stopAnimating();
-    if (!result.isNull())
-        edit(result.withMetadata(m_baselineImage.metadata()), true, true);
-    else
-        reportError(m_imageEffect.refusal().isEmpty()
-                        ? QStringLiteral("The effect could not be applied to this picture.")
-                        : m_imageEffect.refusal());
-    setInputEnabled(true);
+    setInputEnabled(!busy);
     showHover(true);
-    if (std::exchange(m_saveWhenApplied, false))
+    if (!busy && std::exchange(m_saveWhenApplied, false))
         reallySave();
 }
 
 void PhotoViewController::undo()
 {
-    if (!m_previousImage.isNull())
-        edit(m_previousImage, true, true);
+    m_session.undoStack()->undo();
 }
 
-// A save asked for while an effect applies waits for it: the user saves the picture the apply
-// leaves on screen (or, when it fails, the picture as it stands).
+void PhotoViewController::redo()
+{
+    m_session.undoStack()->redo();
+}
+
+void PhotoViewController::revertToOriginal()
+{
+    m_session.revert();
+}
+
+// A save asked for while an effect applies (or a step is remade) waits for it: the user saves
+// the picture left on screen (or, when the apply fails, the picture as it stands).
 void PhotoViewController::save()
 {
     if (isApplying())
@@ -675,14 +648,14 @@ void PhotoViewController::save()
 
 void PhotoViewController::reallySave()
 {
-    if (m_baselineImage.isNull())
+    if (m_session.current().isNull())
         return;
     view();
     showHover(true);
     if (m_busyIndicator)
         m_busyIndicator->startAnimating(QStringLiteral("Saving photo"));
     PhotoAlbum(m_albumFolder)
-        .save(m_baselineImage, this, [this](const PhotoAlbum::SaveResult &result) {
+        .save(m_session.current(), this, [this](const PhotoAlbum::SaveResult &result) {
             if (m_busyIndicator)
                 m_busyIndicator->stopAnimating();
             showHover(true);
