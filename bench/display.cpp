@@ -61,7 +61,7 @@ void BM_preview(benchmark::State &state)
     for (auto _ : state) {
         renderer.setLevel(level++ % 21);
         const Picture thumbnail = DisplayCache::fitted(working, kSplitHalf * ratio);
-        Picture shown = renderer.render(thumbnail, Picture(), working);
+        Picture shown = renderer.render(thumbnail, working);
         benchmark::DoNotOptimize(shown);
     }
 }

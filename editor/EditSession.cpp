@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 EditSession::EditSession(QObject *parent) : QObject(parent)
@@ -177,20 +178,34 @@ void EditSession::jobFinished(const EffectJob::Result &result)
         setBusy(false);
 }
 
-// Pictures far from the current one go first: undo and redo of a step or two stay instant.
+// Undo and redo of one step stay instant while the budget allows: the current picture's
+// neighbours go last. Of the others, the picture dropped is the one whose going leaves the
+// shortest run of steps to replay (the farthest from the current picture among equals), so
+// that the pictures kept spread over the history.
 void EditSession::keepWithinBudget()
 {
     while (keptBytes() > m_budget) {
-        int farthest = -1;
-        for (int i = 0; i < m_stack.count(); ++i) {
-            const int at = i + 1;
-            if (command(i)->keptBytes() > 0 && at != m_shown &&
-                (farthest < 0 || std::abs(at - m_shown) > std::abs(farthest + 1 - m_shown)))
-                farthest = i;
+        QList<int> kept{0}; // places with a picture; a revert's is the photo as taken
+        for (int at = 1; at <= m_stack.count(); ++at)
+            if (!pictureAt(at).isNull())
+                kept.append(at);
+        int drop = -1;
+        std::tuple<bool, int, int> best;
+        for (int k = 1; k < kept.size(); ++k) {
+            const int at = kept[k];
+            if (at == m_shown || command(at - 1)->keptBytes() == 0)
+                continue;
+            const int next = k + 1 < kept.size() ? kept[k + 1] : m_stack.count() + 1;
+            const std::tuple<bool, int, int> cost{std::abs(at - m_shown) == 1,
+                                                  next - kept[k - 1], -std::abs(at - m_shown)};
+            if (drop < 0 || cost < best) {
+                drop = at;
+                best = cost;
+            }
         }
-        if (farthest < 0)
+        if (drop < 0)
             return; // the current picture alone
-        command(farthest)->dropResult();
+        command(drop - 1)->dropResult();
     }
 }
 

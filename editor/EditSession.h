@@ -52,6 +52,9 @@ public:
     void setBudget(qint64 bytes);
     // What the history's pictures hold, the current one included (the photo as taken not).
     qint64 keptBytes() const;
+    // Whether the picture at a place in the history (0: the photo as taken) is at hand, or a
+    // walk there replays steps.
+    bool isKept(int index) const { return !pictureAt(index).isNull(); }
 
 signals:
     // The current picture changed; `back` when the history went back to it.

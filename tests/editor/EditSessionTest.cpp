@@ -64,6 +64,28 @@ TEST(EditSessionTest, TheRecipeFollowsTheHistoryAndKeepsEachNoiseSeed)
     EXPECT_EQ(session.recipe().steps.mid(2), again.steps);
 }
 
+// With room for four pictures over ten steps the current picture's neighbours are kept, for an
+// instant undo and redo, and the others spread out: no walk replays more than three steps.
+TEST(EditSessionTest, ThePicturesKeptSpreadOverTheHistory)
+{
+    EditSession session;
+    const Picture photo(TestImages::random(64, 48, 2));
+    session.setBudget(4 * photo.grid().sizeInBytes());
+    session.start(photo, QSize());
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(session.apply(step("White border=1")));
+    for (int at : {10, 3, 6}) {
+        session.undoStack()->setIndex(at);
+        ASSERT_TRUE(settle(session));
+        EXPECT_LE(session.keptBytes(), session.budget());
+        EXPECT_TRUE(session.isKept(at - 1) && (at == 10 || session.isKept(at + 1))) << at;
+        int longest = 0;
+        for (int i = 0, run = 0; i <= 10; ++i)
+            longest = std::max(longest, run = session.isKept(i) ? 0 : run + 1);
+        EXPECT_LE(longest, 3) << at;
+    }
+}
+
 // A step the engine refuses is reported and leaves the history and the picture as they were.
 TEST(EditSessionTest, AFailedStepChangesNothing)
 {
