@@ -82,10 +82,10 @@ const Entry kArtistic[] = {
     {"Sculpture with Color", make<CColorSculptureImageEffect>, 0},
     {"Stencil", make<CStencilImageEffect>, 0},
     {"Posterize", make<CPosterizationImageEffect>, 0},
-    {"30's Photo", make<C30sPhotoImageEffect>, 0},
-    {"70's Photo", make<C70sPhotoImageEffect>, 0},
+    {"30's Photo", make<C30sPhotoImageEffect>, 0, true},
+    {"70's Photo", make<C70sPhotoImageEffect>, 0, true},
     {"B/W w/ Skin tone Highlight", make<CBlackAndWhiteSkintoneHighlightImageEffect>, 0},
-    {"Water Color", make<CWaterColorImageEffect>, 0},
+    {"Water Color", make<CWaterColorImageEffect>, 0, true},
     {"Color Pencil", make<CColorPencilImageEffect>, 0},
 };
 

@@ -3,24 +3,9 @@
 #include <QCommandLineParser>
 
 #include "ImageFile.h"
+#include "Recipe.h"
 
 namespace {
-
-bool parseSize(const QString &text, QSize *size)
-{
-    const QString name = text.toLower();
-    if (name == QLatin1String("full"))
-        *size = QSize(1600, 1200);
-    else if (name == QLatin1String("medium"))
-        *size = QSize(1024, 768);
-    else if (name == QLatin1String("web"))
-        *size = QSize(640, 480);
-    else if (name == QLatin1String("original"))
-        *size = QSize();
-    else
-        return false;
-    return true;
-}
 
 bool parseNumber(const QString &text, long long low, long long high, long long *value)
 {
@@ -51,15 +36,20 @@ QString CliOptions::usage()
         "                         (case-insensitive) or GROUP:INDEX. LEVEL is 0..20; for the "
         "borders it is\n"
         "                         the width in 1/200 of the picture width (default 6).\n"
-        "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480): the "
-        "working\n"
-        "                         size the picture is reduced to, as the editor does; original: "
-        "keep the size\n"
+        "      --recipe FILE      apply the steps of a recipe file (.velmora, as the editor's\n"
+        "                         Save Recipe writes it) where it stands among the -e options:\n"
+        "                         `-e A --recipe F -e B` applies A, F's steps, then B. Its size\n"
+        "                         is the working size unless -s is given; its noise steps use\n"
+        "                         their own seeds unless --seed is given. Given once.\n"
+        "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480) or\n"
+        "                         WIDTHxHEIGHT: the working size the picture is reduced to, as\n"
+        "                         the editor does; original: keep the size\n"
         "  -o, --output FILE      output file, for a single input; the format follows the "
         "extension\n"
         "  -d, --output-dir DIR   output folder, for any number of inputs\n"
         "  -q, --quality Q        JPEG quality 1..100 (default 90)\n"
-        "      --seed N           seed the noise effects: reproducible output\n"
+        "      --seed N           seed the noise effects: reproducible output (the k-th input\n"
+        "                         gets N + k); overrides a recipe's seeds\n"
         "  -j, --jobs N           files processed in parallel (default: the number of cores)\n"
         "  -m, --memory MB        memory the parallel jobs may hold together (default: half the\n"
         "                         physical memory); a job waits until its picture fits, and one\n"
@@ -85,6 +75,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption effect({"e", "effect"}, QString(), "SPEC");
+    const QCommandLineOption recipe("recipe", QString(), "FILE");
     const QCommandLineOption size({"s", "size"}, QString(), "SIZE");
     const QCommandLineOption output({"o", "output"}, QString(), "FILE");
     const QCommandLineOption outputDir({"d", "output-dir"}, QString(), "DIR");
@@ -97,8 +88,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption json("json");
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
-    parser.addOptions({effect, size, output, outputDir, quality, seed, jobs, memory, force, strip,
-                       json, help, version});
+    parser.addOptions({effect, recipe, size, output, outputDir, quality, seed, jobs, memory, force,
+                       strip, json, help, version});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -132,14 +123,32 @@ CliOptions CliOptions::parse(const QStringList &arguments)
 
     options.command = Command::Apply;
     options.inputs = positional;
-    for (const QString &spec : parser.values(effect)) {
-        RecipeStep step;
-        if (!RecipeStep::parse(spec, &step, &options.error))
-            return options;
-        options.effects.append(step);
+    const QStringList recipes = parser.values(recipe);
+    if (recipes.size() > 1) {
+        options.error = QStringLiteral("--recipe is given once");
+        return options;
     }
-    if (parser.isSet(size) && !parseSize(parser.value(size), &options.workingSize)) {
-        options.error = QStringLiteral("bad size '%1': give full, medium, web or original")
+    Recipe read;
+    if (!recipes.isEmpty() && !Recipe::read(recipes[0], &read, &options.error))
+        return options;
+    // The recipe's steps go where --recipe stands among the -e options.
+    const QStringList specs = parser.values(effect);
+    int next = 0;
+    for (const QString &name : parser.optionNames()) {
+        if (name == QLatin1String("recipe")) {
+            options.effects += read.steps;
+        } else if (effect.names().contains(name)) {
+            RecipeStep step;
+            if (!RecipeStep::parse(specs[next++], &step, &options.error))
+                return options;
+            options.effects.append(step);
+        }
+    }
+    if (!recipes.isEmpty())
+        options.workingSize = read.workingSize;
+    if (parser.isSet(size) && !Recipe::parseSize(parser.value(size), &options.workingSize)) {
+        options.error = QStringLiteral("bad size '%1': give full, medium, web, original or "
+                                       "WIDTHxHEIGHT")
                             .arg(parser.value(size));
         return options;
     }
@@ -160,6 +169,9 @@ CliOptions CliOptions::parse(const QStringList &arguments)
         }
         options.seeded = true;
         options.seed = static_cast<unsigned>(number);
+        // Every input is then seeded by its place, the recipe's seeds are not used.
+        for (RecipeStep &step : options.effects)
+            step.seed.reset();
     }
     if (parser.isSet(jobs)) {
         if (!parseNumber(parser.value(jobs), 1, 256, &number)) {

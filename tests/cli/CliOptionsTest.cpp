@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "CliOptions.h"
 #include "ImageEffect.h"
+#include "TestImages.h"
 
 namespace {
 
@@ -16,16 +19,26 @@ TEST(CliOptions, EachLimitIsAcceptedUpToItAndRefusedBeyond)
     // Arguments accepted as they stand and refused once their last word becomes the one
     // after ">", so that each limit is probed from both sides; without ">", refused as they are.
     const QString a = "apply a.jpg -d o ";
-    const QString limits[] = {
-        "", "paint a.jpg", a + "--colour", "apply -d out", "apply a.jpg", a + "-o b.jpg",
-        "apply a.jpg b.jpg -o c.jpg", "list a.jpg", "apply a.jpg -o b.jpeg > b.bmp",
-        a + "-e Vignette", a + "-e Posterize=20 > Posterize=21",
-        a + "-e Posterize=0 > Posterize=-1", a + "-e Posterize=lots", a + "-e Sepia > Sepia=5",
-        a + "-e 3:0 > 4:0", a + "-e 2:10 > 2:11",
-        // Too large for an int: refused, not wrapped to 0.
-        a + "-e 1:0 > 4294967297:0", a + "-e 1:0 > 1:99999999999", a + "-s web > huge",
-        a + "-q 1 > 0", a + "-q 100 > 101", a + "--seed 4294967295 > 4294967296",
-        a + "--seed 0 > x", a + "-j 1 > 0", a + "-j 256 > 257", a + "--memory 64 > 63"};
+    const QString limits[] = {"",
+                              "paint a.jpg",
+                              a + "--colour",
+                              "apply -d out",
+                              "apply a.jpg",
+                              a + "-o b.jpg",
+                              "apply a.jpg b.jpg -o c.jpg",
+                              "list a.jpg",
+                              "apply a.jpg -o b.jpeg > b.bmp",
+                              a + "-e Vignette",
+                              a + "-e Posterize=20 > Posterize=21",
+                              a + "-s web > huge",
+                              a + "-s 800x600 > 800x0",
+                              a + "-q 1 > 0",
+                              a + "-q 100 > 101",
+                              a + "--seed 4294967295 > 4294967296",
+                              a + "--seed 0 > x",
+                              a + "-j 1 > 0",
+                              a + "-j 256 > 257",
+                              a + "--memory 64 > 63"};
     for (const QString &limit : limits) {
         QStringList words = limit.section(" > ", 0, 0).split(' ', Qt::SkipEmptyParts);
         if (limit.contains(" > ")) {
@@ -41,8 +54,30 @@ QStringList stack(const CliOptions &options)
 {
     QStringList steps;
     for (const RecipeStep &step : options.effects)
-        steps << QStringLiteral("%1 %2").arg(step.name()).arg(step.level);
+        steps << QStringLiteral("%1 %2").arg(step.name()).arg(step.level) +
+                     (step.seed ? QStringLiteral(" seed %1").arg(*step.seed) : QString());
     return steps;
+}
+
+// A recipe's steps stand where --recipe does; its size and seeds hold unless -s and --seed
+// are given.
+TEST(CliOptions, ARecipesStepsStandWhereItIsGiven)
+{
+    QTemporaryDir dir;
+    const QString recipe = dir.filePath("look.velmora");
+    ASSERT_TRUE(writeFile(recipe, "velmora-recipe 1\nsize web\nNight Vision seed=4\nSepia\n"));
+    const QStringList around{"apply", "-e",  "Color Negative", "--recipe", recipe,
+                             "-e",    "2:9", "a.jpg",          "-o",       "b.png"};
+    const CliOptions options = parse(around);
+    EXPECT_EQ(stack(options), (QStringList{"Color Negative -1", "Night Vision -1 seed 4",
+                                           "Sepia -1", "Water Color -1"}));
+    EXPECT_EQ(options.workingSize, QSize(640, 480));
+    const CliOptions given = parse(around + QStringList{"-s", "full", "--seed", "3"});
+    EXPECT_EQ(stack(given)[1], "Night Vision -1");
+    EXPECT_EQ(given.workingSize, QSize(1600, 1200));
+    EXPECT_EQ(parse(around + QStringList{"--recipe", recipe}).error, "--recipe is given once");
+    ASSERT_TRUE(writeFile(recipe, "velmora-recipe 1\nsize web\n\nSepia=3\n"));
+    EXPECT_EQ(parse(around).error, recipe + ":4: 'Sepia' has no level");
 }
 
 TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)

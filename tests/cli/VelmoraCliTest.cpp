@@ -118,9 +118,14 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
     for (const QString &line : listed)
         EXPECT_TRUE(described.contains(line)) << line.toStdString();
     const Result help = run({"--help"});
-    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--output-dir"));
+    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--recipe"));
     exits(2, {"apply", "-e", "Sepia=30", coffee, "-d", path("out")}, "bad level '30' for 'Sepia'");
     exits(2, {"apply", "-e", "Vignette", coffee, "-d", path("out")}, "unknown effect 'Vignette'");
+    // A damaged recipe is refused before anything is written.
+    ASSERT_TRUE(writeFile(path("bad.velmora"), "velmora-recipe 1\nsize web\nSepia=3\n"));
+    exits(2, {"apply", "--recipe", path("bad.velmora"), coffee, "-d", path("out")},
+          path("bad.velmora") + ":3: 'Sepia' has no level");
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
     ASSERT_TRUE(writeFile(path("taken"), "a file"));
     exits(1, {"apply", coffee, "-d", path("taken")}, path("taken") + ": the output folder");
 }
@@ -224,6 +229,25 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
         EXPECT_EQ(contentsOf(path("both/") + name), contentsOf(path("alone.png"))) << name;
     }
     EXPECT_NE(contentsOf(path("both/coffee.png")), contentsOf(path("both/copy.png")));
+}
+
+// A recipe gives the bytes of its steps given with -e: at its size, with its seeds, or with
+// --seed's in their place.
+TEST_F(VelmoraCli, ARecipeGivesTheBytesOfItsStepsGivenOneByOne)
+{
+    ASSERT_TRUE(writeFile(path("look.velmora"),
+                          "velmora-recipe 1\nsize 320x240\n# warm, then grain\nSepia\nNight Vision "
+                          "seed=7\n"));
+    const QStringList recipe{"apply", "--recipe", path("look.velmora"), coffee, "-o"};
+    const QStringList steps{"apply", "-s",           "320x240", "-e",    "Sepia",
+                            "-e",    "Night Vision", coffee,    "--seed"};
+    exits(0, recipe + QStringList{path("r7.png")});
+    exits(0, recipe + QStringList{path("r3.png"), "--seed", "3"});
+    for (const char *seed : {"7", "3"})
+        exits(0, steps + QStringList{seed, "-o", path(QStringLiteral("e%1.png").arg(seed))});
+    EXPECT_EQ(contentsOf(path("r7.png")), contentsOf(path("e7.png")));
+    EXPECT_EQ(contentsOf(path("r3.png")), contentsOf(path("e3.png")));
+    EXPECT_NE(contentsOf(path("r3.png")), contentsOf(path("r7.png")));
 }
 
 // The camera's records reach the output unless --strip asks for none.

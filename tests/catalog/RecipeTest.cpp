@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "ImageEffect.h"
+#include "Recipe.h"
+#include "TestImages.h"
+
+namespace {
+
+const QByteArray kHead = "velmora-recipe 1\nsize full\n";
+
+RecipeStep step(const char *text, std::optional<unsigned> seed = std::nullopt)
+{
+    RecipeStep parsed;
+    QString error;
+    EXPECT_TRUE(RecipeStep::parse(text, &parsed, &error)) << text;
+    parsed.seed = seed;
+    return parsed;
+}
+
+// A damaged recipe, the line it is refused at (0: the file as a whole) and words of the reason.
+struct Damaged
+{
+    const char *name;
+    QByteArray bytes;
+    int line;
+    const char *reason;
+    friend void PrintTo(const Damaged &damaged, std::ostream *out) { *out << damaged.name; }
+};
+
+class DamagedRecipe : public testing::TestWithParam<Damaged>
+{
+};
+
+TEST_P(DamagedRecipe, IsRefusedAtItsLineWithItsReason)
+{
+    const Damaged &damaged = GetParam();
+    Recipe recipe;
+    int line = -1;
+    QString reason;
+    EXPECT_FALSE(Recipe::parse(damaged.bytes, &recipe, &line, &reason));
+    EXPECT_EQ(line, damaged.line) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(damaged.reason)) << reason.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Recipes, DamagedRecipe,
+    testing::Values(
+        Damaged{"Empty", "", 1, "not a recipe"},
+        Damaged{"Text", "this is not a recipe\n\x01\x02\n", 1, "not a recipe"},
+        Damaged{"CommentFirst", "# mine\n" + kHead, 1, "not a recipe"},
+        Damaged{"NewerVersion", "velmora-recipe 2\nsize full\n", 1, "version '2'"},
+        Damaged{"StepsWithoutSize", "velmora-recipe 1\n\n# look\nSepia\n", 4, "no size line"},
+        Damaged{"EndsBeforeSize", "velmora-recipe 1", 1, "no size line"},
+        Damaged{"SizeTwice", kHead + "Sepia\nsize web\n", 4, "second size line"},
+        Damaged{"UnknownEffect", kHead + "\n# a comment\nVignette=4\n", 5,
+                "unknown effect 'Vignette'"},
+        Damaged{"TrailingComment", kHead + "Sepia # warm\n", 3, "unknown effect"},
+        Damaged{"LevelOnNone", kHead + "Sepia=5\n", 3, "has no level"},
+        Damaged{"SeedOnNoNoise", kHead + "Sepia seed=4\n", 3, "draws no noise"},
+        Damaged{"BinaryBytes", kHead + "Sepia\nSep" + QByteArray(1, '\0') + "ia\n", 4, "binary"},
+        Damaged{"BadUtf8", kHead + "Sepia\r\n\xC3\x28\n", 4, "UTF-8"},
+        Damaged{"TooManySteps", kHead + QByteArray("Sepia\n").repeated(10001), 10003, "10000"},
+        Damaged{"TooLarge", "velmora-recipe 1\n" + QByteArray(1 << 20, '#'), 0, "larger"}),
+    [](const auto &info) { return info.param.name; });
+
+// Accepted as they stand and refused once the part after ">" replaces the last line, so that
+// each limit is probed from both sides.
+TEST(Recipe, EachLimitIsAcceptedUpToItAndRefusedBeyond)
+{
+    const char *limits[] = {"size 65535x1 > size 65536x1",
+                            "size 1X1 > size 0x1",
+                            "size original > size huge",
+                            "size 640x480 > size 640x",
+                            "Posterize=20 > Posterize=21",
+                            "Posterize=0 > Posterize=-1",
+                            "Posterize=10 > Posterize=lots",
+                            "Sepia > Sepia=",
+                            "3:0 > 4:0",
+                            "2:10 > 2:11",
+                            "1:0 > 4294967297:0",
+                            "1:0 > 1:99999999999",
+                            "30's Photo seed=4294967295 > 30's Photo seed=4294967296",
+                            "Night Vision seed=0 > Night Vision seed=-1",
+                            "Infrared > Infrared seed="};
+    for (const char *limit : limits) {
+        const QByteArray text(limit);
+        const QByteArray head = text.startsWith("size") ? "velmora-recipe 1\n" : kHead;
+        Recipe recipe;
+        int line = 0;
+        QString reason;
+        EXPECT_TRUE(Recipe::parse(head + text.left(text.indexOf(" > ")), &recipe, &line, &reason))
+            << limit << ": " << reason.toStdString();
+        EXPECT_FALSE(
+            Recipe::parse(head + text.mid(text.indexOf(" > ") + 3), &recipe, &line, &reason))
+            << limit;
+    }
+}
+
+// Names with spaces, apostrophes and parentheses, levels at their ends, seeds at theirs.
+TEST(Recipe, WritesWhatItReadsBack)
+{
+    QTemporaryDir dir;
+    Recipe recipe{{step("30's Photo", 7), step("Dramatic Black and White"), step("16 : 9 (HDTV)"),
+                   step("White border=0"), step("Water Color=20", 4294967295u),
+                   step("Night Vision"), step("Adjust Brightness=14")},
+                  QSize(1024, 768)};
+    for (const QSize size : {QSize(1024, 768), QSize()}) {
+        recipe.workingSize = size;
+        const QString path = dir.filePath("look.velmora");
+        QString error;
+        ASSERT_TRUE(recipe.write(path, &error)) << error.toStdString();
+        Recipe back;
+        EXPECT_TRUE(Recipe::read(path, &back, &error)) << error.toStdString();
+        EXPECT_EQ(back, recipe) << recipe.text().toStdString();
+    }
+    // As a person may write one: another editor's byte-order mark and line ends, comments,
+    // blank lines, the -s words, names in any case.
+    Recipe read;
+    int line = 0;
+    QString reason;
+    EXPECT_TRUE(Recipe::parse("\xEF\xBB\xBFvelmora-recipe 1\r\n# mine\r\n\r\n  size web \r\n"
+                              "\tnight vision  seed=3\r\n30's photo\r\n",
+                              &read, &line, &reason))
+        << line << reason.toStdString();
+    EXPECT_EQ(read, (Recipe{{step("Night Vision", 3), step("30's Photo")}, QSize(640, 480)}));
+}
+
+// What stands on the disk is never half a recipe, and every refusal names the file.
+TEST(Recipe, FilesThatCannotBeReadOrWrittenAreNamed)
+{
+    QTemporaryDir dir;
+    QString error;
+    Recipe recipe;
+    EXPECT_FALSE(recipe.write(dir.filePath("absent/look.velmora"), &error));
+    EXPECT_TRUE(error.startsWith(dir.filePath("absent/look.velmora") + ": "))
+        << error.toStdString();
+    EXPECT_FALSE(recipe.write(dir.path(), &error));
+    EXPECT_EQ(error, dir.path() + ": it is a folder");
+    EXPECT_FALSE(Recipe::read(dir.filePath("absent.velmora"), &recipe, &error));
+    EXPECT_EQ(error, dir.filePath("absent.velmora") + ": No such file or directory");
+    EXPECT_FALSE(Recipe::read("/dev/zero", &recipe, &error));
+    EXPECT_TRUE(error.startsWith("/dev/zero: it is a device")) << error.toStdString();
+    ASSERT_TRUE(writeFile(dir.filePath("large"), kHead + QByteArray(1 << 20, '#')));
+    EXPECT_FALSE(Recipe::read(dir.filePath("large"), &recipe, &error));
+    EXPECT_EQ(error, dir.filePath("large") + ": the file is larger than 1024 KB: no recipe is");
+    const QString path = dir.filePath("bad.velmora");
+    ASSERT_TRUE(writeFile(path, kHead + "Sepia\nSepia=3\n"));
+    EXPECT_FALSE(Recipe::read(path, &recipe, &error));
+    EXPECT_EQ(error, path + ":4: 'Sepia' has no level");
+}
+
+// A step is remade to the byte from its seed; the entries that draw noise differ between two
+// seeds, and only they.
+TEST(Recipe, ASeedRemakesTheNoiseOfExactlyTheEntriesThatDrawIt)
+{
+    const Picture picture(TestImages::random(40, 30, 9));
+    for (int group = 0; group < ImageEffect::kGroupCount; ++group)
+        for (int index = 0; index < ImageEffect::tableSize(group); ++index) {
+            const auto made = [&](unsigned seed) {
+                QString error;
+                return Recipe::applyStep(picture, RecipeStep{group, index, -1, seed}, &error)
+                    .grid();
+            };
+            const QImage first = made(1);
+            const QString name = ImageEffect::effectName(group, index);
+            EXPECT_EQ(made(1), first) << name.toStdString();
+            EXPECT_EQ(made(2) != first, ImageEffect::drawsNoise(group, index))
+                << name.toStdString();
+        }
+}
+
+} // namespace
