@@ -25,7 +25,8 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QDropEvent>
-#include <QFont>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -55,6 +56,8 @@ constexpr int kRevealFromLeft = 12;
 
 // The toolbar's controls in one column: the phone's width.
 constexpr int kControlsWidth = 360;
+
+const QString kRecipeFilter = QStringLiteral("Velmora recipes (*.velmora);;All files (*)");
 
 const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
                                   QStringLiteral("Art"), QStringLiteral("Print")};
@@ -88,6 +91,11 @@ PhotoViewController::PhotoViewController(const QString &layoutName, QObject *par
     connect(&m_session, &EditSession::failed, this, &PhotoViewController::reportError);
 }
 
+HoverController *PhotoViewController::hoverController() const
+{
+    return m_hoverController;
+}
+
 PhotoViewController::~PhotoViewController()
 {
     NotificationCenter &center = NotificationCenter::defaultCenter();
@@ -97,11 +105,6 @@ PhotoViewController::~PhotoViewController()
     // After a save the slide has left the screen and belongs to no view.
     if (m_imageSlide && m_imageSlide->parent() == nullptr)
         delete m_imageSlide.data();
-}
-
-HoverController *PhotoViewController::hoverController() const
-{
-    return m_hoverController;
 }
 
 QSize PhotoViewController::workingBox()
@@ -195,19 +198,6 @@ void PhotoViewController::viewDidLoad()
             View::setUserInteractionEnabled(imageView, true);
             imageView->setContentMode(ImageView::ContentMode::ScaleDownToFit);
         }
-    }
-
-    if (m_effectLabel) {
-        QFont font = m_effectLabel->font();
-        font.setBold(true);
-        font.setPixelSize(17); // points on the phone are pixels here
-        m_effectLabel->setFont(font);
-    }
-    if (m_promptLabel) {
-        QFont font = m_promptLabel->font();
-        font.setBold(false);
-        font.setPixelSize(14);
-        m_promptLabel->setFont(font);
     }
 
     setTitle(QStringLiteral("Velmora"));
@@ -314,13 +304,50 @@ void PhotoViewController::addActions()
     auto *menu = new QMenu(m_contentView);
     menu->setObjectName(QStringLiteral("editMenu"));
     QAction *revert = menu->addAction(QStringLiteral("Revert to Original"), this,
-                                      &PhotoViewController::revertToOriginal);
-    connect(menu, &QMenu::aboutToShow, this, [this, revert] {
+                                      [this] { m_session.revert(); });
+    menu->addSeparator();
+    QAction *save = menu->addAction(QStringLiteral("Save Recipe\u2026"), this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            m_contentView, QStringLiteral("Save Recipe"), QString(), kRecipeFilter, nullptr,
+            QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            saveRecipe(QFileInfo(path).suffix().isEmpty() ? path + ".velmora" : path);
+    });
+    QAction *apply = menu->addAction(QStringLiteral("Apply Recipe\u2026"), this, [this] {
+        const QString path = QFileDialog::getOpenFileName(
+            m_contentView, QStringLiteral("Apply Recipe"), QString(), kRecipeFilter, nullptr,
+            QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            applyRecipe(path);
+    });
+    connect(menu, &QMenu::aboutToShow, this, [this, revert, save, apply] {
         const bool idle = !m_session.isBusy() && !m_session.original().isNull();
+        for (QAction *action : {revert, save, apply})
+            action->setEnabled(idle);
         revert->setEnabled(idle && m_session.current().grid().cacheKey() !=
                                        m_session.original().grid().cacheKey());
     });
     m_saveButton->setMenu(menu);
+}
+
+bool PhotoViewController::saveRecipe(const QString &path)
+{
+    QString error;
+    if (m_session.recipe().write(path, &error))
+        return true;
+    reportError(error);
+    return false;
+}
+
+bool PhotoViewController::applyRecipe(const QString &path)
+{
+    Recipe recipe;
+    QString error;
+    if (!Recipe::read(path, &recipe, &error)) {
+        reportError(error);
+        return false;
+    }
+    return m_session.apply(recipe);
 }
 
 bool PhotoViewController::takesInput() const
@@ -513,16 +540,6 @@ void PhotoViewController::changeGroup()
     previewEffectWithAnimation(kFade, true);
 }
 
-void PhotoViewController::next()
-{
-    stepEffect(+1, true);
-}
-
-void PhotoViewController::prev()
-{
-    stepEffect(-1, true);
-}
-
 // The next effect is revealed from the left, the previous one from the right.
 void PhotoViewController::stepEffect(int delta, bool showHover)
 {
@@ -562,11 +579,6 @@ void PhotoViewController::doubleTap(const Notification &notification)
         showHover(true);
 }
 
-void PhotoViewController::tap()
-{
-    showHover(true);
-}
-
 void PhotoViewController::touchesEnded(const Touch &touch)
 {
     if (touch.tapCount() != 2)
@@ -578,16 +590,6 @@ void PhotoViewController::showHover(bool show)
 {
     if (m_hoverController)
         m_hoverController->showHoverView(show);
-}
-
-void PhotoViewController::hoverShown()
-{
-    relocateLabels(interfaceOrientation(), true, true);
-}
-
-void PhotoViewController::hoverHidden()
-{
-    relocateLabels(interfaceOrientation(), false, true);
 }
 
 void PhotoViewController::setInputEnabled(bool enabled)
@@ -619,21 +621,6 @@ void PhotoViewController::sessionBusy(bool busy)
     showHover(true);
     if (!busy && std::exchange(m_saveWhenApplied, false))
         reallySave();
-}
-
-void PhotoViewController::undo()
-{
-    m_session.undoStack()->undo();
-}
-
-void PhotoViewController::redo()
-{
-    m_session.undoStack()->redo();
-}
-
-void PhotoViewController::revertToOriginal()
-{
-    m_session.revert();
 }
 
 // A save asked for while an effect applies (or a step is remade) waits for it: the user saves
@@ -741,22 +728,6 @@ void PhotoViewController::layOutBars()
         m_displayCache.growHover(m_hoverController->hoverView(), size);
         m_hoverController->relocate();
     }
-}
-
-bool PhotoViewController::shouldAutorotateToInterfaceOrientation(int)
-{
-    return true;
-}
-
-void PhotoViewController::willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                                               double)
-{
-    relocateto(orientation);
-}
-
-void PhotoViewController::willAnimateSecondHalfOfRotationFromInterfaceOrientation(int, double)
-{
-    relocate();
 }
 
 void PhotoViewController::didRotateFromInterfaceOrientation(int orientation)

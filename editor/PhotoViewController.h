@@ -51,24 +51,28 @@ public:
     void editPhoto(const Picture &photo, bool atWorkingSize, bool animated = false);
 
     // The screen's actions.
-    void next();
-    void prev();
+    void next() { stepEffect(+1, true); }
+    void prev() { stepEffect(-1, true); }
     void changeLevel();
     void changeGroup();
-    void undo();
-    void redo();
-    void revertToOriginal();
+    void undo() { m_session.undoStack()->undo(); }
+    void redo() { m_session.undoStack()->redo(); }
+    void revertToOriginal() { m_session.revert(); }
     void save();
+    // A recipe of the steps up to the current picture, written to `path`; a recipe read from
+    // `path` applied as history steps, one a line. Failures are reported; false then.
+    bool saveRecipe(const QString &path);
+    bool applyRecipe(const QString &path);
 
     // Shows the hover, as a touch anywhere on the screen does.
-    void tap();
+    void tap() { showHover(true); }
 
     // Notification handlers.
     void swipeLeft(const Notification &notification);
     void swipeRight(const Notification &notification);
     void doubleTap(const Notification &notification);
-    void hoverShown();
-    void hoverHidden();
+    void hoverShown() { relocateLabels(interfaceOrientation(), true, true); }
+    void hoverHidden() { relocateLabels(interfaceOrientation(), false, true); }
 
     // Layout: the root view reset, the container split for an orientation, the labels over
     // the preview with the navigation bar shown or not.
@@ -76,11 +80,15 @@ public:
     void relocateto(int orientation);
     void relocateLabels(int orientation, bool showNavBar, bool animated);
 
-    bool shouldAutorotateToInterfaceOrientation(int orientation) override;
-    void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                              double duration) override;
-    void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int orientation,
-                                                                 double duration) override;
+    bool shouldAutorotateToInterfaceOrientation(int) override { return true; }
+    void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation, double) override
+    {
+        relocateto(orientation);
+    }
+    void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int, double) override
+    {
+        relocate();
+    }
     void didRotateFromInterfaceOrientation(int orientation) override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;

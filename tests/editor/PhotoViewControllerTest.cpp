@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QProcess>
 #include <QPropertyAnimation>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -184,6 +185,52 @@ TEST_P(PhotoViewControllerTest, TheHistoryWalksBackAndForthAndRemakesDroppedPict
     m_settings.setPhotoSize(2); // the stored picture continued is kept as it is
     m_editor->editPhoto(Picture(TestImages::quadrants(1600, 1200)), true);
     EXPECT_EQ(baseline().size(), QSizeF(1600, 1200));
+}
+
+// What the editor made, saved as a recipe, velmora-cli makes again to the pixel from the same
+// photo file at the same working size. A recipe applied in the editor adds a step a line; a
+// damaged one is reported with its file and line and changes nothing, as does a save that
+// cannot be written.
+TEST_P(PhotoViewControllerTest, ARecipeSavedInTheEditorGivesVelmoraClisPixels)
+{
+    m_settings.setPhotoSize(2);
+    const QString photo = m_folder.filePath("photo.png");
+    ASSERT_TRUE(TestImages::random(900, 700, 8).save(photo));
+    ASSERT_TRUE(m_editor->openFile(photo));
+    changeGroup(1);
+    for (int i = 0; i < 4; ++i) // Night Vision, which draws noise
+        m_editor->next();
+    applyAndWait();
+    changeGroup(kFrameGroup); // the square print format
+    applyAndWait();
+    changeGroup(kPixelGroup);
+    m_editor->next();
+    applyAndWait();
+    const QString recipe = m_folder.filePath("look.velmora");
+    ASSERT_TRUE(m_editor->saveRecipe(recipe));
+    QProcess cli;
+    cli.start(VELMORA_CLI_PATH,
+              {"apply", "--recipe", recipe, photo, "-o", m_folder.filePath("cli.png")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(m_folder.filePath("cli.png")).convertToFormat(QImage::Format_RGB32),
+              baseline().grid());
+
+    QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
+    EXPECT_FALSE(m_editor->saveRecipe(m_folder.filePath("missing/look.velmora")));
+    const QString damaged = m_folder.filePath("damaged.velmora");
+    ASSERT_TRUE(writeFile(damaged, "velmora-recipe 1\nsize web\nSepia\nNo Such Look\n"));
+    EXPECT_FALSE(m_editor->applyRecipe(damaged));
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported.last().first().toString().startsWith(damaged + ":4:"))
+        << reported.last().first().toString().toStdString();
+    QUndoStack *history = m_editor->session().undoStack();
+    EXPECT_EQ(history->count(), 3);
+    ASSERT_TRUE(m_editor->applyRecipe(recipe));
+    ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
+    EXPECT_EQ(history->count(), 6);
+    m_editor->undo();
+    EXPECT_EQ(history->index(), 5);
 }
 
 TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSliderItsLevel)
