@@ -128,7 +128,8 @@ bool Recipe::parse(const QByteArray &bytes, Recipe *recipe, int *line, QString *
     };
     if (bytes.size() > kMaxBytes)
         return fail(
-            0, QStringLiteral("the file is larger than %1 KB: no recipe is").arg(kMaxBytes >> 10));
+            0,
+            QStringLiteral("the file is over %1 KB, larger than any recipe").arg(kMaxBytes >> 10));
     enum
     {
         Version,
@@ -156,8 +157,7 @@ bool Recipe::parse(const QByteArray &bytes, Recipe *recipe, int *line, QString *
             if (words[1] != QString::number(kVersion))
                 return fail(i + 1, QStringLiteral("unknown recipe version '%1' (this version "
                                                   "reads %2)")
-                                       .arg(words[1])
-                                       .arg(kVersion));
+                                       .arg(words[1], QString::number(kVersion)));
             expect = Size;
             continue;
         }
@@ -205,7 +205,8 @@ bool Recipe::read(const QString &path, Recipe *recipe, QString *error)
     QString reason;
     if (parse(bytes, recipe, &line, &reason))
         return true;
-    *error = line > 0 ? QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(reason)
+    // One arg() call: a path holding "%2" stays as it is.
+    *error = line > 0 ? QStringLiteral("%1:%2: %3").arg(path, QString::number(line), reason)
                       : QStringLiteral("%1: %2").arg(path, reason);
     return false;
 }

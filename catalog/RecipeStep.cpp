@@ -54,8 +54,8 @@ bool RecipeStep::parse(const QString &spec, RecipeStep *step, QString *error)
         const int level = levelText.toInt(&ok);
         if (!ok || level < 0 || level > CImageEffect::kMaxLevel) {
             *error = QStringLiteral("bad level '%1' for '%2': give a whole number from 0 to %3")
-                         .arg(levelText, ImageEffect::effectName(parsed.group, parsed.index))
-                         .arg(CImageEffect::kMaxLevel);
+                         .arg(levelText, ImageEffect::effectName(parsed.group, parsed.index),
+                              QString::number(CImageEffect::kMaxLevel));
             return false;
         }
         if (!ImageEffect::hasLevel(parsed.group, parsed.index)) {

@@ -1,9 +1,9 @@
 #include "BatchJob.h"
 
-#include "Recipe.h"
 #include "ImageFile.h"
 #include "ImageResizer.h"
 #include "Picture.h"
+#include "Recipe.h"
 
 #include <QFileInfo>
 

@@ -4,15 +4,18 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QThreadPool>
 
 #include "AtomicFile.h"
 #include "BatchJob.h"
 #include "CImageEffect.h"
+#include "ImageEffect.h"
 #include "ImageFile.h"
 #include "MemoryBudget.h"
 #include "ProgressBar.h"
+#include "Recipe.h"
 
 namespace {
 
@@ -54,10 +57,32 @@ bool BatchRunner::planOutputs(QStringList *outputs, QString *error) const
     return true;
 }
 
+bool BatchRunner::saveRecipe(QString *error)
+{
+    Recipe recipe{m_options.effects, m_options.workingSize};
+    // Nothing draws noise before the first step that does: a seed there starts it where the
+    // first input's run starts, and the steps after it go on from there as they do in the run.
+    const auto first = std::find_if(recipe.steps.begin(), recipe.steps.end(), [](const auto &step) {
+        return ImageEffect::drawsNoise(step.group, step.index);
+    });
+    // Under --seed the steps hold no seeds of their own: the first noise step takes its seed.
+    if (first != recipe.steps.end() && !first->seed) {
+        if (!m_seeded)
+            m_seed = QRandomGenerator::system()->generate();
+        m_seeded = true;
+        first->seed = m_seed;
+    }
+    return recipe.write(m_options.saveRecipe, error);
+}
+
 int BatchRunner::run()
 {
     QStringList outputs;
     QString error;
+    if (!m_options.saveRecipe.isEmpty() && !saveRecipe(&error)) {
+        std::fprintf(m_messages, "velmora-cli: %s\n", qPrintable(error));
+        return 1;
+    }
     if (!planOutputs(&outputs, &error)) {
         std::fprintf(m_messages, "velmora-cli: %s\n", qPrintable(error));
         return 1;
@@ -105,8 +130,8 @@ int BatchRunner::run()
             QString warning;
             if (failure.isEmpty()) {
                 // Each input has its own seed, so the result never depends on --jobs.
-                if (m_options.seeded)
-                    CImageEffect::Seed(m_options.seed + static_cast<unsigned>(i));
+                if (m_seeded)
+                    CImageEffect::Seed(m_seed + static_cast<unsigned>(i));
                 const qint64 held =
                     budget.reserve(BatchJob::memoryNeeded(m_options.inputs[i], settings));
                 failure = BatchJob::run(m_options.inputs[i], outputs[i], settings, &warning);

@@ -11,7 +11,7 @@ class BatchRunner
 {
 public:
     explicit BatchRunner(const CliOptions &options, std::FILE *messages = stderr)
-        : m_options(options), m_messages(messages)
+        : m_options(options), m_messages(messages), m_seeded(options.seeded), m_seed(options.seed)
     {
     }
 
@@ -20,9 +20,13 @@ public:
 private:
     // The output path of each input, or an error for a problem that affects all of them.
     bool planOutputs(QStringList *outputs, QString *error) const;
+    // Writes the stack to --save-recipe's file so that it remakes the first input's output.
+    bool saveRecipe(QString *error);
 
     const CliOptions &m_options;
     std::FILE *m_messages;
+    bool m_seeded;
+    unsigned m_seed;
 };
 
 #endif

@@ -41,6 +41,9 @@ QString CliOptions::usage()
         "                         `-e A --recipe F -e B` applies A, F's steps, then B. Its size\n"
         "                         is the working size unless -s is given; its noise steps use\n"
         "                         their own seeds unless --seed is given. Given once.\n"
+        "      --save-recipe FILE write the working size and the steps as a recipe, before the\n"
+        "                         inputs are processed; it remakes the first input's output\n"
+        "                         (without --seed, a seed is drawn for the run)\n"
         "  -s, --size SIZE        full (1600x1200, default), medium (1024x768), web (640x480) or\n"
         "                         WIDTHxHEIGHT: the working size the picture is reduced to, as\n"
         "                         the editor does; original: keep the size\n"
@@ -76,6 +79,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption effect({"e", "effect"}, QString(), "SPEC");
     const QCommandLineOption recipe("recipe", QString(), "FILE");
+    const QCommandLineOption saveRecipe("save-recipe", QString(), "FILE");
     const QCommandLineOption size({"s", "size"}, QString(), "SIZE");
     const QCommandLineOption output({"o", "output"}, QString(), "FILE");
     const QCommandLineOption outputDir({"d", "output-dir"}, QString(), "DIR");
@@ -88,8 +92,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption json("json");
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
-    parser.addOptions({effect, recipe, size, output, outputDir, quality, seed, jobs, memory, force,
-                       strip, json, help, version});
+    parser.addOptions({effect, recipe, saveRecipe, size, output, outputDir, quality, seed, jobs,
+                       memory, force, strip, json, help, version});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -191,6 +195,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     }
     options.force = parser.isSet(force);
     options.strip = parser.isSet(strip);
+    options.saveRecipe = parser.value(saveRecipe);
     options.output = parser.value(output);
     options.outputDir = parser.value(outputDir);
 

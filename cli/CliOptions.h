@@ -21,7 +21,8 @@ struct CliOptions
 
     Command command = Command::None;
     bool json = false;
-    QList<RecipeStep> effects;
+    QList<RecipeStep> effects;     // -e and --recipe's steps, in order
+    QString saveRecipe;            // where to write the stack as a recipe; empty: nowhere
     QSize workingSize{1600, 1200}; // empty: keep the upright picture's size
     QString output;
     QString outputDir;

@@ -17,6 +17,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -231,23 +232,30 @@ TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
     EXPECT_NE(contentsOf(path("both/coffee.png")), contentsOf(path("both/copy.png")));
 }
 
-// A recipe gives the bytes of its steps given with -e: at its size, with its seeds, or with
-// --seed's in their place.
-TEST_F(VelmoraCli, ARecipeGivesTheBytesOfItsStepsGivenOneByOne)
+// The stack saved as a recipe remakes the run's output, noise and all, at its size, with no
+// --seed given; with --seed in place of its seeds, it gives the bytes of its steps given with -e.
+// A recipe that cannot be written stops the run before any output.
+TEST_F(VelmoraCli, ASavedRecipeRemakesTheRunAndGivesTheBytesOfItsSteps)
 {
-    ASSERT_TRUE(writeFile(path("look.velmora"),
-                          "velmora-recipe 1\nsize 320x240\n# warm, then grain\nSepia\nNight Vision "
-                          "seed=7\n"));
-    const QStringList recipe{"apply", "--recipe", path("look.velmora"), coffee, "-o"};
-    const QStringList steps{"apply", "-s",           "320x240", "-e",    "Sepia",
-                            "-e",    "Night Vision", coffee,    "--seed"};
-    exits(0, recipe + QStringList{path("r7.png")});
-    exits(0, recipe + QStringList{path("r3.png"), "--seed", "3"});
-    for (const char *seed : {"7", "3"})
-        exits(0, steps + QStringList{seed, "-o", path(QStringLiteral("e%1.png").arg(seed))});
-    EXPECT_EQ(contentsOf(path("r7.png")), contentsOf(path("e7.png")));
-    EXPECT_EQ(contentsOf(path("r3.png")), contentsOf(path("e3.png")));
-    EXPECT_NE(contentsOf(path("r3.png")), contentsOf(path("r7.png")));
+    const QStringList stack{"apply",        "-s", "300x300",    "-e",   "Sepia", "-e",
+                            "Night Vision", "-e", "30's Photo", coffee, "-o"};
+    const QStringList recipe{"apply", "--recipe", path("saved.velmora"), coffee, "-o"};
+    exits(0, stack + QStringList{path("run.png"), "--save-recipe", path("saved.velmora")});
+    exits(0, recipe + QStringList{path("again.png")});
+    exits(0, recipe + QStringList{path("recipe3.png"), "--seed", "3"});
+    exits(0, stack + QStringList{path("stack3.png"), "--seed", "3"});
+    EXPECT_EQ(contentsOf(path("again.png")), contentsOf(path("run.png")));
+    EXPECT_EQ(contentsOf(path("recipe3.png")), contentsOf(path("stack3.png")));
+    EXPECT_NE(contentsOf(path("recipe3.png")), contentsOf(path("run.png")));
+    const QString saved = contentsOf(path("saved.velmora"));
+    EXPECT_TRUE(QRegularExpression("^velmora-recipe 1\nsize 300x300\nSepia\nNight Vision "
+                                   "seed=\\d+\n30's Photo\n$")
+                    .match(saved)
+                    .hasMatch())
+        << saved.toStdString();
+    exits(1, stack + QStringList{path("none.png"), "--save-recipe", path("absent/s.velmora")},
+          path("absent/s.velmora"));
+    EXPECT_FALSE(QFileInfo::exists(path("none.png")));
 }
 
 // The camera's records reach the output unless --strip asks for none.
