@@ -23,9 +23,15 @@ void WaitUntilIdle(EditSession &session)
 
 // An evening's edit: a crop, corrections, a look with noise; the engine's steps last, so that
 // no walk ends on a quick crop.
-const char *const kSteps[] = {"3 x 4",           "White border=5",      "Auto Correction",
-                              "Adjust Brightness=12", "Adjust Contrast=13", "Adjust Saturation=8",
-                              "Sepia",           "Night Vision",        "Adjust Contrast=11",
+const char *const kSteps[] = {"3 x 4",
+                              "White border=5",
+                              "Auto Correction",
+                              "Adjust Brightness=12",
+                              "Adjust Contrast=13",
+                              "Adjust Saturation=8",
+                              "Sepia",
+                              "Night Vision",
+                              "Adjust Contrast=11",
                               "Posterize=14"};
 
 void BM_undoRedoToDroppedPicture(benchmark::State &state)
@@ -54,8 +60,8 @@ void BM_undoRedoToDroppedPicture(benchmark::State &state)
     for (auto _ : state) {
         int target = -1;
         for (int index = 0; index <= stack->count(); ++index)
-            if (!session.isKept(index) &&
-                (target < 0 || std::abs(index - stack->index()) > std::abs(target - stack->index())))
+            if (!session.isKept(index) && (target < 0 || std::abs(index - stack->index()) >
+                                                             std::abs(target - stack->index())))
                 target = index;
         if (target < 0) {
             state.SkipWithError("nothing dropped");
@@ -72,7 +78,11 @@ void BM_undoRedoToDroppedPicture(benchmark::State &state)
 } // namespace
 
 // Room for four pictures (the default) and for the current picture alone.
-BENCHMARK(BM_undoRedoToDroppedPicture)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_undoRedoToDroppedPicture)
+    ->Arg(4)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 int main(int argc, char **argv)
 {

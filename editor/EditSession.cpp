@@ -63,7 +63,8 @@ bool EditSession::apply(const Recipe &recipe)
 
 bool EditSession::revert()
 {
-    if (m_original.isNull() || m_busy || m_current.grid().cacheKey() == m_original.grid().cacheKey())
+    if (m_original.isNull() || m_busy ||
+        m_current.grid().cacheKey() == m_original.grid().cacheKey())
         return false;
     m_pushing = true;
     m_stack.push(new ApplyStepCommand(std::nullopt, m_original));
@@ -162,9 +163,8 @@ void EditSession::jobFinished(const EffectJob::Result &result)
     }
     m_pushing = true;
     for (int k = 0; k < result.pictures.size(); ++k) {
-        const Picture made = result.pictures[k].isNull()
-                                 ? Picture()
-                                 : result.pictures[k].withMetadata(metadata);
+        const Picture made =
+            result.pictures[k].isNull() ? Picture() : result.pictures[k].withMetadata(metadata);
         if (replaying >= 0) {
             if (!made.isNull())
                 command(m_replayFrom + k)->setResult(made);
@@ -196,8 +196,8 @@ void EditSession::keepWithinBudget()
             if (at == m_shown || command(at - 1)->keptBytes() == 0)
                 continue;
             const int next = k + 1 < kept.size() ? kept[k + 1] : m_stack.count() + 1;
-            const std::tuple<bool, int, int> cost{std::abs(at - m_shown) == 1,
-                                                  next - kept[k - 1], -std::abs(at - m_shown)};
+            const std::tuple<bool, int, int> cost{std::abs(at - m_shown) == 1, next - kept[k - 1],
+                                                  -std::abs(at - m_shown)};
             if (drop < 0 || cost < best) {
                 drop = at;
                 best = cost;

@@ -78,9 +78,9 @@ private:
     QUndoStack m_stack;
     EffectJob m_job;
     qint64 m_budget = kDefaultBudget;
-    int m_shown = 0;       // the index whose picture is current
-    int m_replaying = -1;  // the index a replay remakes; -1: the job adds steps
-    int m_replayFrom = 0;  // the index the replay starts after
+    int m_shown = 0;      // the index whose picture is current
+    int m_replaying = -1; // the index a replay remakes; -1: the job adds steps
+    int m_replayFrom = 0; // the index the replay starts after
     QList<RecipeStep> m_adding;
     bool m_busy = false;
     bool m_pushing = false;

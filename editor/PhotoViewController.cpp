@@ -224,8 +224,8 @@ void PhotoViewController::viewDidLoad()
     // Undo and Redo show while the history has a step to take back or forward.
     m_undoAction = m_session.undoStack()->createUndoAction(this);
     m_redoAction = m_session.undoStack()->createRedoAction(this);
-    for (const auto &[button, action] : {std::pair{m_undoButton, m_undoAction},
-                                         std::pair{m_redoButton, m_redoAction}}) {
+    for (const auto &[button, action] :
+         {std::pair{m_undoButton, m_undoAction}, std::pair{m_redoButton, m_redoAction}}) {
         if (!button)
             continue;
         View::setHidden(button, !action->isEnabled());
@@ -303,20 +303,20 @@ void PhotoViewController::addActions()
 {
     auto *menu = new QMenu(m_contentView);
     menu->setObjectName(QStringLiteral("editMenu"));
-    QAction *revert = menu->addAction(QStringLiteral("Revert to Original"), this,
-                                      [this] { m_session.revert(); });
+    QAction *revert =
+        menu->addAction(QStringLiteral("Revert to Original"), this, [this] { m_session.revert(); });
     menu->addSeparator();
     QAction *save = menu->addAction(QStringLiteral("Save Recipe\u2026"), this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            m_contentView, QStringLiteral("Save Recipe"), QString(), kRecipeFilter, nullptr,
-            QFileDialog::DontUseNativeDialog);
+        const QString path =
+            QFileDialog::getSaveFileName(m_contentView, QStringLiteral("Save Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
         if (!path.isEmpty())
             saveRecipe(QFileInfo(path).suffix().isEmpty() ? path + ".velmora" : path);
     });
     QAction *apply = menu->addAction(QStringLiteral("Apply Recipe\u2026"), this, [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            m_contentView, QStringLiteral("Apply Recipe"), QString(), kRecipeFilter, nullptr,
-            QFileDialog::DontUseNativeDialog);
+        const QString path =
+            QFileDialog::getOpenFileName(m_contentView, QStringLiteral("Apply Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
         if (!path.isEmpty())
             applyRecipe(path);
     });
@@ -463,8 +463,8 @@ void PhotoViewController::editPhoto(const Picture &photo, bool atWorkingSize, bo
 // A new picture lifts the page from its lower right corner; going back lays it down.
 void PhotoViewController::showImage(bool back, bool animated)
 {
-    const bool started = startAnimation(m_originalView, animationSetting() && animated,
-                                        back ? kCurlDown : kCurlUp);
+    const bool started =
+        startAnimation(m_originalView, animationSetting() && animated, back ? kCurlDown : kCurlUp);
     // The picture and the previews' copies are made for the views' boxes as laid out now.
     m_contentView->layout()->activate();
     m_displayCache.setPicture(m_session.current(), Picture());

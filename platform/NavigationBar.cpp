@@ -16,10 +16,6 @@ constexpr int TitleGap = 8;
 // Bar buttons: a rounded, slightly raised button in the bar's colours.
 QString buttonSheet(int style)
 {
-    // A button with a menu keeps its arrow inside the rounded frame.
-    const QString menuArrow = QStringLiteral(
-        "QToolButton#barButton[popupMode=\"1\"] { padding-right: 20px; }"
-        "QToolButton#barButton::menu-button { border: none; background: transparent; width: 16px; }");
     if (style == NavigationBar::Default)
         return QStringLiteral(
             "QToolButton#barButton { color: #26313d; font-weight: bold; padding: 3px 9px;"
@@ -28,7 +24,7 @@ QString buttonSheet(int style)
             "}"
             "QToolButton#barButton:pressed { background: #b9c3cf; }"
             "QToolButton#barButton:disabled { color: #98a2ad; }"
-            "QLabel#barTitle { color: #1f2933; }") + menuArrow;
+            "QLabel#barTitle { color: #1f2933; }");
     return QStringLiteral(
         "QToolButton#barButton { color: white; font-weight: bold; padding: 3px 9px;"
         " border: 1px solid rgba(255, 255, 255, 90); border-radius: 5px;"
@@ -36,8 +32,13 @@ QString buttonSheet(int style)
         " stop:1 rgba(255, 255, 255, 15)); }"
         "QToolButton#barButton:pressed { background: rgba(255, 255, 255, 90); }"
         "QToolButton#barButton:disabled { color: rgba(255, 255, 255, 110); }"
-        "QLabel#barTitle { color: white; }") + menuArrow;
+        "QLabel#barTitle { color: white; }");
 }
+
+// A button with a menu keeps its arrow inside the rounded frame, in either style.
+const char kMenuArrowSheet[] =
+    "QToolButton#barButton[popupMode=\"1\"] { padding-right: 20px; }"
+    "QToolButton#barButton::menu-button { border: none; background: transparent; width: 16px; }";
 
 QToolButton *makeButton(QWidget *parent)
 {
@@ -101,7 +102,7 @@ void NavigationBar::setBarStyle(int style)
 
 void NavigationBar::applyStyle()
 {
-    setStyleSheet(buttonSheet(m_style));
+    setStyleSheet(buttonSheet(m_style) + QLatin1String(kMenuArrowSheet));
 }
 
 void NavigationBar::showItem(const NavigationItem &item, const QString &backTitle)

@@ -571,13 +571,14 @@ TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
         std::function<void()> act;
         const char *view;
         Running expected;
-    } cases[] = {{[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
-                 {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
-                 {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
-                 {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
-                 {[&] { m_editor->editPhoto(Picture(TestImages::random(400, 300, 2)), false, true); },
-                  "originalView",
-                  {750, QEasingCurve::InOutQuad, "BR"}}};
+    } cases[] = {
+        {[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
+        {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+        {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+        {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
+        {[&] { m_editor->editPhoto(Picture(TestImages::random(400, 300, 2)), false, true); },
+         "originalView",
+         {750, QEasingCurve::InOutQuad, "BR"}}};
     for (bool animated : {true, false}) {
         m_settings.setAnimation(animated);
         for (const auto &c : cases) {
