@@ -151,17 +151,17 @@ void EditSession::jobFinished(const EffectJob::Result &result)
     const int replaying = std::exchange(m_replaying, -1);
     const QList<RecipeStep> adding = std::exchange(m_adding, {});
     const PhotoMetadata &metadata = m_original.metadata();
+    // The history stays with the picture shown, or goes on from it, wherever its index went
+    // while the job ran.
+    m_pushing = true;
+    if (!result.error.isEmpty() || replaying < 0)
+        m_stack.setIndex(m_shown);
     if (!result.error.isEmpty()) {
-        if (replaying >= 0) { // the history stays where the picture shown is
-            m_pushing = true;
-            m_stack.setIndex(m_shown);
-            m_pushing = false;
-        }
+        m_pushing = false;
         setBusy(false);
         emit failed(result.error);
         return;
     }
-    m_pushing = true;
     for (int k = 0; k < result.pictures.size(); ++k) {
         const Picture made =
             result.pictures[k].isNull() ? Picture() : result.pictures[k].withMetadata(metadata);
