@@ -60,6 +60,9 @@ EffectJob::Result EffectJob::run(Picture from, const QList<RecipeStep> &steps, i
 
 void EffectJob::done()
 {
+    // The end of a run cancelled may still be on its way.
+    if (!m_running)
+        return;
     m_running = false;
     emit finished(m_watcher.result());
 }

@@ -87,8 +87,9 @@ TEST(EditSessionTest, ThePicturesKeptSpreadOverTheHistory)
     }
 }
 
-// A step the engine refuses is reported and leaves the history and the picture as they were.
-TEST(EditSessionTest, AFailedStepChangesNothing)
+// A step the engine refuses is reported and leaves the history and the picture as they were;
+// so does one still running when a new photo comes.
+TEST(EditSessionTest, AFailedOrOvertakenStepChangesNothing)
 {
     EditSession session;
     const Picture wide(TestImages::random(17000, 2, 1));
@@ -102,6 +103,14 @@ TEST(EditSessionTest, AFailedStepChangesNothing)
     EXPECT_TRUE(changed.isEmpty());
     EXPECT_EQ(session.undoStack()->count(), 0);
     EXPECT_EQ(session.current().grid().cacheKey(), wide.grid().cacheKey());
+
+    const Picture next(TestImages::random(800, 600, 3));
+    ASSERT_TRUE(session.apply(step("Sepia")));
+    session.start(next, QSize());
+    drainEvents();
+    EXPECT_EQ(changed.size(), 0);
+    EXPECT_EQ(session.undoStack()->count(), 0);
+    EXPECT_EQ(session.current().grid().cacheKey(), next.grid().cacheKey());
 }
 
 } // namespace
