@@ -105,6 +105,7 @@ TEST(EditSessionTest, AFailedOrOvertakenStepChangesNothing)
     EXPECT_EQ(session.current().grid().cacheKey(), wide.grid().cacheKey());
 
     const Picture next(TestImages::random(800, 600, 3));
+    session.start(Picture(TestImages::random(800, 600, 4)), QSize());
     ASSERT_TRUE(session.apply(step("Sepia")));
     session.start(next, QSize());
     drainEvents();
