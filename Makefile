@@ -35,10 +35,11 @@ package: build
 
 bench: bootstrap
 	cmake -S . -B $(BUILD)-release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
-	cmake --build $(BUILD)-release -j $(JOBS) --target engine_bench intake_bench display_bench
+	cmake --build $(BUILD)-release -j $(JOBS) --target engine_bench intake_bench display_bench history_bench
 	$(BUILD)-release/bench/engine_bench --benchmark_counters_tabular=true
 	$(BUILD)-release/bench/intake_bench --benchmark_counters_tabular=true
 	taskset -c 0 $(BUILD)-release/bench/display_bench
+	$(BUILD)-release/bench/history_bench
 
 bench-peers: bootstrap
 	bench/compare-peers.sh

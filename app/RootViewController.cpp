@@ -269,5 +269,5 @@ void RootViewController::editPhoto(const Picture &image, bool colorMatched)
     if (!m_photoViewController)
         m_photoViewController = std::make_unique<PhotoViewController>(layout);
     push(m_photoViewController.get());
-    m_photoViewController->edit(image, colorMatched, false);
+    m_photoViewController->editPhoto(image, colorMatched);
 }

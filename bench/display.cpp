@@ -65,7 +65,7 @@ void BM_preview(benchmark::State &state)
     for (auto _ : state) {
         renderer.setLevel(level++ % 21);
         const Picture thumbnail = DisplayCache::fitted(working, kSplitHalf * ratio);
-        Picture shown = renderer.render(thumbnail, Picture(), working);
+        Picture shown = renderer.render(thumbnail, working);
         benchmark::DoNotOptimize(shown);
     }
 }
@@ -95,20 +95,19 @@ void BM_remake(benchmark::State &state)
     DisplayCache cache;
     cache.setViews(&display, &preview, !split);
     const Picture working = WorkingPicture(state.range(1) != 0);
-    const Picture previous = WorkingPicture(false);
     if (state.range(1) != 0 && working.metadata().iccProfile().isEmpty())
         state.SkipWithError("the test picture carries no profile");
     state.SetLabel(std::string(split ? "split" : "hover") +
                    (state.range(1) != 0 ? ", P3 profile" : ", no profile") + " @" +
                    std::to_string(int(display.devicePixelRatio())) + "x");
-    cache.setPicture(working, previous);
+    cache.setPicture(working);
     QSize step(8, 8);
     for (auto _ : state) {
         display.resize(displayBox - step);
         if (split)
             preview.resize(previewBox - step);
         step = QSize(8, 8) - step;
-        cache.setPicture(working, previous);
+        cache.setPicture(working);
         benchmark::DoNotOptimize(cache.displayImage());
     }
 }
@@ -124,7 +123,7 @@ void BM_pan(benchmark::State &state)
     view.show();
     cache.setViews(&view, nullptr, false);
     view.setDisplayCache(&cache);
-    cache.setPicture(WorkingPicture(profiled), Picture());
+    cache.setPicture(WorkingPicture(profiled));
     view.setImage(cache.displayImage());
     view.zoomTo(state.range(0) / 100.0, QRectF(view.rect()).center());
     state.SetLabel(std::to_string(state.range(0)) + " %" + (profiled ? ", P3 profile" : "") +

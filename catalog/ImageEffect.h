@@ -61,13 +61,10 @@ public:
     void setEffect(int effect) { m_effect = effect; }
     int level() const { return m_level; }
     void setLevel(int level) { m_level = level; }
-    const Picture &previousImage() const { return m_previousImage; }
-    void setPreviousImage(const Picture &picture) { m_previousImage = picture; }
 
 private:
     void step(int delta);
 
-    Picture m_previousImage;
     int m_group = 0;
     int m_effect = 0;
     int m_level = 0;

@@ -85,18 +85,12 @@ void DisplayCache::growHover(QWidget *hoverView, QSizeF size)
 }
 
 // Only what changed is made again: the display picture when the photo or its size on screen
-// changes, the previews' copies when the photo or the preview's box does. Right after a step,
-// the copy of the picture before it is the one made until now.
-void DisplayCache::setPicture(const Picture &working, const Picture &previous)
+// changes, the previews' copies when the photo or the preview's box does.
+void DisplayCache::setPicture(const Picture &working)
 {
     const QSize displayBox = deviceBox(m_display), previewBox = deviceBox(m_preview);
     const bool sameWorking = sameGrid(working, m_working);
     const bool samePreviewBox = previewBox == m_previewBox;
-    Picture previousThumbnail;
-    if (samePreviewBox && !sameWorking && sameGrid(previous, m_working))
-        previousThumbnail = m_thumbnailImage;
-    else if (samePreviewBox && sameGrid(previous, m_previous))
-        previousThumbnail = m_previousThumbnailImage;
     const QByteArray profile = working.metadata().iccProfile();
     if (profile != m_profile) {
         m_profile = profile;
@@ -104,7 +98,6 @@ void DisplayCache::setPicture(const Picture &working, const Picture &previous)
         m_displayImage = Picture();
     }
     m_working = working;
-    m_previous = previous;
     m_displayBox = displayBox;
     m_previewBox = previewBox;
 
@@ -118,7 +111,6 @@ void DisplayCache::setPicture(const Picture &working, const Picture &previous)
     if (!sameWorking || !samePreviewBox || m_thumbnailImage.isNull())
         m_thumbnailImage =
             !m_centreClip && previewBox == displayBox && !fit.isNull() ? fit : thumbnail(working);
-    m_previousThumbnailImage = previousThumbnail.isNull() ? thumbnail(previous) : previousThumbnail;
     if (!sameWorking)
         emit workingChanged();
 }
@@ -183,6 +175,6 @@ void DisplayCache::remake()
     if (m_working.isNull() ||
         (deviceBox(m_display) == m_displayBox && deviceBox(m_preview) == m_previewBox))
         return;
-    setPicture(m_working, m_previous);
+    setPicture(m_working);
     emit remade();
 }

@@ -38,11 +38,10 @@ public:
     // otherwise on the whole picture.
     void setViews(QWidget *display, QWidget *preview, bool centreClip);
 
-    // Makes the pictures for `working` and the picture before its last step (may be null).
-    void setPicture(const Picture &working, const Picture &previous);
+    // Makes the pictures for `working`.
+    void setPicture(const Picture &working);
     const Picture &displayImage() const { return m_displayImage; }
     const Picture &thumbnailImage() const { return m_thumbnailImage; }
-    const Picture &previousThumbnailImage() const { return m_previousThumbnailImage; }
     const Picture &workingImage() const { return m_working; }
 
     // A picture made from the working picture, in sRGB for the screen.
@@ -81,14 +80,12 @@ private:
     QTimer m_resizeTimer;
 
     Picture m_working;
-    Picture m_previous;
     QByteArray m_profile;
     QColorSpace m_colorSpace;
     QSize m_displayBox;
     QSize m_previewBox;
     Picture m_displayImage;
     Picture m_thumbnailImage;
-    Picture m_previousThumbnailImage;
     qint64 m_screenKey = 0; // the picture m_screen was converted from
     QImage m_screen;
 };

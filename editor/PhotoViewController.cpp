@@ -27,15 +27,16 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QDropEvent>
-#include <QFont>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QThread>
 
 #include <algorithm>
 #include <utility>
@@ -58,16 +59,10 @@ constexpr int kRevealFromLeft = 12;
 // The toolbar's controls in one column: the phone's width.
 constexpr int kControlsWidth = 360;
 
+const QString kRecipeFilter = QStringLiteral("Velmora recipes (*.velmora);;All files (*)");
+
 const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
                                   QStringLiteral("Art"), QStringLiteral("Print")};
-
-// The same picture object, not merely equal pixels: what the editor compares pictures by.
-bool samePicture(const Picture &a, const Picture &b)
-{
-    if (a.isNull() || b.isNull())
-        return a.isNull() && b.isNull();
-    return a.grid().cacheKey() == b.grid().cacheKey() && a.orientation() == b.orientation();
-}
 
 bool animationSetting()
 {
@@ -92,6 +87,15 @@ void endAnimation(QWidget *view, bool started)
 PhotoViewController::PhotoViewController(const QString &layoutName, QObject *parent)
     : ViewController(parent), m_layoutName(layoutName)
 {
+    connect(&m_session, &EditSession::imageChanged, this,
+            [this](bool back) { showImage(back, true); });
+    connect(&m_session, &EditSession::busyChanged, this, &PhotoViewController::sessionBusy);
+    connect(&m_session, &EditSession::failed, this, &PhotoViewController::reportError);
+}
+
+HoverController *PhotoViewController::hoverController() const
+{
+    return m_hoverController;
 }
 
 PhotoViewController::~PhotoViewController()
@@ -103,16 +107,6 @@ PhotoViewController::~PhotoViewController()
     // After a save the slide has left the screen and belongs to no view.
     if (m_imageSlide && m_imageSlide->parent() == nullptr)
         delete m_imageSlide.data();
-    // The worker uses the catalogue object; it must be done before that goes.
-    if (m_effectThread != nullptr) {
-        m_effectThread->wait();
-        delete m_effectThread;
-    }
-}
-
-HoverController *PhotoViewController::hoverController() const
-{
-    return m_hoverController;
 }
 
 QSize PhotoViewController::workingBox()
@@ -155,6 +149,7 @@ void PhotoViewController::loadView()
     m_promptLabel = content->findChild<QLabel *>(QStringLiteral("promptLabel"));
     m_busyIndicator = content->findChild<ActivityView *>(QStringLiteral("busyIndicator"));
     m_undoButton = content->findChild<QAbstractButton *>(QStringLiteral("undoButton"));
+    m_redoButton = content->findChild<QAbstractButton *>(QStringLiteral("redoButton"));
     m_groupSegments = content->findChild<SegmentedControl *>(QStringLiteral("groupSegments"));
     m_imageSlide = content->findChild<ImageSlide *>(QStringLiteral("imageSlide"));
     m_toolBar = content->findChild<QWidget *>(QStringLiteral("toolBar"));
@@ -218,23 +213,11 @@ void PhotoViewController::viewDidLoad()
         connect(new PressAndHold(m_previewView, this), &PressAndHold::held, this,
                 [this](bool down) { showOriginal(down, true); });
 
-    if (m_effectLabel) {
-        QFont font = m_effectLabel->font();
-        font.setBold(true);
-        font.setPixelSize(17); // points on the phone are pixels here
-        m_effectLabel->setFont(font);
-    }
-    if (m_promptLabel) {
-        QFont font = m_promptLabel->font();
-        font.setBold(false);
-        font.setPixelSize(14);
-        m_promptLabel->setFont(font);
-    }
-
     setTitle(QStringLiteral("Velmora"));
     if (m_saveButton) {
         navigationItem().rightBarButtonItem = m_saveButton;
         connect(m_saveButton, &QAction::triggered, this, &PhotoViewController::save);
+        addActions();
         navigationItemChanged();
     }
 
@@ -251,9 +234,17 @@ void PhotoViewController::viewDidLoad()
                 changeLevel();
         });
     }
-    if (m_undoButton) {
-        View::setHidden(m_undoButton, true);
-        connect(m_undoButton, &QAbstractButton::clicked, this, &PhotoViewController::undo);
+    // Undo and Redo show while the history has a step to take back or forward.
+    m_undoAction = m_session.undoStack()->createUndoAction(this);
+    m_redoAction = m_session.undoStack()->createRedoAction(this);
+    for (const auto &[button, action] :
+         {std::pair{m_undoButton, m_undoAction}, std::pair{m_redoButton, m_redoAction}}) {
+        if (!button)
+            continue;
+        View::setHidden(button, !action->isEnabled());
+        connect(action, &QAction::enabledChanged, button,
+                [button = button.data()](bool enabled) { View::setHidden(button, !enabled); });
+        connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
     }
     if (auto *nextButton =
             m_contentView->findChild<QAbstractButton *>(QStringLiteral("nextButton")))
@@ -314,10 +305,9 @@ void PhotoViewController::addShortcuts()
     add(Qt::Key_Down, whenTakingInput([this] { stepGroup(+1); }));
     add(Qt::Key_Return, whenTakingInput([this] { applyEffect(); }));
     add(Qt::Key_Enter, whenTakingInput([this] { applyEffect(); }));
-    add(QKeySequence::Undo, whenTakingInput([this] {
-            if (m_undoButton && !View::isHidden(m_undoButton))
-                undo();
-        }));
+    add(Qt::CTRL | Qt::Key_Z, whenTakingInput([this] { undo(); }));
+    add(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, whenTakingInput([this] { redo(); }));
+    add(Qt::CTRL | Qt::Key_Y, whenTakingInput([this] { redo(); }));
     add(QKeySequence::Save, [this] { save(); });
     // The picture's zoom, and the photo as taken while the backslash key is held.
     const auto onPicture = [this](void (ZoomImageView::*change)()) {
@@ -349,6 +339,58 @@ void PhotoViewController::showOriginal(bool shown, bool inPreview)
     } else if (m_previewView && !thumbnailImage().isNull()) {
         m_previewView->setImage(m_displayCache.forScreen(thumbnailImage()));
     }
+}
+
+// The rest of the editor's commands are on Save's menu.
+void PhotoViewController::addActions()
+{
+    auto *menu = new QMenu(m_contentView);
+    menu->setObjectName(QStringLiteral("editMenu"));
+    QAction *revert =
+        menu->addAction(QStringLiteral("Revert to Original"), this, [this] { m_session.revert(); });
+    menu->addSeparator();
+    QAction *save = menu->addAction(QStringLiteral("Save Recipe\u2026"), this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(m_contentView, QStringLiteral("Save Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            saveRecipe(QFileInfo(path).suffix().isEmpty() ? path + ".velmora" : path);
+    });
+    QAction *apply = menu->addAction(QStringLiteral("Apply Recipe\u2026"), this, [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(m_contentView, QStringLiteral("Apply Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            applyRecipe(path);
+    });
+    connect(menu, &QMenu::aboutToShow, this, [this, revert, save, apply] {
+        const bool idle = !m_session.isBusy() && !m_session.original().isNull();
+        for (QAction *action : {revert, save, apply})
+            action->setEnabled(idle);
+        revert->setEnabled(idle && m_session.current().grid().cacheKey() !=
+                                       m_session.original().grid().cacheKey());
+    });
+    m_saveButton->setMenu(menu);
+}
+
+bool PhotoViewController::saveRecipe(const QString &path)
+{
+    QString error;
+    if (m_session.recipe().write(path, &error))
+        return true;
+    reportError(error);
+    return false;
+}
+
+bool PhotoViewController::applyRecipe(const QString &path)
+{
+    Recipe recipe;
+    QString error;
+    if (!Recipe::read(path, &recipe, &error)) {
+        reportError(error);
+        return false;
+    }
+    return m_session.apply(recipe);
 }
 
 bool PhotoViewController::takesInput() const
@@ -409,8 +451,7 @@ bool PhotoViewController::openFile(const QString &path)
         reportError(loaded.error);
         return false;
     }
-    view();
-    edit(loaded.picture, false, true);
+    editPhoto(loaded.picture, false, true);
     return true;
 }
 
@@ -442,7 +483,7 @@ void PhotoViewController::viewWillAppear(bool animated)
 void PhotoViewController::viewWillDisappear(bool animated)
 {
     if (PhotoSettings *settings = PhotoSettings::settings()) {
-        settings->markImage(m_baselineImage);
+        settings->markImage(m_session.current());
         if (m_groupSegments)
             settings->setSegment(m_groupSegments->selectedSegmentIndex());
     }
@@ -452,45 +493,28 @@ void PhotoViewController::viewWillDisappear(bool animated)
     ViewController::viewWillDisappear(animated);
 }
 
-void PhotoViewController::edit(const Picture &image, bool colorMatched, bool animated)
+void PhotoViewController::editPhoto(const Picture &photo, bool atWorkingSize, bool animated)
 {
-    // An empty picture would leave nothing to edit or save: the current one stays.
-    if (image.isNull() || samePicture(image, m_baselineImage))
-        return;
+    const Picture fitted = atWorkingSize ? photo : ImageResizer::colorMatch(photo, workingBox());
+    if (fitted.isNull())
+        return; // nothing usable: the current picture stays
     view();
+    m_session.start(fitted.withMetadata(photo.metadata()), workingBox());
+    showImage(false, animated);
+}
 
-    bool isUndo = false;
-    if (colorMatched) {
-        if (!m_previousImage.isNull() && samePicture(image, m_previousImage)) {
-            m_baselineImage = image;
-            m_previousImage = Picture();
-            isUndo = true;
-        } else {
-            m_previousImage = m_baselineImage;
-            m_baselineImage = image;
-        }
-    } else {
-        const Picture fitted = ImageResizer::colorMatch(image, workingBox());
-        if (fitted.isNull())
-            return; // nothing usable: the current picture stays
-        m_previousImage = Picture();
-        m_baselineImage = fitted.withMetadata(image.metadata());
-    }
-    // A new photo, or the stored picture where the editor had none before.
-    if (!colorMatched || m_originalImage.isNull())
-        m_originalImage = m_baselineImage;
-
-    const bool started = startAnimation(m_originalView, animationSetting() && animated,
-                                        isUndo ? kCurlDown : kCurlUp);
+// A new picture lifts the page from its lower right corner; going back lays it down.
+void PhotoViewController::showImage(bool back, bool animated)
+{
+    const bool started =
+        startAnimation(m_originalView, animationSetting() && animated, back ? kCurlDown : kCurlUp);
     // The picture and the previews' copies are made for the views' boxes as laid out now.
     m_contentView->layout()->activate();
-    m_displayCache.setPicture(m_baselineImage, m_previousImage);
+    m_displayCache.setPicture(m_session.current());
     showDisplayImage();
     endAnimation(m_originalView, started);
 
     previewEffectWithAnimation(kFade, true);
-    if (m_undoButton)
-        View::setHidden(m_undoButton, m_previousImage.isNull());
     emit imageChanged();
 }
 
@@ -504,8 +528,7 @@ void PhotoViewController::showDisplayImage()
 
 void PhotoViewController::renderPreview()
 {
-    const Picture result =
-        m_renderer.render(thumbnailImage(), previousThumbnailImage(), m_baselineImage);
+    const Picture result = m_renderer.render(thumbnailImage(), m_session.current());
     if (m_previewView && !result.isNull()) {
         m_previewView->setImage(Picture());
         m_previewView->setImage(m_displayCache.forScreen(result));
@@ -560,16 +583,6 @@ void PhotoViewController::changeGroup()
     previewEffectWithAnimation(kFade, true);
 }
 
-void PhotoViewController::next()
-{
-    stepEffect(+1, true);
-}
-
-void PhotoViewController::prev()
-{
-    stepEffect(-1, true);
-}
-
 // The next effect is revealed from the left, the previous one from the right.
 void PhotoViewController::stepEffect(int delta, bool showHover)
 {
@@ -609,11 +622,6 @@ void PhotoViewController::doubleTap(const Notification &notification)
         showHover(true);
 }
 
-void PhotoViewController::tap()
-{
-    showHover(true);
-}
-
 void PhotoViewController::touchesEnded(const Touch &touch)
 {
     if (touch.tapCount() != 2)
@@ -627,90 +635,39 @@ void PhotoViewController::showHover(bool show)
         m_hoverController->showHoverView(show);
 }
 
-void PhotoViewController::hoverShown()
-{
-    relocateLabels(interfaceOrientation(), true, true);
-}
-
-void PhotoViewController::hoverHidden()
-{
-    relocateLabels(interfaceOrientation(), false, true);
-}
-
 void PhotoViewController::setInputEnabled(bool enabled)
 {
     if (m_contentView)
         View::setUserInteractionEnabled(m_contentView, enabled);
     if (m_originalView)
         View::setUserInteractionEnabled(m_originalView, enabled);
-    if (m_undoButton)
-        View::setUserInteractionEnabled(m_undoButton, enabled);
+    for (QAbstractButton *button : {m_undoButton.data(), m_redoButton.data()})
+        if (button)
+            View::setUserInteractionEnabled(button, enabled);
 }
 
 void PhotoViewController::applyEffect()
 {
-    if (m_baselineImage.isNull() || m_effectThread != nullptr)
-        return;
-    setInputEnabled(false);
-    showHover(true);
-    if (m_busyIndicator)
-        m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
+    if (m_session.apply(m_renderer.step()))
+        showHover(true);
+}
 
-    m_renderer.copyChoiceTo(m_imageEffect);
-    m_imageEffect.setImage(m_baselineImage);
-    m_imageEffect.setPreviousImage(m_previousImage);
-    m_imageEffect.setScale(1.0f);
-    const Picture finished = m_imageEffect.applyEffectStep1();
-    if (!finished.isNull() || !m_imageEffect.refusal().isEmpty()) {
-        effectDidApply(finished);
-        return;
+void PhotoViewController::sessionBusy(bool busy)
+{
+    if (m_busyIndicator) {
+        if (busy)
+            m_busyIndicator->startAnimating(QStringLiteral("Applying filter"));
+        else
+            m_busyIndicator->stopAnimating();
     }
-    m_effectThread = QThread::create([this] { applyEffectInThread(); });
-    m_effectThread->start();
-}
-
-void PhotoViewController::applyEffectInThread()
-{
-    m_imageEffect.applyEffectStep2();
-    QMetaObject::invokeMethod(this, &PhotoViewController::effectDidApplyInThread,
-                              Qt::QueuedConnection);
-}
-
-void PhotoViewController::effectDidApplyInThread()
-{
-    const Picture result = m_imageEffect.applyEffectStep3();
-    if (m_effectThread != nullptr) {
-        m_effectThread->wait();
-        m_effectThread->deleteLater();
-        m_effectThread = nullptr;
-    }
-    effectDidApply(result);
-}
-
-void PhotoViewController::effectDidApply(const Picture &result)
-{
-    if (m_busyIndicator)
-        m_busyIndicator->stopAnimating();
-    if (!result.isNull())
-        edit(result.withMetadata(m_baselineImage.metadata()), true, true);
-    else
-        reportError(m_imageEffect.refusal().isEmpty()
-                        ? QStringLiteral("The effect could not be applied to this picture.")
-                        : m_imageEffect.refusal());
-    setInputEnabled(true);
+    setInputEnabled(!busy);
     showHover(true);
-    if (std::exchange(m_saveWhenApplied, false))
+    if (!busy && std::exchange(m_saveWhenApplied, false))
         reallySave();
 }
 
-void PhotoViewController::undo()
-{
-    if (!m_previousImage.isNull())
-        edit(m_previousImage, true, true);
-}
-
-// A save asked for while an effect applies waits for it: the user saves the picture the apply
-// leaves on screen (or, when it fails, the picture as it stands).
+// A save asked for while an effect applies (or a step is remade) waits for it: the user saves
+// the picture left on screen (or, when the apply fails, the picture as it stands).
 void PhotoViewController::save()
 {
     if (isApplying())
@@ -721,14 +678,14 @@ void PhotoViewController::save()
 
 void PhotoViewController::reallySave()
 {
-    if (m_baselineImage.isNull())
+    if (m_session.current().isNull())
         return;
     view();
     showHover(true);
     if (m_busyIndicator)
         m_busyIndicator->startAnimating(QStringLiteral("Saving photo"));
     PhotoAlbum(m_albumFolder)
-        .save(m_baselineImage, this, [this](const PhotoAlbum::SaveResult &result) {
+        .save(m_session.current(), this, [this](const PhotoAlbum::SaveResult &result) {
             if (m_busyIndicator)
                 m_busyIndicator->stopAnimating();
             showHover(true);
@@ -814,22 +771,6 @@ void PhotoViewController::layOutBars()
         m_displayCache.growHover(m_hoverController->hoverView(), size);
         m_hoverController->relocate();
     }
-}
-
-bool PhotoViewController::shouldAutorotateToInterfaceOrientation(int)
-{
-    return true;
-}
-
-void PhotoViewController::willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                                               double)
-{
-    relocateto(orientation);
-}
-
-void PhotoViewController::willAnimateSecondHalfOfRotationFromInterfaceOrientation(int, double)
-{
-    relocate();
 }
 
 void PhotoViewController::didRotateFromInterfaceOrientation(int orientation)

@@ -2,7 +2,7 @@
 #define VELMORA_EDITOR_PHOTOVIEWCONTROLLER_H
 
 #include "DisplayCache.h"
-#include "ImageEffect.h"
+#include "EditSession.h"
 #include "Picture.h"
 #include "PreviewRenderer.h"
 #include "ViewController.h"
@@ -23,16 +23,15 @@ class QAbstractButton;
 class QAction;
 class QLabel;
 class QScrollArea;
-class QThread;
 class SegmentedControl;
 class Slider;
 class ZoomImageView;
 struct Notification;
 
-// The editor screen. It holds the working picture, one step of undo and a small copy that
-// previews are rendered on; the user picks a group and an effect, sets a level, watches the
-// preview, applies the effect to the working picture (the pixels are processed on a worker
-// thread), undoes the last step and saves to the photo album.
+// The editor screen, over an EditSession that holds the photo and its history. The user picks
+// a group and an effect, sets a level, watches the preview, applies the effect (the session
+// runs it on a worker thread), walks the history back and forth, and saves to the photo album
+// or saves the steps as a recipe.
 //
 // It is made from one of two layouts: "PhotoView", where the preview floats over the picture
 // in the hover window, and "SplitPhotoView", where picture and preview share the screen.
@@ -49,27 +48,33 @@ public:
 
     QString layoutName() const { return m_layoutName; }
 
-    // Makes `image` the working picture. colorMatched false: a new photo, reduced to the
-    // working size of the "photo size" setting, with nothing to undo. colorMatched true: a
-    // picture already at working size (the stored picture, an apply result, the undo step).
-    void edit(const Picture &image, bool colorMatched, bool animated);
+    // Starts editing `photo` with an empty history, reduced to the working size of the "photo
+    // size" setting unless it is at working size already (the stored picture).
+    void editPhoto(const Picture &photo, bool atWorkingSize, bool animated = false);
 
     // The screen's actions.
-    void next();
-    void prev();
+    void next() { stepEffect(+1, true); }
+    void prev() { stepEffect(-1, true); }
     void changeLevel();
     void changeGroup();
-    void undo();
+    void undo() { m_session.undoStack()->undo(); }
+    void redo() { m_session.undoStack()->redo(); }
+    void revertToOriginal() { m_session.revert(); }
     void save();
+    // A recipe of the steps up to the current picture, written to `path`; a recipe read from
+    // `path` applied as history steps, one a line. Failures are reported; false then.
+    bool saveRecipe(const QString &path);
+    bool applyRecipe(const QString &path);
+
     // Shows the hover, as a touch anywhere on the screen does.
-    void tap();
+    void tap() { showHover(true); }
 
     // Notification handlers.
     void swipeLeft(const Notification &notification);
     void swipeRight(const Notification &notification);
     void doubleTap(const Notification &notification);
-    void hoverShown();
-    void hoverHidden();
+    void hoverShown() { relocateLabels(interfaceOrientation(), true, true); }
+    void hoverHidden() { relocateLabels(interfaceOrientation(), false, true); }
 
     // Layout: the root view reset, the container split for an orientation, the labels over
     // the preview with the navigation bar shown or not.
@@ -77,11 +82,15 @@ public:
     void relocateto(int orientation);
     void relocateLabels(int orientation, bool showNavBar, bool animated);
 
-    bool shouldAutorotateToInterfaceOrientation(int orientation) override;
-    void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation,
-                                                              double duration) override;
-    void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int orientation,
-                                                                 double duration) override;
+    bool shouldAutorotateToInterfaceOrientation(int) override { return true; }
+    void willAnimateFirstHalfOfRotationToInterfaceOrientation(int orientation, double) override
+    {
+        relocateto(orientation);
+    }
+    void willAnimateSecondHalfOfRotationFromInterfaceOrientation(int, double) override
+    {
+        relocate();
+    }
     void didRotateFromInterfaceOrientation(int orientation) override;
     void viewWillAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
@@ -94,19 +103,15 @@ public:
     bool openFile(const QString &path);
 
     // The pictures and parts being edited, for the screens around it and for tests.
-    const Picture &baselineImage() const { return m_baselineImage; }
-    const Picture &previousImage() const { return m_previousImage; }
+    const Picture &baselineImage() const { return m_session.current(); }
     // The photo as taken: the new photo at working size, or the stored picture continued.
-    const Picture &originalImage() const { return m_originalImage; }
+    const Picture &originalImage() const { return m_session.original(); }
     const Picture &displayImage() const { return m_displayCache.displayImage(); }
     const Picture &thumbnailImage() const { return m_displayCache.thumbnailImage(); }
-    const Picture &previousThumbnailImage() const
-    {
-        return m_displayCache.previousThumbnailImage();
-    }
-    // The effect chosen and previewed; an apply runs on a copy of the choice.
+    EditSession &session() { return m_session; }
+    // The effect chosen and previewed; an apply runs with the choice as a step.
     ImageEffect &imageEffect() { return m_renderer.effect(); }
-    bool isApplying() const { return m_effectThread != nullptr; }
+    bool isApplying() const { return m_session.isBusy(); }
     HoverController *hoverController() const;
     // Where saved pictures go; empty: the album's default folder.
     void setAlbumFolder(const QString &folder) { m_albumFolder = folder; }
@@ -115,7 +120,7 @@ public:
     static QSize workingBox();
 
 signals:
-    // A working picture came back from an apply, an undo or a new photo.
+    // A working picture came back from an apply, the history or a new photo.
     void imageChanged();
     // A save finished: the file written, or empty and the reason.
     void saveFinished(const QString &filePath, const QString &error);
@@ -131,11 +136,10 @@ private:
     void previewEffectWithAnimation(int animation, bool showHover);
     void renderPreview();
     void showDisplayImage();
+    void showImage(bool back, bool animated);
+    void sessionBusy(bool busy);
     void layOutBars();
     void applyEffect();
-    void applyEffectInThread();
-    void effectDidApplyInThread();
-    void effectDidApply(const Picture &result);
     void showHover(bool show);
     void reallySave();
     void reportError(const QString &message);
@@ -146,6 +150,7 @@ private:
     bool fromPreview(const Notification &notification) const;
     void addShortcuts();
     void showOriginal(bool shown, bool inPreview);
+    void addActions();
 
     QString m_layoutName;
     QString m_albumFolder;
@@ -157,7 +162,6 @@ private:
     QPointer<PreviewImageView> m_previewView;
     QPointer<QLabel> m_effectLabel;
     QPointer<HoverController> m_hoverController;
-    ImageEffect m_imageEffect;
     QPointer<QAction> m_saveButton;
     QPointer<Slider> m_levelSlider;
     QPointer<QLabel> m_applyLabel;
@@ -165,18 +169,18 @@ private:
     QPointer<QLabel> m_levelLabel;
     QPointer<ActivityView> m_busyIndicator;
     QPointer<QAbstractButton> m_undoButton;
+    QPointer<QAbstractButton> m_redoButton;
+    QPointer<QAction> m_undoAction;
+    QPointer<QAction> m_redoAction;
     QPointer<SegmentedControl> m_groupSegments;
     QPointer<ImageSlide> m_imageSlide;
     QPointer<QWidget> m_toolBar;
     QPointer<QWidget> m_controls;
     QPointer<PressAndHold> m_pictureHold;
 
-    Picture m_previousImage;
-    Picture m_baselineImage;
-    Picture m_originalImage;
+    EditSession m_session;
     DisplayCache m_displayCache;
     PreviewRenderer m_renderer;
-    QThread *m_effectThread = nullptr;
     bool m_settingLevel = false;
     bool m_saveWhenApplied = false;
 };

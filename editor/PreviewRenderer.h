@@ -3,10 +3,11 @@
 
 #include "ImageEffect.h"
 #include "Picture.h"
+#include "RecipeStep.h"
 
 // The effect the user is choosing (group, effect, level) and its previews. It has a catalogue
-// object of its own, so that a preview never changes the one an apply is running with; the
-// apply takes a copy of the choice.
+// object of its own, so that a preview never changes what an apply is running with; the
+// apply takes the choice as a recipe step.
 class PreviewRenderer
 {
 public:
@@ -18,13 +19,11 @@ public:
     // Sets the level without rendering: the next render shows it.
     void setLevel(unsigned char level);
 
-    // The chosen effect on `thumbnail`, a smaller copy of `working`; `previousThumbnail` is
-    // the same copy of the picture before the last step, or null.
-    Picture render(const Picture &thumbnail, const Picture &previousThumbnail,
-                   const Picture &working);
+    // The chosen effect on `thumbnail`, a smaller copy of `working`.
+    Picture render(const Picture &thumbnail, const Picture &working);
 
-    // Makes `target` the same choice, with no picture yet.
-    void copyChoiceTo(ImageEffect &target) const;
+    // The choice as a step (an entry without a level takes none).
+    RecipeStep step() const;
 
 private:
     ImageEffect m_effect;

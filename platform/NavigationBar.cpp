@@ -35,6 +35,11 @@ QString buttonSheet(int style)
         "QLabel#barTitle { color: white; }");
 }
 
+// A button with a menu keeps its arrow inside the rounded frame, in either style.
+const char kMenuArrowSheet[] =
+    "QToolButton#barButton[popupMode=\"1\"] { padding-right: 20px; }"
+    "QToolButton#barButton::menu-button { border: none; background: transparent; width: 16px; }";
+
 QToolButton *makeButton(QWidget *parent)
 {
     auto *button = new QToolButton(parent);
@@ -97,7 +102,7 @@ void NavigationBar::setBarStyle(int style)
 
 void NavigationBar::applyStyle()
 {
-    setStyleSheet(buttonSheet(m_style));
+    setStyleSheet(buttonSheet(m_style) + QLatin1String(kMenuArrowSheet));
 }
 
 void NavigationBar::showItem(const NavigationItem &item, const QString &backTitle)

@@ -19,7 +19,7 @@ TEST(DisplayCache, RemakesOnceAfterAResizeBurst)
     preview.show();
     DisplayCache cache;
     cache.setViews(&display, &preview, false);
-    cache.setPicture(Picture(TestImages::quadrants(300, 400), Picture::Left), Picture());
+    cache.setPicture(Picture(TestImages::quadrants(300, 400), Picture::Left));
     EXPECT_EQ(cache.displayImage().grid().size(), QSize(100, 75) * display.devicePixelRatio());
     QSignalSpy remade(&cache, &DisplayCache::remade);
     for (int width = 110; width <= 500; width += 10) {
@@ -39,7 +39,7 @@ TEST(DisplayCache, ARegionIsConvertedForTheScreen)
     const Picture photo =
         Picture(pixels).withMetadata(PhotoMetadata::read(TaggedPhotos::cameraJpeg(pixels, 1)));
     DisplayCache cache;
-    cache.setPicture(photo, Picture());
+    cache.setPicture(photo);
     const QRect part(10, 5, 8, 6);
     const QImage converted = cache.forScreen(Picture(pixels.copy(part))).grid();
     ASSERT_NE(converted, pixels.copy(part));

@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QProcess>
 #include <QPropertyAnimation>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -56,8 +57,8 @@ protected:
     {
         return m_editor->view()->findChild<T *>(QString::fromLatin1(name));
     }
-    bool undoShown() const { return !View::isHidden(outlet("undoButton")); }
-    // Room left of the bottom row's right edge: none, with or without Undo.
+    bool shown(const char *name) const { return !View::isHidden(outlet(name)); }
+    // Room left of the bottom row's right edge: none, with or without Undo and Redo.
     int rowGap() const
     {
         QWidget *row = outlet("bottomRow");
@@ -105,29 +106,76 @@ protected:
     std::unique_ptr<PhotoViewController> m_editor;
 };
 
-TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfresh)
+// Five steps, a noise effect last, walked back to the photo as taken and forward again by the
+// keys and buttons with room for two pictures: a dropped picture is remade on the worker to
+// the same bytes, and the pictures kept never exceed the room. Applying after an undo drops the
+// steps ahead; Revert to Original is a step of its own; a new photo starts afresh.
+TEST_P(PhotoViewControllerTest, TheHistoryWalksBackAndForthAndRemakesDroppedPicturesExactly)
 {
     m_settings.setPhotoSize(2);
-    m_editor->edit(Picture(TestImages::quadrants(960, 1280)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(960, 1280)), false);
     EXPECT_EQ(baseline().size(), QSizeF(480, 640)) << "the web size, turned to the picture";
-    EXPECT_EQ(rowGap(), 0);
-    applyAndWait();
-    const Picture first = baseline();
-    EXPECT_TRUE(undoShown());
-    EXPECT_EQ(rowGap(), 0);
-    applyAndWait();
-    m_editor->undo();
-    EXPECT_EQ(baseline().grid().cacheKey(), first.grid().cacheKey());
-    EXPECT_FALSE(undoShown()) << "one level only";
+    EditSession &session = m_editor->session();
+    const qint64 room = 2 * 480 * 640 * 4;
+    session.setBudget(room);
+    changeGroup(1); // Black and White ... Night Vision, which draws noise
+    std::vector<QImage> made{baseline().grid()};
+    for (int step = 0; step < 5; ++step, m_editor->next()) {
+        applyAndWait();
+        made.push_back(baseline().grid());
+        EXPECT_LE(session.keptBytes(), room);
+    }
+    ASSERT_TRUE(ImageEffect::drawsNoise(1, 4));
+    QWidget *window = m_stack.view()->window();
+    const auto key = [window](Qt::Key k, Qt::KeyboardModifiers modifiers) {
+        return std::function<void()>([=] { QTest::keyClick(window, k, modifiers); });
+    };
+    const auto button = [this](const char *name) {
+        return std::function<void()>([this, name] { outlet<QAbstractButton>(name)->click(); });
+    };
+    int remade = 0;
+    const auto walk = [&](const std::function<void()> &press, int to) {
+        press();
+        if (m_editor->isApplying()) {
+            ++remade;
+            EXPECT_TRUE(shown("busyIndicator"));
+        }
+        ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
+        EXPECT_EQ(baseline().grid(), made[to]) << to;
+        EXPECT_LE(session.keptBytes(), room) << to;
+        EXPECT_EQ(shown("undoButton"), to > 0) << to;
+        EXPECT_EQ(shown("redoButton"), to < 5) << to;
+        EXPECT_EQ(rowGap(), 0) << to;
+    };
+    walk(key(Qt::Key_Z, Qt::ControlModifier), 4);
+    EXPECT_EQ(remade, 0) << "the picture one step back is kept";
+    for (int to = 3; to >= 0; --to)
+        walk(to % 2 ? key(Qt::Key_Z, Qt::ControlModifier) : button("undoButton"), to);
+    for (int to = 1; to <= 5; ++to)
+        walk(to % 3 == 0   ? key(Qt::Key_Y, Qt::ControlModifier)
+             : to % 3 == 1 ? key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier)
+                           : button("redoButton"),
+             to);
+    EXPECT_GT(remade, 1);
 
-    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    m_editor->edit(baseline(), true, true);
-    EXPECT_TRUE(changed.isEmpty()) << "the current picture handed in again changes nothing";
+    walk(button("undoButton"), 4);
+    walk(button("undoButton"), 3);
+    changeGroup(0);
     applyAndWait();
+    EXPECT_FALSE(shown("redoButton")) << "the steps ahead are gone";
+    EXPECT_EQ(session.undoStack()->count(), 4);
+    const QImage applied = baseline().grid();
+    m_editor->revertToOriginal();
+    EXPECT_EQ(baseline().grid(), made[0]);
+    EXPECT_TRUE(shown("undoButton"));
+    m_editor->undo();
+    ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
+    EXPECT_EQ(baseline().grid(), applied);
+
     m_settings.setPhotoSize(1);
-    m_editor->edit(Picture(TestImages::quadrants(2048, 1536)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(2048, 1536)), false);
     EXPECT_EQ(baseline().size(), QSizeF(1024, 768));
-    EXPECT_FALSE(undoShown());
+    EXPECT_FALSE(shown("undoButton") || shown("redoButton"));
     // A large JPEG is decoded at the reduced scale that fits the working size, as velmora-cli
     // decodes it, not whole and then scaled.
     const QString large = m_folder.filePath("large.jpg");
@@ -135,13 +183,59 @@ TEST_P(PhotoViewControllerTest, UndoHasOneLevelAndANewPhotoIsFittedAndStartsAfre
     ASSERT_TRUE(m_editor->openFile(large));
     EXPECT_EQ(baseline().grid(), ImageFile::read(large, nullptr, QSize(1024, 768)).grid());
     m_settings.setPhotoSize(2); // the stored picture continued is kept as it is
-    m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), true, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(1600, 1200)), true);
     EXPECT_EQ(baseline().size(), QSizeF(1600, 1200));
+}
+
+// What the editor made, saved as a recipe, velmora-cli makes again to the pixel from the same
+// photo file at the same working size. A recipe applied in the editor adds a step a line; a
+// damaged one is reported with its file and line and changes nothing, as does a save that
+// cannot be written.
+TEST_P(PhotoViewControllerTest, ARecipeSavedInTheEditorGivesVelmoraClisPixels)
+{
+    m_settings.setPhotoSize(2);
+    const QString photo = m_folder.filePath("photo.png");
+    ASSERT_TRUE(TestImages::random(900, 700, 8).save(photo));
+    ASSERT_TRUE(m_editor->openFile(photo));
+    changeGroup(1);
+    for (int i = 0; i < 4; ++i) // Night Vision, which draws noise
+        m_editor->next();
+    applyAndWait();
+    changeGroup(kFrameGroup); // the square print format
+    applyAndWait();
+    changeGroup(kPixelGroup);
+    m_editor->next();
+    applyAndWait();
+    const QString recipe = m_folder.filePath("look.velmora");
+    ASSERT_TRUE(m_editor->saveRecipe(recipe));
+    QProcess cli;
+    cli.start(VELMORA_CLI_PATH,
+              {"apply", "--recipe", recipe, photo, "-o", m_folder.filePath("cli.png")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(m_folder.filePath("cli.png")).convertToFormat(QImage::Format_RGB32),
+              baseline().grid());
+
+    QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
+    EXPECT_FALSE(m_editor->saveRecipe(m_folder.filePath("missing/look.velmora")));
+    const QString damaged = m_folder.filePath("damaged.velmora");
+    ASSERT_TRUE(writeFile(damaged, "velmora-recipe 1\nsize web\nSepia\nNo Such Look\n"));
+    EXPECT_FALSE(m_editor->applyRecipe(damaged));
+    ASSERT_EQ(reported.size(), 2);
+    EXPECT_TRUE(reported.last().first().toString().startsWith(damaged + ":4:"))
+        << reported.last().first().toString().toStdString();
+    QUndoStack *history = m_editor->session().undoStack();
+    EXPECT_EQ(history->count(), 3);
+    ASSERT_TRUE(m_editor->applyRecipe(recipe));
+    ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
+    EXPECT_EQ(history->count(), 6);
+    m_editor->undo();
+    EXPECT_EQ(history->index(), 5);
 }
 
 TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSliderItsLevel)
 {
-    m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(1600, 1200)), false);
     const bool hover = GetParam() == PhotoViewController::kPhotoView;
     const Picture thumbnail = m_editor->thumbnailImage();
     if (hover) { // the centre of the picture at half scale, at the phone's size
@@ -177,7 +271,7 @@ TEST_P(PhotoViewControllerTest, ThePreviewShowsTheEffectOnTheThumbnailAndTheSlid
 // apply runs at a time; frames need no worker.
 TEST_P(PhotoViewControllerTest, FailuresAreReportedAndPreviewGesturesStepAndApplyOneAtATime)
 {
-    m_editor->edit(Picture(TestImages::quadrants(1600, 1200)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(1600, 1200)), false);
     ASSERT_TRUE(writeFile(m_folder.filePath("blocked"), "not a picture"));
     QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
     EXPECT_FALSE(m_editor->openFile(m_folder.filePath("blocked")));
@@ -261,7 +355,7 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
 // side, and the labels step below the bar.
 TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
 {
-    m_editor->edit(Picture(TestImages::quadrants(400, 300)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false);
     QWidget *window = m_stack.view()->window();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -318,16 +412,16 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         EXPECT_EQ(segments->selectedSegmentIndex(), step.group) << step.from;
         EXPECT_EQ(effect().effect(), step.effect) << step.from;
     }
-    // A double tap on the preview applies; the keys wait while it runs.
+    // A double tap on the preview applies; the keys wait while an apply runs.
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
     clickAt(window, preview()->mapTo(window, preview()->rect().center()), true);
-    QTest::keyClick(window, Qt::Key_Right);
     waitFor(changed);
-    EXPECT_EQ(effect().effect(), 0);
     QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_TRUE(m_editor->previousImage().isNull());
+    EXPECT_EQ(m_editor->session().undoStack()->index(), 0);
     QTest::keyClick(window, Qt::Key_Return);
+    QTest::keyClick(window, Qt::Key_Right);
     waitFor(changed, 3); // an undo and another apply
+    EXPECT_EQ(effect().effect(), 0);
     QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
     waitFor(changed, 4);
     // The group segments are touch controls: a click leaves no keyboard focus to draw.
@@ -344,7 +438,7 @@ TEST_P(PhotoViewControllerTest, PicturesFollowTheDevicePixelsOfTheirBoxesUncover
     QImage lined = TestImages::solid(639, 479, Qt::black);
     for (int y = 0; y < lined.height(); ++y)
         lined.setPixel(300, y, qRgb(255, 255, 255));
-    m_editor->edit(Picture(lined), false, false);
+    m_editor->editPhoto(Picture(lined), false);
     auto *original = outlet<ImageView>("originalView");
     const qreal ratio = original->devicePixelRatioF();
     const QSize working(639, 479);
@@ -413,7 +507,7 @@ TEST_P(PhotoViewControllerTest, AProfiledPhotoIsShownInSrgbAndKeepsItsValues)
 // catalogue object of its own: the apply ends with the effect chosen when it started.
 TEST_P(PhotoViewControllerTest, APreviewDuringAnApplyLeavesTheApplyAlone)
 {
-    m_editor->edit(Picture(TestImages::random(800, 600, 5)), false, false);
+    m_editor->editPhoto(Picture(TestImages::random(800, 600, 5)), false);
     const Picture before = baseline();
     for (int step = 0; step < 3; ++step)
         m_editor->next();
@@ -470,20 +564,21 @@ std::optional<Running> runningOn(QWidget *view)
 // top, in 0.75 s easing in and out. With animation off nothing animates.
 TEST_P(PhotoViewControllerTest, EachChangeRunsItsAnimationOnlyWhenAnimationIsOn)
 {
-    m_editor->edit(Picture(TestImages::random(400, 300, 5)), false, false);
+    m_editor->editPhoto(Picture(TestImages::random(400, 300, 5)), false);
     applyAndWait();
     const struct
     {
         std::function<void()> act;
         const char *view;
         Running expected;
-    } cases[] = {{[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
-                 {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
-                 {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
-                 {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
-                 {[&] { m_editor->edit(Picture(TestImages::random(400, 300, 2)), false, true); },
-                  "originalView",
-                  {750, QEasingCurve::InOutQuad, "BR"}}};
+    } cases[] = {
+        {[&] { m_editor->next(); }, "previewView", {600, QEasingCurve::Linear, "TLBL"}},
+        {[&] { m_editor->prev(); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+        {[&] { post("Swipe Left"); }, "previewView", {600, QEasingCurve::Linear, "TRBR"}},
+        {[&] { m_editor->undo(); }, "originalView", {750, QEasingCurve::InOutQuad, ""}},
+        {[&] { m_editor->editPhoto(Picture(TestImages::random(400, 300, 2)), false, true); },
+         "originalView",
+         {750, QEasingCurve::InOutQuad, "BR"}}};
     for (bool animated : {true, false}) {
         m_settings.setAnimation(animated);
         for (const auto &c : cases) {
@@ -509,7 +604,7 @@ TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
     if (hover == nullptr)
         GTEST_SKIP() << "no hover in this layout";
     hover->setHideInterval(0.05);
-    m_editor->edit(Picture(TestImages::quadrants(400, 300)), false, false);
+    m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false);
     hover->setHideInterval(HoverController::kHideInterval);
     // A touch on the preview reaches the editor too, which keeps the hover up 5 s more.
     QWidget *window = m_stack.view()->window();
@@ -555,7 +650,7 @@ TEST_P(PhotoViewControllerTest, OpensWithTheStoredChoices)
         m_settings.setAnimation(animation);
         PhotoViewController editor(GetParam());
         m_stack.pushViewController(&editor, false);
-        editor.edit(Picture(TestImages::quadrants(400, 300)), false, false);
+        editor.editPhoto(Picture(TestImages::quadrants(400, 300)), false);
         ImageEffect reference;
         reference.setGroup(group);
         const auto *label = editor.view()->findChild<QLabel *>(QStringLiteral("effectLabel"));

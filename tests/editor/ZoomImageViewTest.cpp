@@ -36,7 +36,7 @@ protected:
     }
     void show(const QImage &picture)
     {
-        m_cache.setPicture(Picture(picture), Picture());
+        m_cache.setPicture(Picture(picture));
         m_view->setImage(m_cache.displayImage());
     }
     QImage drawn() const
@@ -168,7 +168,7 @@ protected:
         m_stack.view()->resize(360, 640);
         m_stack.view()->show();
         m_stack.pushViewController(m_editor.get(), false);
-        m_editor->edit(Picture(TestImages::quadrants(400, 300)), false, false);
+        m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false, false);
         m_picture = m_editor->view()->findChild<ZoomImageView *>();
         m_preview = m_editor->view()->findChild<PreviewImageView *>();
         m_window = m_stack.view()->window();
@@ -258,7 +258,7 @@ TEST_P(ZoomInEditorTest, HoldingShowsTheOriginalAndIsNoTap)
 // The keys zoom about the centre; Ctrl+1 shows the picture pixel for pixel on the screen.
 TEST_P(ZoomInEditorTest, ZoomKeysAtDevicePixels)
 {
-    m_editor->edit(Picture(TestImages::random(800, 600, 3)), false, false);
+    m_editor->editPhoto(Picture(TestImages::random(800, 600, 3)), false, false);
     const QImage working = m_editor->baselineImage().grid();
     const auto key = [this](int key) { QTest::keyClick(m_window, Qt::Key(key), Qt::ControlModifier); };
     key(Qt::Key_1);
