@@ -27,10 +27,7 @@
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QDropEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QPalette>
 #include <QResizeEvent>
@@ -58,8 +55,6 @@ constexpr int kRevealFromLeft = 12;
 
 // The toolbar's controls in one column: the phone's width.
 constexpr int kControlsWidth = 360;
-
-const QString kRecipeFilter = QStringLiteral("Velmora recipes (*.velmora);;All files (*)");
 
 const QStringList kGroupTitles = {QStringLiteral("Tone"), QStringLiteral("Mono"),
                                   QStringLiteral("Art"), QStringLiteral("Print")};
@@ -217,7 +212,9 @@ void PhotoViewController::viewDidLoad()
     if (m_saveButton) {
         navigationItem().rightBarButtonItem = m_saveButton;
         connect(m_saveButton, &QAction::triggered, this, &PhotoViewController::save);
-        addActions();
+        m_editMenu = new EditMenu(&m_session, m_contentView);
+        connect(m_editMenu, &EditMenu::failed, this, &PhotoViewController::reportError);
+        m_saveButton->setMenu(m_editMenu);
         navigationItemChanged();
     }
 
@@ -339,58 +336,6 @@ void PhotoViewController::showOriginal(bool shown, bool inPreview)
     } else if (m_previewView && !thumbnailImage().isNull()) {
         m_previewView->setImage(m_displayCache.forScreen(thumbnailImage()));
     }
-}
-
-// The rest of the editor's commands are on Save's menu.
-void PhotoViewController::addActions()
-{
-    auto *menu = new QMenu(m_contentView);
-    menu->setObjectName(QStringLiteral("editMenu"));
-    QAction *revert =
-        menu->addAction(QStringLiteral("Revert to Original"), this, [this] { m_session.revert(); });
-    menu->addSeparator();
-    QAction *save = menu->addAction(QStringLiteral("Save Recipe\u2026"), this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(m_contentView, QStringLiteral("Save Recipe"), QString(),
-                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
-        if (!path.isEmpty())
-            saveRecipe(QFileInfo(path).suffix().isEmpty() ? path + ".velmora" : path);
-    });
-    QAction *apply = menu->addAction(QStringLiteral("Apply Recipe\u2026"), this, [this] {
-        const QString path =
-            QFileDialog::getOpenFileName(m_contentView, QStringLiteral("Apply Recipe"), QString(),
-                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
-        if (!path.isEmpty())
-            applyRecipe(path);
-    });
-    connect(menu, &QMenu::aboutToShow, this, [this, revert, save, apply] {
-        const bool idle = !m_session.isBusy() && !m_session.original().isNull();
-        for (QAction *action : {revert, save, apply})
-            action->setEnabled(idle);
-        revert->setEnabled(idle && m_session.current().grid().cacheKey() !=
-                                       m_session.original().grid().cacheKey());
-    });
-    m_saveButton->setMenu(menu);
-}
-
-bool PhotoViewController::saveRecipe(const QString &path)
-{
-    QString error;
-    if (m_session.recipe().write(path, &error))
-        return true;
-    reportError(error);
-    return false;
-}
-
-bool PhotoViewController::applyRecipe(const QString &path)
-{
-    Recipe recipe;
-    QString error;
-    if (!Recipe::read(path, &recipe, &error)) {
-        reportError(error);
-        return false;
-    }
-    return m_session.apply(recipe);
 }
 
 bool PhotoViewController::takesInput() const

@@ -2,6 +2,7 @@
 #define VELMORA_EDITOR_PHOTOVIEWCONTROLLER_H
 
 #include "DisplayCache.h"
+#include "EditMenu.h"
 #include "EditSession.h"
 #include "Picture.h"
 #include "PreviewRenderer.h"
@@ -61,10 +62,8 @@ public:
     void redo() { m_session.undoStack()->redo(); }
     void revertToOriginal() { m_session.revert(); }
     void save();
-    // A recipe of the steps up to the current picture, written to `path`; a recipe read from
-    // `path` applied as history steps, one a line. Failures are reported; false then.
-    bool saveRecipe(const QString &path);
-    bool applyRecipe(const QString &path);
+    // Save's menu: Revert to Original, Save Recipe…, Apply Recipe…
+    EditMenu *editMenu() const { return m_editMenu; }
 
     // Shows the hover, as a touch anywhere on the screen does.
     void tap() { showHover(true); }
@@ -150,7 +149,6 @@ private:
     bool fromPreview(const Notification &notification) const;
     void addShortcuts();
     void showOriginal(bool shown, bool inPreview);
-    void addActions();
 
     QString m_layoutName;
     QString m_albumFolder;
@@ -177,6 +175,7 @@ private:
     QPointer<QWidget> m_toolBar;
     QPointer<QWidget> m_controls;
     QPointer<PressAndHold> m_pictureHold;
+    QPointer<EditMenu> m_editMenu;
 
     EditSession m_session;
     DisplayCache m_displayCache;

@@ -207,7 +207,7 @@ TEST_P(PhotoViewControllerTest, ARecipeSavedInTheEditorGivesVelmoraClisPixels)
     m_editor->next();
     applyAndWait();
     const QString recipe = m_folder.filePath("look.velmora");
-    ASSERT_TRUE(m_editor->saveRecipe(recipe));
+    ASSERT_TRUE(m_editor->editMenu()->saveRecipe(recipe));
     QProcess cli;
     cli.start(VELMORA_CLI_PATH,
               {"apply", "--recipe", recipe, photo, "-o", m_folder.filePath("cli.png")});
@@ -217,16 +217,16 @@ TEST_P(PhotoViewControllerTest, ARecipeSavedInTheEditorGivesVelmoraClisPixels)
               baseline().grid());
 
     QSignalSpy reported(m_editor.get(), &PhotoViewController::errorReported);
-    EXPECT_FALSE(m_editor->saveRecipe(m_folder.filePath("missing/look.velmora")));
+    EXPECT_FALSE(m_editor->editMenu()->saveRecipe(m_folder.filePath("missing/look.velmora")));
     const QString damaged = m_folder.filePath("damaged.velmora");
     ASSERT_TRUE(writeFile(damaged, "velmora-recipe 1\nsize web\nSepia\nNo Such Look\n"));
-    EXPECT_FALSE(m_editor->applyRecipe(damaged));
+    EXPECT_FALSE(m_editor->editMenu()->applyRecipe(damaged));
     ASSERT_EQ(reported.size(), 2);
     EXPECT_TRUE(reported.last().first().toString().startsWith(damaged + ":4:"))
         << reported.last().first().toString().toStdString();
     QUndoStack *history = m_editor->session().undoStack();
     EXPECT_EQ(history->count(), 3);
-    ASSERT_TRUE(m_editor->applyRecipe(recipe));
+    ASSERT_TRUE(m_editor->editMenu()->applyRecipe(recipe));
     ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
     EXPECT_EQ(history->count(), 6);
     m_editor->undo();

@@ -39,10 +39,7 @@ protected:
         m_cache.setPicture(Picture(picture));
         m_view->setImage(m_cache.displayImage());
     }
-    QImage drawn() const
-    {
-        return m_view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
+    QImage drawn() const { return m_view->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     void drag(QPoint from, QPoint to)
     {
         QTest::mousePress(m_window.windowHandle(), Qt::LeftButton, {}, from);
@@ -81,10 +78,12 @@ TEST_F(ZoomImageViewTest, DevicePixelsAtOneToOneAndFour)
     EXPECT_EQ(m_view->zoom(), 4.0);
     const QImage blocks = drawn();
     const QPoint centre(100 * r, 75 * r);
-    for (const auto &[device, picture] :
-         {std::pair{centre, QPoint(400, 300)}, {centre + QPoint(3, 3), QPoint(400, 300)},
-          {centre + QPoint(4, -1), QPoint(401, 299)}, {centre - QPoint(5, 0), QPoint(398, 300)}})
-        EXPECT_EQ(blocks.pixel(device), m_picture.pixel(picture)) << device.x() << "," << device.y();
+    for (const auto &[device, picture] : {std::pair{centre, QPoint(400, 300)},
+                                          {centre + QPoint(3, 3), QPoint(400, 300)},
+                                          {centre + QPoint(4, -1), QPoint(401, 299)},
+                                          {centre - QPoint(5, 0), QPoint(398, 300)}})
+        EXPECT_EQ(blocks.pixel(device), m_picture.pixel(picture))
+            << device.x() << "," << device.y();
 
     int outSteps = 0;
     while (!m_view->isFitted() && outSteps < 20)
@@ -215,20 +214,19 @@ TEST_P(ZoomInEditorTest, HoldingShowsTheOriginalAndIsNoTap)
     m_picture->zoomToActualPixels();
     // The red quadrant's middle, as drawn: grey once edited.
     const auto red = [this] {
-        const QPointF device = (QPointF(100, 75) - m_picture->pictureAt({0, 0})) * m_picture->zoom();
+        const QPointF device =
+            (QPointF(100, 75) - m_picture->pictureAt({0, 0})) * m_picture->zoom();
         return QColor(m_picture->grab().toImage().pixel(device.toPoint()));
     };
     const QColor edited = red();
     ASSERT_LT(edited.hsvSaturation(), 10);
-    press(m_picture, 200, [&](qint64 ms) {
-        EXPECT_TRUE(ms >= 380 || !m_picture->hasStandIn()) << "not held yet";
-    });
+    press(m_picture, 200,
+          [&](qint64 ms) { EXPECT_TRUE(ms >= 380 || !m_picture->hasStandIn()) << "not held yet"; });
 
     Recorder gestures({"Single Tap", "Double Tap", "Swipe Left", "Swipe Right"});
     const int held = 550; // past the 0.4 s a hold takes
-    press(m_preview, held, [&](qint64) {
-        EXPECT_EQ(m_preview->image().grid(), m_editor->thumbnailImage().grid());
-    });
+    press(m_preview, held,
+          [&](qint64) { EXPECT_EQ(m_preview->image().grid(), m_editor->thumbnailImage().grid()); });
     EXPECT_NE(m_preview->image().grid(), m_editor->thumbnailImage().grid());
     HoverController *hover = m_editor->hoverController();
     if (hover) {
@@ -260,7 +258,9 @@ TEST_P(ZoomInEditorTest, ZoomKeysAtDevicePixels)
 {
     m_editor->editPhoto(Picture(TestImages::random(800, 600, 3)), false, false);
     const QImage working = m_editor->baselineImage().grid();
-    const auto key = [this](int key) { QTest::keyClick(m_window, Qt::Key(key), Qt::ControlModifier); };
+    const auto key = [this](int key) {
+        QTest::keyClick(m_window, Qt::Key(key), Qt::ControlModifier);
+    };
     key(Qt::Key_1);
     EXPECT_EQ(m_picture->zoom(), 1.0);
     const QImage drawn = m_picture->grab().toImage();

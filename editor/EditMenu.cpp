@@ -1,0 +1,62 @@
+#include "EditMenu.h"
+
+#include "EditSession.h"
+#include "Recipe.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+const QString kRecipeFilter = QStringLiteral("Velmora recipes (*.velmora);;All files (*)");
+
+} // namespace
+
+EditMenu::EditMenu(EditSession *session, QWidget *parent) : QMenu(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("editMenu"));
+    QAction *revert =
+        addAction(QStringLiteral("Revert to Original"), this, [this] { m_session->revert(); });
+    addSeparator();
+    QAction *save = addAction(QStringLiteral("Save Recipe\u2026"), this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(parentWidget(), QStringLiteral("Save Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            saveRecipe(QFileInfo(path).suffix().isEmpty() ? path + ".velmora" : path);
+    });
+    QAction *apply = addAction(QStringLiteral("Apply Recipe\u2026"), this, [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(parentWidget(), QStringLiteral("Apply Recipe"), QString(),
+                                         kRecipeFilter, nullptr, QFileDialog::DontUseNativeDialog);
+        if (!path.isEmpty())
+            applyRecipe(path);
+    });
+    connect(this, &QMenu::aboutToShow, this, [this, revert, save, apply] {
+        const bool idle = !m_session->isBusy() && !m_session->original().isNull();
+        for (QAction *action : {revert, save, apply})
+            action->setEnabled(idle);
+        revert->setEnabled(idle && m_session->current().grid().cacheKey() !=
+                                       m_session->original().grid().cacheKey());
+    });
+}
+
+bool EditMenu::saveRecipe(const QString &path)
+{
+    QString error;
+    if (m_session->recipe().write(path, &error))
+        return true;
+    emit failed(error);
+    return false;
+}
+
+bool EditMenu::applyRecipe(const QString &path)
+{
+    Recipe recipe;
+    QString error;
+    if (!Recipe::read(path, &recipe, &error)) {
+        emit failed(error);
+        return false;
+    }
+    return m_session->apply(recipe);
+}
