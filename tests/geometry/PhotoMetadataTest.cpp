@@ -91,11 +91,11 @@ QByteArray le(quint32 value, int size)
 }
 
 // A little-endian EXIF block: one directory claiming `count` entries, the first the camera's
-// make, "HX-7 Cam", stored at `at` (just after the directory unless told otherwise).
-QByteArray exifBlock(quint16 count = 1, quint32 at = 26)
+// make, "HX-7 Cam" (or as many bytes as `length` says), stored just after the directory.
+QByteArray exifBlock(quint16 count = 1, quint32 length = 8)
 {
-    return QByteArray("II*\0\x08\0\0\0", 8) + le(count, 2) + le(0x010F, 2) + le(2, 2) + le(8, 4) +
-           le(at, 4) + le(0, 4) + "HX-7 Cam";
+    return QByteArray("II*\0\x08\0\0\0", 8) + le(count, 2) + le(0x010F, 2) + le(2, 2) +
+           le(length, 4) + le(26, 4) + le(0, 4) + "HX-7 Cam";
 }
 
 // A JPEG segment; its length field says `length` when given.
@@ -186,6 +186,11 @@ Outcome readInChild(const QString &path)
     return {fields[0] == "1", fields[1] == "1", fields[3], fields[4], fields[2].toLong()};
 }
 
+void PrintTo(const Claim &claim, std::ostream *out)
+{
+    *out << claim.name;
+}
+
 using OversizedClaim = ::testing::TestWithParam<Claim>;
 
 // A block that claims more bytes than the file holds (up to 2 GB) costs no more memory than
@@ -229,7 +234,15 @@ INSTANTIATE_TEST_SUITE_P(
         Claim{"XmpChunkAfterThePixels",
               [] { return pngWith(claiming(pngChunk("iTXt", kXmp), 0x40000000), true); },
               Claim::ReadWithout},
-        Claim{"ExifValueOffset", [] { return pngWith(pngChunk("eXIf", exifBlock(1, 0x7FFFFFF0))); },
+        Claim{"ExifValue", [] { return pngWith(pngChunk("eXIf", exifBlock(1, 0x7FFFFFF0))); },
+              Claim::ReadWithout},
+        Claim{"ExifInATextProfile",
+              [] {
+                  const QByteArray exif = "Exif" + QByteArray(2, 0) + exifBlock(0xFFFF);
+                  return pngWith(pngChunk("tEXt", QByteArray("Raw profile type exif\0\nexif\n", 28) +
+                                                      QByteArray::number(exif.size()) + '\n' +
+                                                      exif.toHex()));
+              },
               Claim::ReadWithout},
         Claim{"IccProfileInAPngChunk",
               [] {
