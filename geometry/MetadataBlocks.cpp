@@ -18,7 +18,10 @@ constexpr qsizetype kMaxInflated = qsizetype(16) << 20;
 
 QString claim(const QString &what, qint64 claimed, qint64 left)
 {
-    return QStringLiteral("%1 claims %2 bytes where %3 are left").arg(what).arg(claimed).arg(left);
+    return QStringLiteral("%1 claims %2 bytes where only %3 are there")
+        .arg(what)
+        .arg(claimed)
+        .arg(left);
 }
 
 QString hex(quint32 value, int digits)
@@ -32,10 +35,13 @@ QByteArrayView from(QByteArrayView view, qsizetype at)
     return at < view.size() ? view.sliced(at) : QByteArrayView();
 }
 
-// What a zlib stream inflates to, stopping past `limit`; empty when the stream is damaged.
-QByteArray inflated(QByteArrayView compressed, qsizetype limit)
+// What a zlib stream inflates to, stopping past `limit`; empty, with *damaged set, when the
+// stream is damaged.
+QByteArray inflated(QByteArrayView compressed, qsizetype limit, bool *damaged = nullptr)
 {
     z_stream stream{};
+    if (damaged)
+        *damaged = true;
     if (inflateInit(&stream) != Z_OK)
         return QByteArray();
     QByteArray out;
@@ -50,7 +56,11 @@ QByteArray inflated(QByteArrayView compressed, qsizetype limit)
         out.append(buffer, qsizetype(sizeof buffer - stream.avail_out));
     }
     inflateEnd(&stream);
-    return status == Z_OK || status == Z_STREAM_END ? out : QByteArray();
+    if (status != Z_OK && status != Z_STREAM_END)
+        return QByteArray();
+    if (damaged)
+        *damaged = false;
+    return out;
 }
 
 // A TIFF block (the EXIF records): every directory, and every value stored outside its
@@ -76,7 +86,9 @@ QString tiffOverrun(QByteArrayView tiff)
     // IFD0, then what it points to: the EXIF, GPS and interoperability directories, IFD1.
     QList<quint32> pending{u32(4)};
     QSet<quint32> walked; // a directory that points back at one already walked ends the walk
-    for (bool first = true; !pending.isEmpty(); first = false) {
+    // A photo has five at most; beyond a few more, the walk would only cost time.
+    constexpr int kMaxDirectories = 16;
+    for (bool first = true; !pending.isEmpty() && walked.size() < kMaxDirectories; first = false) {
         const quint32 directory = pending.takeFirst();
         if (walked.contains(directory))
             continue;
@@ -97,10 +109,12 @@ QString tiffOverrun(QByteArrayView tiff)
             const qint64 entry = entries + 12 * n;
             const quint16 tag = u16(entry), type = u16(entry + 2);
             const quint32 values = u32(entry + 4), value = u32(entry + 8);
-            const qint64 bytes = type < std::size(kTypeSizes) ? qint64(values) * kTypeSizes[type] : 0;
+            const qint64 bytes =
+                type < std::size(kTypeSizes) ? qint64(values) * kTypeSizes[type] : 0;
             if (bytes > 4 && (value > size || bytes > size - value))
-                return claim(QStringLiteral("the EXIF entry %1 at byte %2").arg(hex(tag, 4)).arg(value),
-                             bytes, qMax<qint64>(0, size - value));
+                return claim(
+                    QStringLiteral("the EXIF entry %1 at byte %2").arg(hex(tag, 4)).arg(value),
+                    bytes, qMax<qint64>(0, size - value));
             if ((tag == 0x8769 || tag == 0x8825 || tag == 0xA005) && values == 1 && value != 0 &&
                 (type == 4 || type == 13))
                 pending.append(value);
@@ -111,14 +125,20 @@ QString tiffOverrun(QByteArrayView tiff)
     return QString();
 }
 
-// An ICC profile states its own size in its first four bytes.
+// An ICC profile states its own size in its first four bytes. Fewer bytes are an overrun;
+// more would be cut to that size by the library when a written file is read again.
 QString profileOverrun(QByteArrayView head, qint64 held)
 {
     if (head.size() < 4)
         return QString();
     const quint32 declared = qFromBigEndian<quint32>(head.data());
-    return declared > held ? claim(QStringLiteral("the colour profile"), declared, held)
-                           : QString();
+    if (declared > held)
+        return claim(QStringLiteral("the colour profile"), declared, held);
+    if (declared < held)
+        return QStringLiteral("the colour profile says it is %1 bytes long but holds %2")
+            .arg(declared)
+            .arg(held);
+    return QString();
 }
 
 // The records of a Photoshop block, where a JPEG keeps its IPTC data: "8BIM", an id, a
@@ -171,7 +191,9 @@ QString textOverrun(QByteArrayView type, QByteArrayView data)
     const qsizetype lengthEnd = nameEnd < 0 ? -1 : text.indexOf('\n', nameEnd + 1);
     bool number = false;
     const qint64 length =
-        lengthEnd < 0 ? 0 : text.mid(nameEnd + 1, lengthEnd - nameEnd - 1).trimmed().toLongLong(&number);
+        lengthEnd < 0
+            ? 0
+            : text.mid(nameEnd + 1, lengthEnd - nameEnd - 1).trimmed().toLongLong(&number);
     if (!number)
         return QString();
     const QByteArray bytes = QByteArray::fromHex(text.mid(lengthEnd + 1));
@@ -197,10 +219,14 @@ QString pngOverrun(const QByteArray &png)
         if (type == "eXIf") {
             found = tiffOverrun(data);
         } else if (type == "iCCP") {
+            // The library keeps what a damaged stream inflates to, as if it were the profile.
+            bool damaged = false;
             const qsizetype keywordEnd = data.indexOf('\0');
-            const QByteArray profile =
-                keywordEnd < 0 ? QByteArray() : inflated(from(data, keywordEnd + 2), kMaxInflated);
-            if (profile.size() <= kMaxInflated)
+            const QByteArray profile = inflated(
+                from(data, keywordEnd < 0 ? length : keywordEnd + 2), kMaxInflated, &damaged);
+            if (damaged)
+                found = QStringLiteral("the colour profile's compressed data is damaged");
+            else if (profile.size() <= kMaxInflated)
                 found = profileOverrun(profile, profile.size());
         } else if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
             found = textOverrun(type, data);
@@ -237,7 +263,9 @@ QString jpegOverrun(const QByteArray &jpeg)
         if (length < 2)
             break; // damaged, not oversized: the decoder says so
         if (length - 2 > size - at - 4)
-            return claim(QStringLiteral("the JPEG segment %1 at byte %2").arg(hex(0xFF00 | marker, 4)).arg(at),
+            return claim(QStringLiteral("the JPEG segment %1 at byte %2")
+                             .arg(hex(0xFF00 | marker, 4))
+                             .arg(at),
                          length - 2, size - at - 4);
         const QByteArrayView body(jpeg.constData() + at + 4, length - 2);
         QString found;

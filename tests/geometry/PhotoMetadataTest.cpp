@@ -128,7 +128,12 @@ struct Claim
 {
     const char *name;
     QByteArray (*file)();
-    enum { Refused, ReadWithout, ReadWith } outcome;
+    enum
+    {
+        Refused,
+        ReadWithout,
+        ReadWith
+    } outcome;
 };
 
 // What reading a file came to in a child process, and how far the child's resident memory
@@ -164,12 +169,12 @@ Outcome readInChild(const QString &path)
         const Picture picture = ImageFile::read(path, &error, QSize(), &warning);
         rusage usage{};
         ::getrusage(RUSAGE_SELF, &usage);
-        const QByteArray report = QStringList{QString::number(!picture.isNull()),
-                                              QString::number(!picture.metadata().isEmpty()),
-                                              QString::number(usage.ru_maxrss - before), error,
-                                              warning}
-                                      .join(QChar(0))
-                                      .toUtf8();
+        const QByteArray report =
+            QStringList{QString::number(!picture.isNull()),
+                        QString::number(!picture.metadata().isEmpty()),
+                        QString::number(usage.ru_maxrss - before), error, warning}
+                .join(QChar(0))
+                .toUtf8();
         (void)!::write(channel[1], report.constData(), size_t(report.size()));
         ::_exit(0);
     }
@@ -211,7 +216,8 @@ TEST_P(OversizedClaim, CostsNoMemoryAndLeavesTheMetadataOut)
     case Claim::ReadWithout:
         EXPECT_TRUE(outcome.read) << outcome.error.toStdString();
         EXPECT_FALSE(outcome.metadata);
-        EXPECT_TRUE(outcome.warning.contains("metadata is damaged")) << outcome.warning.toStdString();
+        EXPECT_TRUE(outcome.warning.contains("metadata is damaged"))
+            << outcome.warning.toStdString();
         EXPECT_FALSE(outcome.warning.contains('\n'));
         break;
     case Claim::ReadWith:
@@ -226,7 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
     Shapes, OversizedClaim,
     ::testing::Values(
         Claim{"TextChunkHidingThePixels",
-              [] { return pngWith(claiming(pngChunk("tEXt", "Comment" + QByteArray(4096, 0)), 0x7FFFFFFF)); },
+              [] {
+                  return pngWith(
+                      claiming(pngChunk("tEXt", "Comment" + QByteArray(4096, 0)), 0x7FFFFFFF));
+              },
               Claim::Refused},
         Claim{"ExifChunkAfterThePixels",
               [] { return pngWith(claiming(pngChunk("eXIf", exifBlock()), 0x7FFFFFF0), true); },
@@ -239,23 +248,34 @@ INSTANTIATE_TEST_SUITE_P(
         Claim{"ExifInATextProfile",
               [] {
                   const QByteArray exif = "Exif" + QByteArray(2, 0) + exifBlock(0xFFFF);
-                  return pngWith(pngChunk("tEXt", QByteArray("Raw profile type exif\0\nexif\n", 28) +
-                                                      QByteArray::number(exif.size()) + '\n' +
-                                                      exif.toHex()));
+                  return pngWith(
+                      pngChunk("tEXt", QByteArray("Raw profile type exif\0\nexif\n", 28) +
+                                           QByteArray::number(exif.size()) + '\n' + exif.toHex()));
               },
               Claim::ReadWithout},
         Claim{"IccProfileInAPngChunk",
               [] {
                   const QByteArray profile = be32(0x7FFFFFFF) + QByteArray(200, 'p');
-                  return pngWith(pngChunk("iCCP", QByteArray("p\0\0", 3) + qCompress(profile).mid(4)));
+                  return pngWith(
+                      pngChunk("iCCP", QByteArray("p\0\0", 3) + qCompress(profile).mid(4)));
+              },
+              Claim::ReadWithout},
+        Claim{"IccProfileLongerThanItsHeaderSays",
+              [] {
+                  const QByteArray profile = be32(100) + QByteArray(200, 'p');
+                  return pngWith(
+                      pngChunk("iCCP", QByteArray("p\0\0", 3) + qCompress(profile).mid(4)));
               },
               Claim::ReadWithout},
         Claim{"JpegSegmentHidingThePixels",
-              [] { return jpegWith(segment('\xE1', "Exif" + QByteArray(2, 0) + exifBlock(), 0xFFF0)); },
+              [] {
+                  return jpegWith(segment('\xE1', "Exif" + QByteArray(2, 0) + exifBlock(), 0xFFF0));
+              },
               Claim::Refused},
-        Claim{"ExifEntryCount",
-              [] { return jpegWith(segment('\xE1', "Exif" + QByteArray(2, 0) + exifBlock(0xFFFF))); },
-              Claim::ReadWithout},
+        Claim{
+            "ExifEntryCount",
+            [] { return jpegWith(segment('\xE1', "Exif" + QByteArray(2, 0) + exifBlock(0xFFFF))); },
+            Claim::ReadWithout},
         Claim{"IccProfileInJpegPieces",
               [] {
                   return jpegWith(segment('\xE2', QByteArray("ICC_PROFILE\0\x01\x02", 14) +
@@ -264,8 +284,9 @@ INSTANTIATE_TEST_SUITE_P(
               Claim::ReadWithout},
         Claim{"IptcRecord",
               [] {
-                  return jpegWith(segment('\xED', QByteArray("Photoshop 3.0\0008BIM\x04\x04\0\0", 22) +
-                                                      be32(0x7FFFFFFF) + "\x1C\x02\x5A"));
+                  return jpegWith(
+                      segment('\xED', QByteArray("Photoshop 3.0\0008BIM\x04\x04\0\0", 22) +
+                                          be32(0x7FFFFFFF) + "\x1C\x02\x5A"));
               },
               Claim::ReadWithout},
         Claim{"NoneInSoundExif",
