@@ -244,10 +244,16 @@ QString pngOverrun(const QByteArray &png)
 QString jpegOverrun(const QByteArray &jpeg)
 {
     const qint64 size = jpeg.size();
-    QByteArrayView profileHead;
+    QByteArray profileHead;
     qint64 profileHeld = 0;
     qint64 at = 2;
-    while (size - at >= 4 && uchar(jpeg[at]) == 0xFF) {
+    while (size - at >= 4) {
+        if (uchar(jpeg[at]) != 0xFF) { // stray bytes: the library looks for the next marker
+            at = jpeg.indexOf('\xFF', at);
+            if (at < 0)
+                break;
+            continue;
+        }
         const uchar marker = uchar(jpeg[at + 1]);
         if (marker == 0xFF) { // fill byte
             ++at;
@@ -273,9 +279,10 @@ QString jpegOverrun(const QByteArray &jpeg)
             found = tiffOverrun(body);
         } else if (marker == 0xE2 && body.size() >= 14 &&
                    body.startsWith(QByteArrayView("ICC_PROFILE\0", 12))) {
-            // A profile comes in pieces numbered from 1; the first holds its header.
-            if (body[12] == 1)
-                profileHead = body.sliced(14);
+            // A profile comes in pieces, joined in the order they come (whatever their
+            // numbers say): the first bytes are its header.
+            if (profileHead.size() < 4)
+                profileHead += body.sliced(14).first(qMin<qsizetype>(4, body.size() - 14));
             profileHeld += body.size() - 14;
         } else if (marker == 0xED && body.startsWith(QByteArrayView("Photoshop 3.0\0", 14))) {
             found = photoshopOverrun(body.sliced(14));
