@@ -277,10 +277,10 @@ QString jpegOverrun(const QByteArray &jpeg)
         QString found;
         if (marker == 0xE1 && body.startsWith(QByteArrayView("Exif\0\0", 6))) {
             found = tiffOverrun(body);
-        } else if (marker == 0xE2 && body.size() >= 14 &&
-                   body.startsWith(QByteArrayView("ICC_PROFILE\0", 12))) {
-            // A profile comes in pieces, joined in the order they come (whatever their
-            // numbers say): the first bytes are its header.
+        } else if (marker == 0xE2 && body.size() >= 14 && body.startsWith("ICC_PROFILE")) {
+            // A profile comes in pieces (the library knows them by these 11 letters, whatever
+            // follows), joined in the order they come, whatever their numbers say: the first
+            // bytes are its header.
             if (profileHead.size() < 4)
                 profileHead += body.sliced(14).first(qMin<qsizetype>(4, body.size() - 14));
             profileHeld += body.size() - 14;
