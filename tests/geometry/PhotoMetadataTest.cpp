@@ -200,7 +200,8 @@ using OversizedClaim = ::testing::TestWithParam<Claim>;
 
 // A block that claims more bytes than the file holds (up to 2 GB) costs no more memory than
 // the file: a picture whose pixels lie beyond it is refused as truncated, any other is read
-// without its metadata, with one warning.
+// without its metadata, with one warning. So is a profile that holds more than it says: once
+// written, it would come back cut.
 TEST_P(OversizedClaim, CostsNoMemoryAndLeavesTheMetadataOut)
 {
     QTemporaryDir dir;
