@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -83,13 +84,21 @@ QString tiffOverrun(QByteArrayView tiff)
     };
     // Bytes per value of each TIFF type, 1 (BYTE) to 13 (IFD); 0 for types unknown here.
     static constexpr int kTypeSizes[] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4};
-    // IFD0, then what it points to: the EXIF, GPS and interoperability directories, IFD1.
-    QList<quint32> pending{u32(4)};
+    // IFD0, then what it points to: the EXIF and GPS directories and IFD1; the EXIF one
+    // points to the interoperability directory. Those tags anywhere else are plain values to
+    // the library, written back unchanged: not followed here either.
+    enum Kind
+    {
+        Image0,
+        ExifDirectory,
+        Other
+    };
+    QList<std::pair<quint32, Kind>> pending{{u32(4), Image0}};
     QSet<quint32> walked; // a directory that points back at one already walked ends the walk
     // A photo has five at most; beyond a few more, the walk would only cost time.
     constexpr int kMaxDirectories = 16;
-    for (bool first = true; !pending.isEmpty() && walked.size() < kMaxDirectories; first = false) {
-        const quint32 directory = pending.takeFirst();
+    while (!pending.isEmpty() && walked.size() < kMaxDirectories) {
+        const auto [directory, kind] = pending.takeFirst();
         if (walked.contains(directory))
             continue;
         walked.insert(directory);
@@ -115,12 +124,15 @@ QString tiffOverrun(QByteArrayView tiff)
                 return claim(
                     QStringLiteral("the EXIF entry %1 at byte %2").arg(hex(tag, 4)).arg(value),
                     bytes, qMax<qint64>(0, size - value));
-            if ((tag == 0x8769 || tag == 0x8825 || tag == 0xA005) && values == 1 && value != 0 &&
-                (type == 4 || type == 13))
-                pending.append(value);
+            if (values != 1 || value == 0 || (type != 4 && type != 13))
+                continue;
+            if (kind == Image0 && (tag == 0x8769 || tag == 0x8825))
+                pending.append({value, tag == 0x8769 ? ExifDirectory : Other});
+            else if (kind == ExifDirectory && tag == 0xA005)
+                pending.append({value, Other});
         }
-        if (first && 12 * count + 4 <= size - entries && u32(entries + 12 * count) != 0)
-            pending.append(u32(entries + 12 * count));
+        if (kind == Image0 && 12 * count + 4 <= size - entries && u32(entries + 12 * count) != 0)
+            pending.append({u32(entries + 12 * count), Other});
     }
     return QString();
 }
