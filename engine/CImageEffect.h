@@ -120,7 +120,7 @@ protected:
     template <int AmountY, int AmountCb, int AmountCr, class Remap>
     void RemapYCbCrNoisy(Remap remap)
     {
-        constexpr int draws = (AmountY > 0) + (AmountCb > 0) + (AmountCr > 0);
+        static constexpr int draws = (AmountY > 0) + (AmountCb > 0) + (AmountCr > 0);
         if (mReference) {
             RemapYCbCrByPixel(
                 [this, &remap](unsigned char &y, unsigned char &cb, unsigned char &cr) {

@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 
 #include "ImageEffect.h"
+#include "PhotoMetadata.h"
 #include "PhotoSettings.h"
+#include "TaggedPhotos.h"
 
 namespace {
 
@@ -119,6 +121,16 @@ QList<QByteArray> cliOptions()
     for (const QStringList &list : lists)
         seeds.append(list.join(QChar(0)).toUtf8());
     return seeds;
+}
+
+QList<QByteArray> metadata()
+{
+    const QImage grid = TestImages::solid(24, 18, Qt::darkCyan);
+    const QByteArray camera = TaggedPhotos::cameraJpeg(grid);
+    // What the program writes: EXIF and IPTC in text records, XMP in an iTXt chunk.
+    const QByteArray written =
+        PhotoMetadata::read(camera).embedIn(encoded(grid, "png"), grid.size());
+    return {camera, TaggedPhotos::cameraJpeg(grid, 1), TaggedPhotos::cameraPng(grid), written};
 }
 
 } // namespace FuzzSeeds

@@ -17,6 +17,9 @@ QList<QByteArray> imageIntake(const QString &samplesDir);
 QList<QByteArray> settingsFile();
 // NUL-separated argument lists, valid and refused.
 QList<QByteArray> cliOptions();
+// Small camera JPEGs and PNGs carrying EXIF (with a thumbnail), XMP, IPTC and a profile, as
+// cameras store them and as the program writes them.
+QList<QByteArray> metadata();
 
 } // namespace FuzzSeeds
 

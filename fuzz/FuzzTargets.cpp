@@ -1,8 +1,10 @@
 #include "FuzzTargets.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QTemporaryDir>
 
 #include "BatchJob.h"
@@ -12,6 +14,7 @@
 #include "ImageFile.h"
 #include "Recipe.h"
 #include "ImageResizer.h"
+#include "PhotoMetadata.h"
 #include "PhotoSettings.h"
 
 #include <iterator>
@@ -69,6 +72,18 @@ struct Choices
     }
 };
 
+// A fresh 8 x 6 file for the metadata to go into.
+QByteArray freshFile(const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage grid(8, 6, QImage::Format_RGB32);
+    grid.fill(Qt::darkCyan);
+    QImageWriter(&buffer, format).write(grid);
+    return bytes;
+}
+
 QStringList setAsideFiles(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("*.damaged-*")}, QDir::Files);
@@ -115,10 +130,15 @@ QString imageIntake(const QByteArray &data)
     QSize stored = ImageFile::storedSize(path);
     if (Picture::isSideways(picture.orientation()))
         stored.transpose();
+    const QSize expected = ImageResizer::fittedSize(stored, box);
+    // Fitting rounds each side down to a multiple of 4: a picture over four times taller than
+    // wide fits the 16 x 12 box with no width, and nothing is drawn. At the product's working
+    // sizes that shape would be taller than the 65535 pixels the engine takes.
+    if (expected.isEmpty())
+        return QString();
     picture = ImageResizer::colorMatch(picture, box);
     if (picture.isNull())
         return QStringLiteral("a picture that was read could not be brought upright");
-    const QSize expected = ImageResizer::fittedSize(stored, box);
     if (picture.size().toSize() != expected)
         return QStringLiteral("fitted to %1 instead of %2 (stored %3, box %4)")
             .arg(sizeText(picture.size().toSize()), sizeText(expected), sizeText(stored),
@@ -176,6 +196,37 @@ QString cliOptions(const QByteArray &data)
                 .arg(step.name())
                 .arg(step.group)
                 .arg(step.index);
+    }
+    return QString();
+}
+
+QString metadata(const QByteArray &data)
+{
+    const PhotoMetadata read = PhotoMetadata::read(data);
+    if (read.isEmpty())
+        return QString();
+    static const QSize kSize(8, 6);
+    static const QByteArray fresh[] = {freshFile("jpeg"), freshFile("png")};
+    for (const QByteArray &plain : fresh) {
+        const QString format = plain.startsWith("\xFF\xD8") ? "JPEG" : "PNG";
+        QString lost;
+        const QByteArray written = read.embedIn(plain, kSize, &lost);
+        if (!lost.isEmpty())
+            continue; // the metadata could not be written: left out, and said so
+        QString error, damage;
+        if (ImageFile::decode(written, &error).grid().size() != kSize)
+            return QStringLiteral("the %1 with the metadata written in no longer decodes (%2)")
+                .arg(format, error);
+        const PhotoMetadata again = PhotoMetadata::read(written, &damage);
+        if (!damage.isEmpty())
+            return QStringLiteral("the metadata written into a %1 reads as damaged: %2")
+                .arg(format, damage);
+        if (again.iccProfile() != read.iccProfile())
+            return QStringLiteral("the profile written into a %1 came back changed").arg(format);
+        if (again.exifOrientation() > 1)
+            return QStringLiteral("the %1 says orientation %2 for upright pixels")
+                .arg(format)
+                .arg(again.exifOrientation());
     }
     return QString();
 }

@@ -24,6 +24,11 @@ QString settingsFile(const QByteArray &data);
 // NUL-separated command-line arguments, parsed as the tool parses them.
 QString cliOptions(const QByteArray &data);
 
+// The bytes are a JPEG or PNG file whose metadata alone is read, then written into a fresh
+// small JPEG and PNG: each must still decode, read back undamaged with the same profile, and
+// say it is upright.
+QString metadata(const QByteArray &data);
+
 } // namespace FuzzTargets
 
 #endif

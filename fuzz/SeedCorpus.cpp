@@ -1,6 +1,6 @@
 // Writes the small hand-made inputs the fuzzers start from:
 //   velmora-fuzz-seeds SAMPLES_DIR OUT_DIR
-// OUT_DIR/image_intake, OUT_DIR/settings_file and OUT_DIR/cli_options receive one file each.
+// OUT_DIR/TARGET (image_intake, settings_file, cli_options, metadata) receives one file each.
 #include <QDir>
 #include <QFile>
 
@@ -38,6 +38,7 @@ int main(int argc, char **argv)
     const bool ok =
         writeSeeds(out, "image_intake", FuzzSeeds::imageIntake(QString::fromLocal8Bit(argv[1]))) &&
         writeSeeds(out, "settings_file", FuzzSeeds::settingsFile()) &&
-        writeSeeds(out, "cli_options", FuzzSeeds::cliOptions());
+        writeSeeds(out, "cli_options", FuzzSeeds::cliOptions()) &&
+        writeSeeds(out, "metadata", FuzzSeeds::metadata());
     return ok ? 0 : 1;
 }

@@ -140,10 +140,21 @@ QByteArray withoutTextChunks(const QByteArray &png)
     QByteArray kept;
     qsizetype copiedTo = 0; // bytes before this are in `kept` or dropped
     qsizetype at = kPngSignature.size();
+    qsizetype end = png.size();
+    QByteArray ending;
+    bool pixelsSeen = false;
     while (at + 12 <= png.size()) {
         const qint64 chunk = 12 + qint64(bigEndian32(png.constData() + at));
-        if (chunk > png.size() - at)
-            break; // cut short: the decoder says so
+        const bool pixels = std::memcmp(png.constData() + at + 4, "IDAT", 4) == 0;
+        if (chunk > png.size() - at) {
+            // The decoder would reserve all that such a chunk claims (up to 2 GB) before
+            // finding the file shorter: the file ends here, complete if its pixels came first.
+            end = at;
+            if (pixelsSeen && !pixels)
+                ending = QByteArray("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+            break;
+        }
+        pixelsSeen = pixelsSeen || pixels;
         if (isText(png.constData() + at + 4)) {
             if (kept.isEmpty())
                 kept.reserve(png.size());
@@ -152,10 +163,10 @@ QByteArray withoutTextChunks(const QByteArray &png)
         }
         at += chunk;
     }
-    if (copiedTo == 0)
+    if (copiedTo == 0 && end == png.size())
         return png;
-    kept.append(png.constData() + copiedTo, png.size() - copiedTo);
-    return kept;
+    kept.append(png.constData() + copiedTo, end - copiedTo);
+    return kept + ending;
 }
 
 QByteArray imageFormat(const QByteArray &bytes)

@@ -2,6 +2,8 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include "MetadataBlocks.h"
+
 #include <mutex>
 
 struct PhotoMetadata::Data
@@ -46,6 +48,11 @@ const Exiv2::byte *bytesOf(const QByteArray &bytes)
     return reinterpret_cast<const Exiv2::byte *>(bytes.constData());
 }
 
+QString damaged(const QString &reason)
+{
+    return QStringLiteral("the metadata is damaged and is left out (%1)").arg(reason);
+}
+
 const QByteArray kPngSignature("\x89PNG\r\n\x1a\n", 8);
 
 void setIfPresent(Exiv2::ExifData &exif, const char *key, uint32_t value)
@@ -67,6 +74,13 @@ PhotoMetadata PhotoMetadata::read(const QByteArray &fileBytes, QString *warning)
     const bool png = fileBytes.startsWith(kPngSignature);
     if (!png && !fileBytes.startsWith("\xFF\xD8"))
         return PhotoMetadata();
+    // The library trusts some of what blocks claim (a profile's size, an EXIF count) and
+    // drops the rest in silence: a claim beyond the bytes there is damage, seen first here.
+    const QString overrun = MetadataBlocks::overrun(fileBytes);
+    if (!overrun.isEmpty()) {
+        setWarning(warning, damaged(overrun));
+        return PhotoMetadata();
+    }
     prepareLibrary();
     try {
         // The library inflates compressed PNG chunks only up to a small bound, so a
@@ -88,8 +102,7 @@ PhotoMetadata PhotoMetadata::read(const QByteArray &fileBytes, QString *warning)
             metadata.m_data = std::move(data);
         return metadata;
     } catch (const std::exception &failure) {
-        setWarning(warning, QStringLiteral("the metadata is damaged and is left out (%1)")
-                                .arg(QString::fromLocal8Bit(failure.what())));
+        setWarning(warning, damaged(QString::fromLocal8Bit(failure.what())));
         return PhotoMetadata();
     }
 }

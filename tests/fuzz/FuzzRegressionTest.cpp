@@ -41,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Target{"image_intake", FuzzTargets::imageIntake,
                              [] { return FuzzSeeds::imageIntake(kSource + "/resources/samples"); }},
                       Target{"settings_file", FuzzTargets::settingsFile, FuzzSeeds::settingsFile},
-                      Target{"cli_options", FuzzTargets::cliOptions, FuzzSeeds::cliOptions}),
+                      Target{"cli_options", FuzzTargets::cliOptions, FuzzSeeds::cliOptions},
+                      Target{"metadata", FuzzTargets::metadata, FuzzSeeds::metadata}),
     [](const ::testing::TestParamInfo<Target> &info) { return std::string(info.param.name); });
 
 } // namespace
