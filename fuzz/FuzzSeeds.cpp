@@ -133,4 +133,14 @@ QList<QByteArray> metadata()
     return {camera, TaggedPhotos::cameraJpeg(grid, 1), TaggedPhotos::cameraPng(grid), written};
 }
 
+QList<QByteArray> recipe()
+{
+    return {"velmora-recipe 1\nsize 1600x1200\nAdjust Color Balance=14\nDramatic Black and "
+            "White\n30's Photo seed=1893425061\nWhite border=8\n",
+            "\xEF\xBB\xBFvelmora-recipe 1\r\n# mine\r\n\r\n size web \r\nnight vision seed=3\r\n"
+            "2:10\r\n16 : 9 (HDTV)\r\n",
+            "velmora-recipe 1\nsize original\nPosterize=0\n1:4 seed=4294967295\n3:9=20\n",
+            "velmora-recipe 2\nsize full\n", "velmora-recipe 1\nsize 65536x1\nSepia=3\n"};
+}
+
 } // namespace FuzzSeeds

@@ -20,6 +20,9 @@ QList<QByteArray> cliOptions();
 // Small camera JPEGs and PNGs carrying EXIF (with a thumbnail), XMP, IPTC and a profile, as
 // cameras store them and as the program writes them.
 QList<QByteArray> metadata();
+// Recipes as the editor writes them and as a person may: comments, CR LF, a byte-order mark,
+// every kind of step, and damaged ones.
+QList<QByteArray> recipe();
 
 } // namespace FuzzSeeds
 

@@ -12,10 +12,10 @@
 #include "CliOptions.h"
 #include "ImageEffect.h"
 #include "ImageFile.h"
-#include "Recipe.h"
 #include "ImageResizer.h"
 #include "PhotoMetadata.h"
 #include "PhotoSettings.h"
+#include "Recipe.h"
 
 #include <iterator>
 #include <optional>
@@ -228,6 +228,36 @@ QString metadata(const QByteArray &data)
                 .arg(format)
                 .arg(again.exifOrientation());
     }
+    return QString();
+}
+
+QString recipe(const QByteArray &data)
+{
+    Recipe read;
+    int line = -1;
+    QString reason;
+    if (!Recipe::parse(data, &read, &line, &reason)) {
+        if (reason.isEmpty() || line < 0 || line > data.count('\n') + 1)
+            return QStringLiteral("refused at line %1 of %2 lines: '%3'")
+                .arg(line)
+                .arg(data.count('\n') + 1)
+                .arg(reason);
+        return QString();
+    }
+    for (const RecipeStep &step : read.steps) {
+        const bool levelOk = step.level == -1 || (ImageEffect::hasLevel(step.group, step.index) &&
+                                                  step.level <= CImageEffect::kMaxLevel);
+        if (step.name().isNull() || !levelOk ||
+            (step.seed && !ImageEffect::drawsNoise(step.group, step.index)))
+            return QStringLiteral("accepted the step '%1'").arg(step.text());
+    }
+    if (read.steps.size() > Recipe::kMaxSteps)
+        return QStringLiteral("accepted %1 steps").arg(read.steps.size());
+    Recipe again;
+    if (!Recipe::parse(read.text(), &again, &line, &reason))
+        return QStringLiteral("its own text refused at line %1: %2").arg(line).arg(reason);
+    if (!(again == read))
+        return QStringLiteral("its own text read as another recipe");
     return QString();
 }
 

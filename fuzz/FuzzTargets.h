@@ -29,6 +29,10 @@ QString cliOptions(const QByteArray &data);
 // say it is upright.
 QString metadata(const QByteArray &data);
 
+// The bytes are a recipe file: refused with a line inside the file, or accepted with steps the
+// catalogue has, and written back to bytes that read as the same recipe.
+QString recipe(const QByteArray &data);
+
 } // namespace FuzzTargets
 
 #endif

@@ -1,6 +1,7 @@
 // Writes the small hand-made inputs the fuzzers start from:
 //   velmora-fuzz-seeds SAMPLES_DIR OUT_DIR
-// OUT_DIR/TARGET (image_intake, settings_file, cli_options, metadata) receives one file each.
+// OUT_DIR/TARGET (image_intake, settings_file, cli_options, metadata, recipe) receives one file
+// each.
 #include <QDir>
 #include <QFile>
 
@@ -39,6 +40,7 @@ int main(int argc, char **argv)
         writeSeeds(out, "image_intake", FuzzSeeds::imageIntake(QString::fromLocal8Bit(argv[1]))) &&
         writeSeeds(out, "settings_file", FuzzSeeds::settingsFile()) &&
         writeSeeds(out, "cli_options", FuzzSeeds::cliOptions()) &&
-        writeSeeds(out, "metadata", FuzzSeeds::metadata());
+        writeSeeds(out, "metadata", FuzzSeeds::metadata()) &&
+        writeSeeds(out, "recipe", FuzzSeeds::recipe());
     return ok ? 0 : 1;
 }

@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
                              [] { return FuzzSeeds::imageIntake(kSource + "/resources/samples"); }},
                       Target{"settings_file", FuzzTargets::settingsFile, FuzzSeeds::settingsFile},
                       Target{"cli_options", FuzzTargets::cliOptions, FuzzSeeds::cliOptions},
-                      Target{"metadata", FuzzTargets::metadata, FuzzSeeds::metadata}),
+                      Target{"metadata", FuzzTargets::metadata, FuzzSeeds::metadata},
+                      Target{"recipe", FuzzTargets::recipe, FuzzSeeds::recipe}),
     [](const ::testing::TestParamInfo<Target> &info) { return std::string(info.param.name); });
 
 } // namespace
