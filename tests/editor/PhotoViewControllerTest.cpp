@@ -7,9 +7,6 @@
 #include "ImageFile.h"
 #include "ImageResizer.h"
 #include "NavigationBar.h"
-#include "PhotoSettings.h"
-#include "PreviewImageView.h"
-#include "SegmentedControl.h"
 #include "Slider.h"
 #include "TaggedPhotos.h"
 #include "Timer.h"
@@ -22,8 +19,6 @@
 #include <QLayout>
 #include <QProcess>
 #include <QPropertyAnimation>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <optional>
@@ -35,28 +30,9 @@ namespace {
 constexpr int kPixelGroup = 0;
 constexpr int kFrameGroup = 3;
 
-class PhotoViewControllerTest : public ::testing::TestWithParam<QString>
+class PhotoViewControllerTest : public EditorTest
 {
 protected:
-    void SetUp() override
-    {
-        m_settings.setAnimation(false);
-        m_editor = std::make_unique<PhotoViewController>(GetParam());
-        m_editor->setAlbumFolder(m_folder.filePath("album"));
-        m_stack.view()->resize(360, 640);
-        m_stack.view()->show();
-        m_stack.pushViewController(m_editor.get(), false);
-    }
-    void TearDown() override
-    {
-        ViewAnimation::finishAll();
-        m_stack.popToRootViewControllerAnimated(false);
-    }
-
-    template <class T = QWidget> T *outlet(const char *name) const
-    {
-        return m_editor->view()->findChild<T *>(QString::fromLatin1(name));
-    }
     bool shown(const char *name) const { return !View::isHidden(outlet(name)); }
     // Room left of the bottom row's right edge: none, with or without Undo and Redo.
     int rowGap() const
@@ -74,36 +50,8 @@ protected:
     {
         return QRect(widget->mapTo(widget->window(), QPoint()), widget->size());
     }
-    PreviewImageView *preview() const { return outlet<PreviewImageView>("previewView"); }
     ImageEffect &effect() const { return m_editor->imageEffect(); }
     const Picture &baseline() const { return m_editor->baselineImage(); }
-    void post(const char *name, QObject *sender = nullptr)
-    {
-        NotificationCenter::defaultCenter().post(name, sender ? sender : preview());
-    }
-    void changeGroup(int group)
-    {
-        outlet<SegmentedControl>("groupSegments")->setSelectedSegmentIndex(group);
-        m_editor->changeGroup();
-    }
-    // Waits until `spy` has seen `count` signals.
-    static void waitFor(QSignalSpy &spy, int count = 1)
-    {
-        ASSERT_TRUE(spy.size() >= count || spy.wait(10000));
-    }
-    void applyAndWait()
-    {
-        QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-        post("Double Tap");
-        waitFor(changed);
-    }
-
-    QTemporaryDir m_folder;
-    PhotoSettings m_settings{m_folder.filePath("settings.ini")};
-    AnimationBlock m_animation;
-    ViewController m_menu;
-    NavigationStack m_stack{&m_menu};
-    std::unique_ptr<PhotoViewController> m_editor;
 };
 
 // Five steps, a noise effect last, walked back to the photo as taken and forward again by the
