@@ -30,8 +30,8 @@ struct Recorder : QObject
     QStringList names;
 };
 
-// An editor in the layout the parameter names, pushed onto a 360 x 640 stack, with animation
-// off and its settings and album in a folder of its own.
+// An editor in the layout the parameter names, pushed onto a 360 x 640 stack in an active
+// window, with animation off and its settings and album in a folder of its own.
 class EditorTest : public ::testing::TestWithParam<QString>
 {
 protected:
@@ -43,6 +43,9 @@ protected:
         m_stack.view()->resize(360, 640);
         m_stack.view()->show();
         m_stack.pushViewController(m_editor.get(), false);
+        m_window = m_stack.view()->window();
+        m_window->activateWindow(); // for the keys
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
     }
     void TearDown() override
     {
@@ -82,6 +85,7 @@ protected:
     ViewController m_menu;
     NavigationStack m_stack{&m_menu};
     std::unique_ptr<PhotoViewController> m_editor;
+    QWidget *m_window = nullptr;
 };
 
 #endif

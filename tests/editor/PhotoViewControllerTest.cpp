@@ -71,9 +71,8 @@ TEST_P(PhotoViewControllerTest, TheHistoryWalksBackAndForthAndRemakesDroppedPict
         made.push_back(baseline().grid());
     }
     ASSERT_TRUE(ImageEffect::drawsNoise(1, 4));
-    QWidget *window = m_stack.view()->window();
-    const auto key = [window](Qt::Key k, Qt::KeyboardModifiers modifiers) {
-        return std::function<void()>([=] { QTest::keyClick(window, k, modifiers); });
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers modifiers) {
+        return std::function<void()>([=] { QTest::keyClick(m_window, k, modifiers); });
     };
     const auto button = [this](const char *name) {
         return std::function<void()>([this, name] { outlet<QAbstractButton>(name)->click(); });
@@ -260,7 +259,6 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
     applyAndWait();
     m_editor->undo();
     changeGroup(1); // black and white
-    QWidget *window = m_stack.view()->window();
     QWidget *busy = outlet("busyIndicator");
     for (const QSize size : {QSize(360, 640), QSize(640, 360)}) {
         m_stack.view()->resize(size);
@@ -268,7 +266,7 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
         QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
         post("Double Tap");
         ASSERT_TRUE(m_editor->isApplying());
-        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(m_window, Qt::Key_S, Qt::ControlModifier);
         EXPECT_FALSE(View::isHidden(busy));
         waitFor(saved);
         EXPECT_TRUE(View::isHidden(busy));
@@ -300,14 +298,11 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
 TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
 {
     m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false);
-    QWidget *window = m_stack.view()->window();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     const auto frame = [this](const char *name) { return View::frame(outlet(name)); };
     if (HoverController *hover = m_editor->hoverController()) {
         // A touch on the picture that no view takes shows the hidden hover.
         hover->showHoverView(false);
-        clickAt(window, outlet("originalView")->mapTo(window, QPoint(20, 100)));
+        clickAt(m_window, outlet("originalView")->mapTo(m_window, QPoint(20, 100)));
         EXPECT_EQ(View::alpha(hover->hoverView()), 1.0);
     } else {
         const QRectF tall = View::bounds(outlet("containerView"));
@@ -326,14 +321,14 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     }
     // From the second effect of a group: where each key and button leads, both ends wrapping.
     auto *segments = outlet<SegmentedControl>("groupSegments");
-    const auto key = [window](Qt::Key k) { return [window, k] { QTest::keyClick(window, k); }; };
+    const auto key = [this](Qt::Key k) { return [this, k] { QTest::keyClick(m_window, k); }; };
     const auto button = [this](const char *name) {
         return [this, name] { outlet<QAbstractButton>(name)->click(); };
     };
-    const auto swipeLeft = [this, window] { // through the window, as a finger would
-        const QPoint from = preview()->mapTo(window, preview()->rect().center());
-        QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, from);
-        QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, from - QPoint(80, 0));
+    const auto swipeLeft = [this] { // through the window, as a finger would
+        const QPoint from = preview()->mapTo(m_window, preview()->rect().center());
+        QTest::mousePress(m_window->windowHandle(), Qt::LeftButton, {}, from);
+        QTest::mouseRelease(m_window->windowHandle(), Qt::LeftButton, {}, from - QPoint(80, 0));
     };
     const struct
     {
@@ -358,18 +353,18 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     }
     // A double tap on the preview applies; the keys wait while an apply runs.
     QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    clickAt(window, preview()->mapTo(window, preview()->rect().center()), true);
+    clickAt(m_window, preview()->mapTo(m_window, preview()->rect().center()), true);
     waitFor(changed);
-    QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(m_window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(m_editor->session().undoStack()->index(), 0);
-    QTest::keyClick(window, Qt::Key_Return);
-    QTest::keyClick(window, Qt::Key_Right);
+    QTest::keyClick(m_window, Qt::Key_Return);
+    QTest::keyClick(m_window, Qt::Key_Right);
     waitFor(changed, 3); // an undo and another apply
     EXPECT_EQ(effect().effect(), 0);
-    QTest::keyClick(window, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(m_window, Qt::Key_Enter, Qt::KeypadModifier);
     waitFor(changed, 4);
     // The group segments are touch controls: a click leaves no keyboard focus to draw.
-    clickAt(window, segments->mapTo(window, segments->rect().center()));
+    clickAt(m_window, segments->mapTo(m_window, segments->rect().center()));
     EXPECT_FALSE(segments->hasFocus());
 }
 
@@ -524,8 +519,7 @@ TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
     m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false);
     hover->setHideInterval(HoverController::kHideInterval);
     // A touch on the preview reaches the editor too, which keeps the hover up 5 s more.
-    QWidget *window = m_stack.view()->window();
-    clickAt(window, preview()->mapTo(window, QPoint(12, 12))); // not where other tests click
+    clickAt(m_window, preview()->mapTo(m_window, QPoint(12, 12))); // not where other tests click
     ASSERT_TRUE(Timer::isPending(hover->hideTimer()));
     EXPECT_EQ(hover->hideTimer()->interval(), 5000);
     ASSERT_TRUE(Timer::isPending(hover->tapTimer()));

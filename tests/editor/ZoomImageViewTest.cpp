@@ -158,9 +158,6 @@ protected:
         EditorTest::SetUp();
         m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false, false);
         m_picture = m_editor->view()->findChild<ZoomImageView *>();
-        m_window = m_stack.view()->window();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window));
     }
     // Pressed on `view`'s centre for `ms` (or longer, on a busy machine: `whileHeld` is told
     // how long), then let go.
@@ -176,7 +173,6 @@ protected:
     }
 
     ZoomImageView *m_picture = nullptr;
-    QWidget *m_window = nullptr;
 };
 
 TEST_P(ZoomInEditorTest, HoldingShowsTheOriginalAndIsNoTap)
