@@ -58,8 +58,6 @@ TEST_F(HoverControllerTest, ShowsRestartingTheHideTimerAndTogglesOnATapWithoutAD
 
     NavigationStack navigation;
     QWidget toolBar;
-    controller->showHoverView(false);
-    EXPECT_EQ(View::alpha(navigation.navigationBar()), 1.0);
     controller->setNavBar(&navigation);
     controller->setToolBar(&toolBar);
     controller->showHoverView(false);
