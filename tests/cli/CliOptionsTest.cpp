@@ -64,8 +64,6 @@ TEST(CliOptions, ARecipesStepsStandWhereItIsGiven)
     EXPECT_EQ(stack(given)[1], "Night Vision -1");
     EXPECT_EQ(given.workingSize, QSize(1600, 1200));
     EXPECT_EQ(parse(around + QStringList{"--recipe", recipe}).error, "--recipe is given once");
-    ASSERT_TRUE(writeFile(recipe, "velmora-recipe 1\nsize web\n\nSepia=3\n"));
-    EXPECT_EQ(parse(around).error, recipe + ":4: 'Sepia' has no level");
 }
 
 TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)

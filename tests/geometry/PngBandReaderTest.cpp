@@ -146,19 +146,15 @@ QByteArray greyAlphaPng(QSize size, int depth)
     return rawPng(size, depth, 4, samples);
 }
 
-// A palette of 256 colours, some transparent, indexed by the ramps' red.
+// A palette, some of its colours transparent.
 QByteArray palettePng(QSize size)
 {
-    QByteArray palette, alpha, samples;
-    for (int i = 0; i < 256; ++i) {
-        palette.append(char(i)).append(char(255 - i)).append(char(i / 2));
-        alpha.append(char(i % 4 * 80));
-    }
-    const QImage ramps = grainyRamps(size);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            samples += char(qRed(ramps.pixel(x, y)));
-    return rawPng(size, 8, 3, samples, chunk("PLTE", palette) + chunk("tRNS", alpha));
+    QImage indexed = grainyRamps(size).convertToFormat(QImage::Format_Indexed8);
+    QList<QRgb> colours = indexed.colorTable();
+    for (qsizetype i = 0; i < colours.size(); ++i)
+        colours[i] = qRgba(qRed(colours[i]), qGreen(colours[i]), qBlue(colours[i]), i % 4 * 80);
+    indexed.setColorTable(colours);
+    return TestImages::encoded(indexed, "png");
 }
 
 // Colour stored in the seven passes of interlacing, each row of a pass unfiltered.
