@@ -141,17 +141,6 @@ struct Outcome
     long grownKb = 0;
 };
 
-long residentKb()
-{
-    long pages = 0, resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 Outcome readInChild(const QString &path)
 {
     int channel[2];
@@ -160,10 +149,12 @@ Outcome readInChild(const QString &path)
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        const long before = residentKb();
+        // A new child's peak starts at what it shares with its parent.
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        const long before = usage.ru_maxrss;
         QString error, warning;
         const Picture picture = ImageFile::read(path, &error, QSize(), &warning);
-        rusage usage{};
         ::getrusage(RUSAGE_SELF, &usage);
         const QByteArray report =
             QStringList{QString::number(!picture.isNull()),
