@@ -178,11 +178,6 @@ Outcome readInChild(const QString &path)
     return {fields[0] == "1", fields[1] == "1", fields[3], fields[4], fields[2].toLong()};
 }
 
-void PrintTo(const Claim &claim, std::ostream *out)
-{
-    *out << claim.name;
-}
-
 using OversizedClaim = ::testing::TestWithParam<Claim>;
 
 // A block that claims more bytes than the file holds (up to 2 GB) costs no more memory than
