@@ -71,9 +71,6 @@ TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)
                            "3:8=12", "-e", "2:9", "in.jpg", "-d", "out"})),
               (QStringList{"Sepia -1", "Adjust Brightness 14", "White border 12",
                            "Water Color -1"})); // 2:9: beyond the stepping count
-    EXPECT_EQ(
-        stack(parse({"apply", "-e", "16 : 9 (hdtv)", "-e", "30's photo", "x.png", "-o", "y.png"})),
-        (QStringList{"16 : 9 (HDTV) -1", "30's Photo -1"}));
 }
 
 TEST(CliOptions, DefaultsAndExplicitValues)

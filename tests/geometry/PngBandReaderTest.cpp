@@ -215,7 +215,6 @@ TEST(PngBandReader, ReadsEachKindOfPixelAsTheWholeDecode)
     EXPECT_EQ(intakeOf(rawPng(size, 16, 0, grey16)).fitted.grid().pixel(7, 7), qRgb(19, 19, 19));
 }
 
-// Damage found while the rows stream in is refused as the whole decode refuses it.
 // The same file with another size in its header.
 QByteArray claiming(const QByteArray &png, QSize size)
 {
