@@ -231,8 +231,6 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     using ReadError = ImageFile::ReadError;
     QTemporaryDir dir;
     const QByteArray png = TestImages::encoded(grainyRamps(QSize(643, 481)), "png");
-    QByteArray flipped = png;
-    flipped[png.indexOf("IDAT") + 100] ^= 0x55;
     const QByteArray rows = rawPng(QSize(643, 400), 8, 2, QByteArray(643 * 3 * 400, '\x40'));
     // The pixels' zlib checksum wrong, the chunk's own right.
     const qsizetype idat = rows.indexOf("IDAT") - 4;
@@ -244,7 +242,6 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     for (const auto &[name, bytes, reason, what] :
          {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
                      ReadError::Damaged},
-          {"flipped.png", flipped, "damaged or truncated", ReadError::Damaged},
           {"short.png", claiming(rows, QSize(643, 481)), "damaged or truncated",
            ReadError::Damaged},
           {"checksum.png", badSum, "damaged or truncated", ReadError::Damaged},
