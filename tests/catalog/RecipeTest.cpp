@@ -132,9 +132,6 @@ TEST(Recipe, FilesThatCannotBeReadOrWrittenAreNamed)
     QTemporaryDir dir;
     QString error;
     Recipe recipe;
-    EXPECT_FALSE(recipe.write(dir.filePath("absent/look.velmora"), &error));
-    EXPECT_TRUE(error.startsWith(dir.filePath("absent/look.velmora") + ": "))
-        << error.toStdString();
     EXPECT_FALSE(Recipe::read(dir.filePath("absent.velmora"), &recipe, &error));
     EXPECT_EQ(error, dir.filePath("absent.velmora") + ": No such file or directory");
     ASSERT_TRUE(writeFile(dir.filePath("large"), kHead + QByteArray(1 << 20, '#')));
