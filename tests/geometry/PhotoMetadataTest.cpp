@@ -51,31 +51,6 @@ TEST(PhotoMetadata, KeepsTheCamerasRecordsForTheUprightPicture)
     }
 }
 
-// An EXIF block whose first directory points back at itself: the picture is read and written
-// all the same. A profile chunk that inflates to 32 MB is no profile a photo has: it is left
-// out instead of being unpacked.
-TEST(PhotoMetadata, DamagedOrOversizedMetadataNeverStopsAPicture)
-{
-    const QByteArray looping("II*\0\x08\0\0\0\x01\0\x0F\x01\x02\0\x04\0\0\0Cam\0\x08\0\0\0", 26);
-    QByteArray segment = QByteArray("\xFF\xE1\0\0Exif\0\0", 10) + looping;
-    qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
-    QString error;
-    const Picture picture = ImageFile::decode(
-        TestImages::encoded(TestImages::solid(16, 8, Qt::blue), "jpeg").insert(2, segment), &error);
-    ASSERT_FALSE(picture.isNull()) << error.toStdString();
-    EXPECT_EQ(ImageFile::decode(ImageFile::encodeJpeg(picture), &error).grid().size(), QSize(16, 8))
-        << error.toStdString();
-    QByteArray huge(32 * 1024 * 1024, 'p');
-    qToBigEndian<quint32>(quint32(huge.size()), huge.data()); // a well-formed profile header
-    huge.replace(36, 4, "acsp");
-    const Picture bomb = ImageFile::decode(
-        TestImages::encoded(TestImages::solid(4, 4, Qt::green), "png")
-            .insert(8 + 25, pngChunk("iCCP", QByteArray("bomb\0\0", 6) + qCompress(huge).mid(4))),
-        &error);
-    ASSERT_FALSE(bomb.isNull()) << error.toStdString();
-    EXPECT_TRUE(bomb.metadata().iccProfile().isEmpty());
-}
-
 QByteArray be32(quint32 value)
 {
     QByteArray bytes(4, '\0');
@@ -124,6 +99,27 @@ QByteArray pngWith(const QByteArray &chunks, bool afterPixels = false)
     return QByteArray(png).insert(afterPixels ? png.size() - 12 : 8 + 25, chunks);
 }
 
+// An EXIF block whose first directory points back at itself: the picture is read and written
+// all the same. A profile chunk that inflates to 32 MB is no profile a photo has: it is left
+// out instead of being unpacked.
+TEST(PhotoMetadata, DamagedOrOversizedMetadataNeverStopsAPicture)
+{
+    const QByteArray looping("Exif\0\0II*\0\x08\0\0\0\x01\0\x0F\x01\x02\0\x04\0\0\0Cam\0\x08\0\0\0",
+                             32);
+    QString error;
+    const Picture picture = ImageFile::decode(jpegWith(segment('\xE1', looping)), &error);
+    ASSERT_FALSE(picture.isNull()) << error.toStdString();
+    EXPECT_EQ(ImageFile::decode(ImageFile::encodeJpeg(picture), &error).grid().size(), QSize(16, 8))
+        << error.toStdString();
+    QByteArray huge(32 * 1024 * 1024, 'p');
+    qToBigEndian<quint32>(quint32(huge.size()), huge.data()); // a well-formed profile header
+    huge.replace(36, 4, "acsp");
+    const Picture bomb = ImageFile::decode(
+        pngWith(pngChunk("iCCP", QByteArray("bomb\0\0", 6) + qCompress(huge).mid(4))), &error);
+    ASSERT_FALSE(bomb.isNull()) << error.toStdString();
+    EXPECT_TRUE(bomb.metadata().iccProfile().isEmpty());
+}
+
 struct Claim
 {
     const char *name;
@@ -145,17 +141,6 @@ struct Outcome
     long grownKb = 0;
 };
 
-long residentKb()
-{
-    long pages = 0, resident = 0;
-    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
-}
-
 Outcome readInChild(const QString &path)
 {
     int channel[2];
@@ -164,10 +149,12 @@ Outcome readInChild(const QString &path)
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
-        const long before = residentKb();
+        // A new child's peak starts at what it shares with its parent.
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        const long before = usage.ru_maxrss;
         QString error, warning;
         const Picture picture = ImageFile::read(path, &error, QSize(), &warning);
-        rusage usage{};
         ::getrusage(RUSAGE_SELF, &usage);
         const QByteArray report =
             QStringList{QString::number(!picture.isNull()),
@@ -189,11 +176,6 @@ Outcome readInChild(const QString &path)
     if (fields.size() != 5)
         return {};
     return {fields[0] == "1", fields[1] == "1", fields[3], fields[4], fields[2].toLong()};
-}
-
-void PrintTo(const Claim &claim, std::ostream *out)
-{
-    *out << claim.name;
 }
 
 using OversizedClaim = ::testing::TestWithParam<Claim>;
@@ -227,8 +209,6 @@ TEST_P(OversizedClaim, CostsNoMemoryAndLeavesTheMetadataOut)
     }
 }
 
-const QByteArray kXmp("XML:com.adobe.xmp\0\0\0\0\0<x:xmpmeta xmlns:x='adobe:ns:meta/'/>", 57);
-
 INSTANTIATE_TEST_SUITE_P(
     Shapes, OversizedClaim,
     ::testing::Values(
@@ -240,9 +220,6 @@ INSTANTIATE_TEST_SUITE_P(
               Claim::Refused},
         Claim{"ExifChunkAfterThePixels",
               [] { return pngWith(claiming(pngChunk("eXIf", exifBlock()), 0x7FFFFFF0), true); },
-              Claim::ReadWithout},
-        Claim{"XmpChunkAfterThePixels",
-              [] { return pngWith(claiming(pngChunk("iTXt", kXmp), 0x40000000), true); },
               Claim::ReadWithout},
         Claim{"ExifValue", [] { return pngWith(pngChunk("eXIf", exifBlock(1, 0x7FFFFFF0))); },
               Claim::ReadWithout},

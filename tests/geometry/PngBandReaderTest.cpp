@@ -146,19 +146,15 @@ QByteArray greyAlphaPng(QSize size, int depth)
     return rawPng(size, depth, 4, samples);
 }
 
-// A palette of 256 colours, some transparent, indexed by the ramps' red.
+// A palette, some of its colours transparent.
 QByteArray palettePng(QSize size)
 {
-    QByteArray palette, alpha, samples;
-    for (int i = 0; i < 256; ++i) {
-        palette.append(char(i)).append(char(255 - i)).append(char(i / 2));
-        alpha.append(char(i % 4 * 80));
-    }
-    const QImage ramps = grainyRamps(size);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            samples += char(qRed(ramps.pixel(x, y)));
-    return rawPng(size, 8, 3, samples, chunk("PLTE", palette) + chunk("tRNS", alpha));
+    QImage indexed = grainyRamps(size).convertToFormat(QImage::Format_Indexed8);
+    QList<QRgb> colours = indexed.colorTable();
+    for (qsizetype i = 0; i < colours.size(); ++i)
+        colours[i] = qRgba(qRed(colours[i]), qGreen(colours[i]), qBlue(colours[i]), i % 4 * 80);
+    indexed.setColorTable(colours);
+    return TestImages::encoded(indexed, "png");
 }
 
 // Colour stored in the seven passes of interlacing, each row of a pass unfiltered.
@@ -219,7 +215,6 @@ TEST(PngBandReader, ReadsEachKindOfPixelAsTheWholeDecode)
     EXPECT_EQ(intakeOf(rawPng(size, 16, 0, grey16)).fitted.grid().pixel(7, 7), qRgb(19, 19, 19));
 }
 
-// Damage found while the rows stream in is refused as the whole decode refuses it.
 // The same file with another size in its header.
 QByteArray claiming(const QByteArray &png, QSize size)
 {
@@ -236,8 +231,6 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     using ReadError = ImageFile::ReadError;
     QTemporaryDir dir;
     const QByteArray png = TestImages::encoded(grainyRamps(QSize(643, 481)), "png");
-    QByteArray flipped = png;
-    flipped[png.indexOf("IDAT") + 100] ^= 0x55;
     const QByteArray rows = rawPng(QSize(643, 400), 8, 2, QByteArray(643 * 3 * 400, '\x40'));
     // The pixels' zlib checksum wrong, the chunk's own right.
     const qsizetype idat = rows.indexOf("IDAT") - 4;
@@ -249,7 +242,6 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     for (const auto &[name, bytes, reason, what] :
          {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
                      ReadError::Damaged},
-          {"flipped.png", flipped, "damaged or truncated", ReadError::Damaged},
           {"short.png", claiming(rows, QSize(643, 481)), "damaged or truncated",
            ReadError::Damaged},
           {"checksum.png", badSum, "damaged or truncated", ReadError::Damaged},

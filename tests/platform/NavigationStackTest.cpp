@@ -108,14 +108,13 @@ TEST_P(Animated, PushPopPresentAndDismissSlideTellBothScreensInOrderAndSettleThe
     };
     for (bool modal : {false, true}) {
         heard.clear();
-        if (modal)
+        if (modal) {
             stack->presentModalViewController(editor.get(), animated);
-        else
-            stack->pushViewController(editor.get(), animated);
-        if (modal)
             expectSlides("0,480 > 0,0, 300, 7", "");
-        else
+        } else {
+            stack->pushViewController(editor.get(), animated);
             expectSlides("320,0 > 0,0, 300, 7", "0,0 > -320,0, 300, 7");
+        }
         EXPECT_EQ(editor->parentViewController(), stack.get());
         EXPECT_EQ(editor->navigationController(), modal ? nullptr : stack.get());
         ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
@@ -126,14 +125,13 @@ TEST_P(Animated, PushPopPresentAndDismissSlideTellBothScreensInOrderAndSettleThe
         EXPECT_EQ(placeOf(editor.get()), modal ? QRect(0, 0, 320, 480) : QRect(0, 44, 320, 436));
         EXPECT_EQ(stack->view()->childAt(20, 20) == editor->view(), modal);
         heard.clear();
-        if (modal)
+        if (modal) {
             stack->dismissModalViewControllerAnimated(animated);
-        else
-            EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
-        if (modal)
             expectSlides("0,0 > 0,480, 300, 7", "");
-        else
+        } else {
+            EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
             expectSlides("0,0 > 320,0, 300, 7", "-320,0 > 0,0, 300, 7");
+        }
         ASSERT_TRUE(waitUntil([] { return heard.size() == 4; }));
         EXPECT_EQ(heard.join(','), swapped("menu", "editor", animated));
         EXPECT_FALSE(editor->parentViewController() || editor->navigationController() ||

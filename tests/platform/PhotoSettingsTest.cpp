@@ -150,17 +150,6 @@ TEST_F(PhotoSettingsTest, APictureIsEncodedOnlyWhenNewAndComesBackAfterARestart)
     EXPECT_EQ(encodes, 3);
 }
 
-// The first save makes the config folder when there is none yet.
-TEST_F(PhotoSettingsTest, TheFirstSaveMakesTheFolder)
-{
-    const QString nested = dir.filePath("config/Velmora/settings.ini");
-    auto settings = std::make_unique<PhotoSettings>(nested);
-    settings->setSegment(2);
-    ASSERT_TRUE(settings->save());
-    settings = std::make_unique<PhotoSettings>(nested);
-    EXPECT_EQ(settings->segment(), 2);
-}
-
 // A damaged file is set aside under a name of its own beside one set aside in the same second
 // (the next two seconds' names are taken too).
 TEST_F(PhotoSettingsTest, ASecondDamagedFileIsSetAsideBesideTheFirst)
@@ -178,16 +167,18 @@ TEST_F(PhotoSettingsTest, ASecondDamagedFileIsSetAsideBesideTheFirst)
 }
 
 // A camera photo turned by its EXIF tag is stored upright with the tag reset, so it comes back
-// as the user saw it; a file that lost its picture gets it again with the next save.
+// as the user saw it; a file that lost its picture gets it again with the next save. The first
+// save makes the config folder when there is none yet.
 TEST_F(PhotoSettingsTest, ThePictureIsStoredUprightAndRewrittenWhenTheFileLostIt)
 {
+    const QString nested = dir.filePath("config/Velmora/settings.ini");
     const QImage quadrants = TestImages::quadrants(64, 48);
     const Picture photo = ImageFile::decode(TaggedPhotos::cameraJpeg(quadrants), nullptr);
-    auto settings = std::make_unique<PhotoSettings>(path);
+    auto settings = std::make_unique<PhotoSettings>(nested);
     settings->markImage(photo);
-    ASSERT_TRUE(settings->save() && writeFile(path, "[General]\nsaved=true\n"));
+    ASSERT_TRUE(settings->save() && writeFile(nested, "[General]\nsaved=true\n"));
     ASSERT_TRUE(settings->save());
-    const QImage back = PhotoSettings(path).image().upright().grid();
+    const QImage back = PhotoSettings(nested).image().upright().grid();
     const QImage seen = photo.upright().grid();
     ASSERT_EQ(back.size(), QSize(48, 64));
     for (QPoint p : {QPoint(8, 8), QPoint(40, 8), QPoint(8, 56), QPoint(40, 56)})
