@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString kRecipeFilter = QStringLiteral("Velmora recipes (*.velmora);;All files (*)");
@@ -39,6 +41,18 @@ EditMenu::EditMenu(EditSession *session, QWidget *parent) : QMenu(parent), m_ses
         revert->setEnabled(idle && m_session->current().grid().cacheKey() !=
                                        m_session->original().grid().cacheKey());
     });
+}
+
+void EditMenu::showEvent(QShowEvent *event)
+{
+    QMenu::showEvent(event);
+    // The Save button sits at the window's right edge: the menu opens leftwards from there rather
+    // than hanging out of the window.
+    if (const QWidget *window = parentWidget() != nullptr ? parentWidget()->window() : nullptr) {
+        const int right = window->mapToGlobal(QPoint(window->width(), 0)).x();
+        if (x() + width() > right)
+            move(std::max(right - width(), window->mapToGlobal(QPoint(0, 0)).x()), y());
+    }
 }
 
 bool EditMenu::saveRecipe(const QString &path)

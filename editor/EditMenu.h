@@ -24,6 +24,9 @@ public:
 signals:
     void failed(const QString &message);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     EditSession *m_session;
 };

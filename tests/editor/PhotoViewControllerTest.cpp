@@ -166,6 +166,13 @@ TEST_P(PhotoViewControllerTest, ARecipeSavedInTheEditorGivesVelmoraClisPixels)
     ASSERT_TRUE(m_editor->editMenu()->applyRecipe(recipe));
     ASSERT_TRUE(waitUntil([&] { return !m_editor->isApplying(); }));
     EXPECT_EQ(history->count(), 6) << "a step a line";
+
+    // Save's menu opens leftwards from the button at the window's edge, Revert offered.
+    EditMenu *menu = m_editor->editMenu();
+    menu->popup(m_window->mapToGlobal(QPoint(m_window->width() - 20, 40)));
+    EXPECT_LE(menu->geometry().right(), m_window->geometry().right());
+    EXPECT_TRUE(menu->actions().first()->isEnabled());
+    menu->hide();
 }
 
 // The preview shows the effect on the thumbnail and the slider its level. A preview made while
