@@ -38,8 +38,7 @@ EditMenu::EditMenu(EditSession *session, QWidget *parent) : QMenu(parent), m_ses
         const bool idle = !m_session->isBusy() && !m_session->original().isNull();
         for (QAction *action : {revert, save, apply})
             action->setEnabled(idle);
-        revert->setEnabled(idle && m_session->current().grid().cacheKey() !=
-                                       m_session->original().grid().cacheKey());
+        revert->setEnabled(m_session->canRevert());
     });
 }
 

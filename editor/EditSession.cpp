@@ -63,8 +63,7 @@ bool EditSession::apply(const Recipe &recipe)
 
 bool EditSession::revert()
 {
-    if (m_original.isNull() || m_busy ||
-        m_current.grid().cacheKey() == m_original.grid().cacheKey())
+    if (!canRevert())
         return false;
     m_pushing = true;
     m_stack.push(new ApplyStepCommand(std::nullopt, m_original));

@@ -45,6 +45,11 @@ public:
     bool apply(const Recipe &recipe);
     // Goes back to the photo as taken in one step; nothing when already there.
     bool revert();
+    bool canRevert() const
+    {
+        return !m_original.isNull() && !m_busy &&
+               m_current.grid().cacheKey() != m_original.grid().cacheKey();
+    }
     // The steps from the photo as taken to the current picture.
     Recipe recipe() const;
 
