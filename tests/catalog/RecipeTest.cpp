@@ -20,49 +20,31 @@ RecipeStep step(const char *text, std::optional<unsigned> seed = std::nullopt)
     return parsed;
 }
 
-// A damaged recipe, the line it is refused at (0: the file as a whole) and words of the reason.
-struct Damaged
+// A damaged recipe is refused at its line (0: the file as a whole) with its reason.
+TEST(Recipe, ADamagedRecipeIsRefusedAtItsLineWithItsReason)
 {
-    const char *name;
-    QByteArray bytes;
-    int line;
-    const char *reason;
-    friend void PrintTo(const Damaged &damaged, std::ostream *out) { *out << damaged.name; }
-};
-
-class DamagedRecipe : public testing::TestWithParam<Damaged>
-{
-};
-
-TEST_P(DamagedRecipe, IsRefusedAtItsLineWithItsReason)
-{
-    const Damaged &damaged = GetParam();
-    Recipe recipe;
-    int line = -1;
-    QString reason;
-    EXPECT_FALSE(Recipe::parse(damaged.bytes, &recipe, &line, &reason));
-    EXPECT_EQ(line, damaged.line) << reason.toStdString();
-    EXPECT_TRUE(reason.contains(damaged.reason)) << reason.toStdString();
+    for (const auto &[bytes, at, because] :
+         {std::tuple{QByteArray("this is not a recipe\n\x01\x02\n"), 1, "not a recipe"},
+          {"# mine\n" + kHead, 1, "not a recipe"},
+          {"velmora-recipe %2\nsize full\n", 1, "version '%2'"},
+          {"velmora-recipe 1\n\n# look\nSepia\n", 4, "no size line"},
+          {"velmora-recipe 1", 1, "no size line"},
+          {kHead + "Sepia\nsize web\n", 4, "second size line"},
+          {kHead + "\n# a comment\nVignette=4\n", 5, "unknown effect 'Vignette'"},
+          {kHead + "Sepia=5\n", 3, "has no level"},
+          {kHead + "Sepia seed=4\n", 3, "draws no noise"},
+          {kHead + "Sepia\nSep" + QByteArray(1, '\0') + "ia\n", 4, "binary"},
+          {kHead + "Sepia\r\n\xC3\x28\n", 4, "UTF-8"},
+          {kHead + QByteArray("Sepia\n").repeated(10001), 10003, "10000"},
+          {"velmora-recipe 1\n" + QByteArray(1 << 20, '#'), 0, "larger"}}) {
+        Recipe recipe;
+        int line = -1;
+        QString reason;
+        EXPECT_FALSE(Recipe::parse(bytes, &recipe, &line, &reason)) << because;
+        EXPECT_EQ(line, at) << reason.toStdString();
+        EXPECT_TRUE(reason.contains(because)) << reason.toStdString();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Recipes, DamagedRecipe,
-    testing::Values(
-        Damaged{"Text", "this is not a recipe\n\x01\x02\n", 1, "not a recipe"},
-        Damaged{"CommentFirst", "# mine\n" + kHead, 1, "not a recipe"},
-        Damaged{"NewerVersion", "velmora-recipe %2\nsize full\n", 1, "version '%2'"},
-        Damaged{"StepsWithoutSize", "velmora-recipe 1\n\n# look\nSepia\n", 4, "no size line"},
-        Damaged{"EndsBeforeSize", "velmora-recipe 1", 1, "no size line"},
-        Damaged{"SizeTwice", kHead + "Sepia\nsize web\n", 4, "second size line"},
-        Damaged{"UnknownEffect", kHead + "\n# a comment\nVignette=4\n", 5,
-                "unknown effect 'Vignette'"},
-        Damaged{"LevelOnNone", kHead + "Sepia=5\n", 3, "has no level"},
-        Damaged{"SeedOnNoNoise", kHead + "Sepia seed=4\n", 3, "draws no noise"},
-        Damaged{"BinaryBytes", kHead + "Sepia\nSep" + QByteArray(1, '\0') + "ia\n", 4, "binary"},
-        Damaged{"BadUtf8", kHead + "Sepia\r\n\xC3\x28\n", 4, "UTF-8"},
-        Damaged{"TooManySteps", kHead + QByteArray("Sepia\n").repeated(10001), 10003, "10000"},
-        Damaged{"TooLarge", "velmora-recipe 1\n" + QByteArray(1 << 20, '#'), 0, "larger"}),
-    [](const auto &info) { return info.param.name; });
 
 // Accepted as they stand and refused once the part after ">" replaces the last line, so that
 // each limit is probed from both sides.
