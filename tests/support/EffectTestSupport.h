@@ -47,14 +47,13 @@ template <class T> std::unique_ptr<CImageEffect> Make()
 }
 
 // Every effect of the engine: its name, its catalogue entry ("group:index display name", as
-// the catalogue's tables give them), its slider's name (null: none), and whether it is grainy.
+// the catalogue's tables give them) and its slider's name (null: none).
 struct NamedEffect
 {
     const char *name;
     std::unique_ptr<CImageEffect> (*make)();
     const char *entry;
     const char *level = nullptr;
-    bool noisy = false;
 };
 // clang-format off
 inline const NamedEffect kAllEffects[] = {
@@ -70,10 +69,10 @@ inline const NamedEffect kAllEffects[] = {
     {"ColorNegative", Make<CColorNegativeImageEffect>, "0:7 Color Negative"},
     {"DramaticBlackAndWhite", Make<CDramaticBlackAndWhiteImageEffect>, "1:1 Dramatic Black and White"},
     {"SkintoneHighlight", Make<CBlackAndWhiteSkintoneHighlightImageEffect>, "2:8 B/W w/ Skin tone Highlight"},
-    {"NightVision", Make<CNightVisionImageEffect>, "1:4 Night Vision", nullptr, true},
-    {"Photo30s", Make<C30sPhotoImageEffect>, "2:6 30's Photo", nullptr, true},
-    {"Photo70s", Make<C70sPhotoImageEffect>, "2:7 70's Photo", nullptr, true},
-    {"InfraRed", Make<CInfraRedImageEffect>, "1:5 Infrared", nullptr, true},
+    {"NightVision", Make<CNightVisionImageEffect>, "1:4 Night Vision"},
+    {"Photo30s", Make<C30sPhotoImageEffect>, "2:6 30's Photo"},
+    {"Photo70s", Make<C70sPhotoImageEffect>, "2:7 70's Photo"},
+    {"InfraRed", Make<CInfraRedImageEffect>, "1:5 Infrared"},
     {"NightGain", Make<CNightGainImageEffect>, "0:8 Night Gain"},
     {"Stencil", Make<CStencilImageEffect>, "2:4 Stencil", "Level"},
     {"Ink", Make<CInkedImageEffect>, "2:0 Pencil", "Sensitivity"},
@@ -82,13 +81,25 @@ inline const NamedEffect kAllEffects[] = {
     {"ColorLineArt", Make<CColorLineArtImageEffect>, "2:1 Pencil with Color", "Sensitivity"},
     {"ColorPencil", Make<CColorPencilImageEffect>, "2:10 Color Pencil", "Sensitivity"},
     {"Posterization", Make<CPosterizationImageEffect>, "2:5 Posterize", "Details"},
-    {"WaterColor", Make<CWaterColorImageEffect>, "2:9 Water Color", "Details", true},
+    {"WaterColor", Make<CWaterColorImageEffect>, "2:9 Water Color", "Details"},
 };
 // clang-format on
 inline std::string EffectName(const testing::TestParamInfo<NamedEffect> &info)
 {
     return info.param.name;
 }
+
+// Sets the kernels and band count, and restores the machine's however a test ends.
+struct Settings
+{
+    Settings(bool wide, int bands) { Set(wide, bands); }
+    ~Settings() { Set(true, 0); }
+    static void Set(bool wide, int bands)
+    {
+        UPixelRows::UseWideKernels(wide);
+        CBandRunner::SetBands(bands);
+    }
+};
 
 inline int Apply(CImageEffect &effect, TestPixels &pixels, int level = 10, unsigned seed = 7)
 {
