@@ -1,8 +1,6 @@
 #include "HoverController.h"
 #include "EditorTestSupport.h"
 #include "HoverView.h"
-#include "NavigationBar.h"
-#include "Timer.h"
 
 #include <QScreen>
 
@@ -30,51 +28,7 @@ protected:
     QWidget container;
     QPointer<HoverView> hover = new HoverView;
     std::unique_ptr<HoverController> controller = std::make_unique<HoverController>();
-    Recorder posts{{"Hover Shown", "Hover Hidden"}};
 };
-
-// The bars fade only while set; nothing happens without a container.
-TEST_F(HoverControllerTest, ShowsRestartingTheHideTimerAndTogglesOnATapWithoutADoubleTap)
-{
-    controller->showHoverView(true);
-    EXPECT_EQ(View::superview(hover), &container);
-    EXPECT_EQ(View::alpha(hover), 1.0);
-    EXPECT_EQ(posts.names, QStringList{"Hover Shown"});
-    QPointer<QTimer> first = controller->hideTimer();
-    ASSERT_TRUE(Timer::isPending(first));
-    controller->setHideInterval(0.01);
-    controller->showHoverView(true);
-    EXPECT_FALSE(Timer::isPending(first)) << "the earlier wait is dropped";
-    ASSERT_TRUE(waitForAlpha(0.0));
-    EXPECT_EQ(posts.names.last(), "Hover Hidden");
-
-    controller->setHideInterval(HoverController::kHideInterval);
-    controller->setTapInterval(0.01);
-    View::setAlpha(hover, 0.5); // caught half-faded, it counts as hidden
-    controller->tap({});
-    ASSERT_TRUE(waitForAlpha(1.0));
-    controller->tap({});
-    ASSERT_TRUE(waitForAlpha(0.0));
-
-    NavigationStack navigation;
-    QWidget toolBar;
-    controller->setNavBar(&navigation);
-    controller->setToolBar(&toolBar);
-    controller->showHoverView(false);
-    EXPECT_EQ(View::alpha(navigation.navigationBar()) + View::alpha(&toolBar), 0.0);
-    controller->showHoverView(true);
-    EXPECT_EQ(View::alpha(navigation.navigationBar()) + View::alpha(&toolBar), 2.0);
-
-    posts.names.clear();
-    QWidget elsewhere;
-    View::addSubview(&elsewhere, hover);
-    controller->setContainerView(nullptr);
-    controller->showHoverView(true);
-    controller->showHoverView(false);
-    EXPECT_EQ(View::superview(hover), nullptr);
-    EXPECT_EQ(View::alpha(&toolBar), 1.0);
-    EXPECT_TRUE(posts.names.isEmpty());
-}
 
 // Centred 48 above the bottom when tall, 48 from the side of the hand when wide.
 TEST_F(HoverControllerTest, PlacesTheWindowByTheContainersShape)
