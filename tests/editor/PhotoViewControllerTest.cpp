@@ -11,9 +11,11 @@
 #include "TaggedPhotos.h"
 #include "Timer.h"
 #include "ViewState.h"
+#include "ZoomImageView.h"
 
 #include <QAbstractButton>
 #include <QEasingCurve>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
@@ -560,6 +562,75 @@ TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
     ASSERT_TRUE(waitUntil([&] { return !Timer::isPending(hover->hideTimer()); }));
     ViewAnimation::finishAll();
     EXPECT_EQ(View::alpha(m_stack.navigationBar()), 1.0);
+}
+
+// Held, the picture shows the photo as taken with its badge, at the zoom the keys gave it (kept
+// through an apply), and the preview the picture without the effect; let go, they show the edit
+// again. Neither hold is a tap: the hidden hover stays hidden, nothing applies.
+TEST_P(PhotoViewControllerTest, HoldingShowsTheOriginalAndIsNoTap)
+{
+    m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false, false);
+    auto *picture = m_editor->view()->findChild<ZoomImageView *>();
+    const auto zoomKey = [&](Qt::Key key) {
+        QTest::keyClick(m_window, key, Qt::ControlModifier);
+        return picture->zoom();
+    };
+    EXPECT_EQ(zoomKey(Qt::Key_1), 1.0);
+    EXPECT_EQ(zoomKey(Qt::Key_Equal), ZoomImageView::kZoomStep);
+    EXPECT_EQ(zoomKey(Qt::Key_Minus), 1.0);
+    changeGroup(1); // black and white
+    applyAndWait();
+    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
+    // The red quadrant's middle, as drawn: grey once edited.
+    const auto red = [picture] {
+        const QPointF device = (QPointF(100, 75) - picture->pictureAt({0, 0})) * picture->zoom();
+        return QColor(picture->grab().toImage().pixel(device.toPoint()));
+    };
+    const QColor edited = red();
+    ASSERT_LT(edited.hsvSaturation(), 10);
+    // Pressed on `view`'s centre for `ms` (or longer, on a busy machine: `whileHeld` is told
+    // how long), then let go.
+    const auto press = [this](QWidget *view, int ms, const std::function<void(qint64)> &whileHeld) {
+        const QPoint at = view->mapTo(m_window, view->rect().center());
+        QElapsedTimer held;
+        held.start();
+        QTest::mousePress(m_window->windowHandle(), Qt::LeftButton, {}, at);
+        QTest::qWait(ms);
+        whileHeld(held.elapsed());
+        QTest::mouseRelease(m_window->windowHandle(), Qt::LeftButton, {}, at);
+    };
+    press(picture, 200,
+          [&](qint64 ms) { EXPECT_TRUE(ms >= 380 || !picture->hasStandIn()) << "not held yet"; });
+
+    const int held = 550; // past the 0.4 s a hold takes
+    press(preview(), held,
+          [&](qint64) { EXPECT_EQ(preview()->image().grid(), m_editor->thumbnailImage().grid()); });
+    EXPECT_NE(preview()->image().grid(), m_editor->thumbnailImage().grid());
+    HoverController *hover = m_editor->hoverController();
+    if (hover) {
+        EXPECT_FALSE(Timer::isPending(hover->tapTimer())) << "no toggle on its way";
+        hover->showHoverView(false);
+        ViewAnimation::finishAll();
+    }
+    press(picture, held, [&](qint64) {
+        EXPECT_TRUE(picture->hasStandIn());
+        EXPECT_EQ(picture->zoom(), 1.0);
+        EXPECT_EQ(red(), QColor(Qt::red));
+    });
+    EXPECT_EQ(red(), edited);
+    QTest::keyPress(m_window, Qt::Key_Backslash);
+    EXPECT_EQ(red(), QColor(Qt::red));
+    QTest::keyRelease(m_window, Qt::Key_Backslash);
+    EXPECT_EQ(red(), edited);
+
+    EXPECT_TRUE(changed.isEmpty()) << "nothing applied";
+    drainEvents();
+    EXPECT_EQ(effect().effect(), 0) << "no swipe";
+    if (hover) {
+        EXPECT_EQ(View::alpha(hover->hoverView()), 0.0) << "the hover did not come back";
+    }
+    zoomKey(Qt::Key_0);
+    EXPECT_TRUE(picture->isFitted());
 }
 
 // The stored choices reach a new editor: its group, the hover's side in a wide window, and the
