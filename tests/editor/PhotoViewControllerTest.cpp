@@ -41,11 +41,7 @@ protected:
     {
         QWidget *row = outlet("bottomRow");
         row->layout()->activate();
-        int right = -1;
-        for (QWidget *child : row->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (child->isVisibleTo(row))
-                right = std::max(right, child->geometry().right());
-        return row->width() - 1 - right;
+        return row->width() - 1 - row->childrenRect().right();
     }
     // Where a widget lies in the window.
     QRect placed(QWidget *widget) const
