@@ -48,6 +48,15 @@ protected:
     {
         return QRect(widget->mapTo(widget->window(), QPoint()), widget->size());
     }
+    // What the user does: a key with its modifiers, a click on a button.
+    std::function<void()> key(Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) const
+    {
+        return [=] { QTest::keyClick(m_window, pressed, modifiers); };
+    }
+    std::function<void()> click(const char *button) const
+    {
+        return [=] { outlet<QAbstractButton>(button)->click(); };
+    }
     ImageEffect &effect() const { return m_editor->imageEffect(); }
     const Picture &baseline() const { return m_editor->baselineImage(); }
 };
@@ -69,12 +78,6 @@ TEST_P(PhotoViewControllerTest, TheHistoryWalksBackAndForthAndRemakesDroppedPict
         made.push_back(baseline().grid());
     }
     ASSERT_TRUE(ImageEffect::drawsNoise(1, 4));
-    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers modifiers) {
-        return std::function<void()>([=] { QTest::keyClick(m_window, k, modifiers); });
-    };
-    const auto button = [this](const char *name) {
-        return std::function<void()>([this, name] { outlet<QAbstractButton>(name)->click(); });
-    };
     int remade = 0;
     const auto walk = [&](const std::function<void()> &press, int to) {
         press();
@@ -91,16 +94,16 @@ TEST_P(PhotoViewControllerTest, TheHistoryWalksBackAndForthAndRemakesDroppedPict
     walk(key(Qt::Key_Z, Qt::ControlModifier), 4);
     EXPECT_EQ(remade, 0) << "the picture one step back is kept";
     for (int to = 3; to >= 0; --to)
-        walk(to % 2 ? key(Qt::Key_Z, Qt::ControlModifier) : button("undoButton"), to);
+        walk(to % 2 ? key(Qt::Key_Z, Qt::ControlModifier) : click("undoButton"), to);
     for (int to = 1; to <= 5; ++to)
         walk(to % 3 == 0   ? key(Qt::Key_Y, Qt::ControlModifier)
              : to % 3 == 1 ? key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier)
-                           : button("redoButton"),
+                           : click("redoButton"),
              to);
     EXPECT_GT(remade, 1);
 
-    walk(button("undoButton"), 4);
-    walk(button("undoButton"), 3);
+    walk(click("undoButton"), 4);
+    walk(click("undoButton"), 3);
     changeGroup(0);
     applyAndWait();
     EXPECT_FALSE(shown("redoButton")) << "the steps ahead are gone";
@@ -326,10 +329,6 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
     }
     // From the second effect of a group: where each key and button leads, both ends wrapping.
     auto *segments = outlet<SegmentedControl>("groupSegments");
-    const auto key = [this](Qt::Key k) { return [this, k] { QTest::keyClick(m_window, k); }; };
-    const auto button = [this](const char *name) {
-        return [this, name] { outlet<QAbstractButton>(name)->click(); };
-    };
     const auto swipeLeft = [this] { // through the window, as a finger would
         const QPoint from = preview()->mapTo(m_window, preview()->rect().center());
         QTest::mousePress(m_window->windowHandle(), Qt::LeftButton, {}, from);
@@ -342,8 +341,8 @@ TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
         int group, effect;
     } steps[] = {{0, key(Qt::Key_Right), 0, 2},
                  {0, key(Qt::Key_Left), 0, 0},
-                 {0, button("nextButton"), 0, 2},
-                 {0, button("prevButton"), 0, 0},
+                 {0, click("nextButton"), 0, 2},
+                 {0, click("prevButton"), 0, 0},
                  {0, key(Qt::Key_Up), 3, 0},
                  {3, key(Qt::Key_Down), 0, 0},
                  {1, key(Qt::Key_Down), 2, 0},
