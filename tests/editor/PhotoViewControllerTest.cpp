@@ -420,6 +420,8 @@ TEST_P(PhotoViewControllerTest, AProfiledPhotoIsShownInSrgbAndKeepsItsValues)
     const QColor displayed = centre(m_editor->displayImage()),
                  previewed = centre(preview()->image());
     EXPECT_GT(displayed.hsvSaturation(), centre(baseline()).hsvSaturation() + 15);
+    key(Qt::Key_Equal, Qt::ControlModifier)(); // zoomed in, the part in view is drawn alike
+    EXPECT_EQ(centre(Picture(outlet("originalView")->grab().toImage())), displayed);
     // Converted once: the preview renders on the photo's own values.
     for (int difference : {displayed.red() - previewed.red(), displayed.green() - previewed.green(),
                            displayed.blue() - previewed.blue()})
