@@ -19,10 +19,6 @@ protected:
     // The window is the container's once attached; until then it is the test's.
     ~HoverControllerTest() override { delete hover.data(); }
     void TearDown() override { ViewAnimation::finishAll(); }
-    bool waitForAlpha(double alpha)
-    {
-        return waitUntil([&] { return View::alpha(hover) == alpha; });
-    }
 
     AnimationBlock animation;
     QWidget container;
@@ -70,7 +66,7 @@ TEST_F(HoverControllerTest, FadesAllOfTheWindowLeavesNothingOnceHiddenAndBringsI
         ViewAnimation::finishAll();
         const QPoint inPicture = picture->mapTo(&container, QPoint(50, 40));
         EXPECT_EQ(onScreen(inPicture), "#ff0000") << twice;
-        ASSERT_TRUE(waitForAlpha(0.0));
+        ASSERT_TRUE(waitUntil([&] { return View::alpha(hover) == 0.0; }));
         // Half-way, the picture fades with the frame.
         ASSERT_TRUE(waitUntil([&] { return shownOpacity(hover) < 0.7; }));
         const QColor midway(QString::fromStdString(onScreen(inPicture)));
