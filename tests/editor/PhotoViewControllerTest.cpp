@@ -517,14 +517,14 @@ TEST_P(PhotoViewControllerTest, TheHoversTimesThroughATurnAndALeave)
     }
     post("Swipe Right");
     EXPECT_EQ(effect().effect(), 1);
-    EXPECT_EQ(View::alpha(hover->hoverView()), 0.0) << "a swipe steps without showing it";
+    EXPECT_EQ(View::alpha(hoverView), 0.0) << "a swipe steps without showing it";
     for (const QSize size : {QSize(640, 360), QSize(360, 640)}) {
         hover->showHoverView(false);
         ViewAnimation::finishAll();
         m_stack.view()->resize(size);
         drainEvents();
         ViewAnimation::finishAll();
-        EXPECT_EQ(View::alpha(hover->hoverView()), 1.0) << size.width();
+        EXPECT_EQ(View::alpha(hoverView), 1.0) << size.width();
     }
     hover->setHideInterval(0.01);
     m_stack.popViewControllerAnimated(false);
