@@ -1,8 +1,6 @@
 #include "DisplayCache.h"
 
 #include "EditorTestSupport.h"
-#include "PhotoMetadata.h"
-#include "TaggedPhotos.h"
 
 #include <QSignalSpy>
 
@@ -12,13 +10,11 @@ namespace {
 // drag pauses, for the last size, upright and no larger than the photo.
 TEST(DisplayCache, RemakesOnceAfterAResizeBurst)
 {
-    QWidget display, preview;
+    QWidget display;
     display.resize(100, 80);
-    preview.resize(100, 80);
     display.show();
-    preview.show();
     DisplayCache cache;
-    cache.setViews(&display, &preview, false);
+    cache.setViews(&display, nullptr, false);
     cache.setPicture(Picture(TestImages::quadrants(300, 400), Picture::Left));
     EXPECT_EQ(cache.displayImage().grid().size(), QSize(100, 75) * display.devicePixelRatio());
     QSignalSpy remade(&cache, &DisplayCache::remade);
@@ -30,20 +26,6 @@ TEST(DisplayCache, RemakesOnceAfterAResizeBurst)
     drainEvents();
     EXPECT_EQ(remade.size(), 1);
     EXPECT_EQ(cache.displayImage().grid().size(), QSize(400, 300));
-}
-
-// A zoomed view's part is converted for the screen like the fitted picture.
-TEST(DisplayCache, ARegionIsConvertedForTheScreen)
-{
-    const QImage pixels = TestImages::random(40, 30, 4);
-    const Picture photo =
-        Picture(pixels).withMetadata(PhotoMetadata::read(TaggedPhotos::cameraJpeg(pixels, 1)));
-    DisplayCache cache;
-    cache.setPicture(photo);
-    const QRect part(10, 5, 8, 6);
-    const QImage converted = cache.forScreen(Picture(pixels.copy(part))).grid();
-    ASSERT_NE(converted, pixels.copy(part));
-    EXPECT_EQ(cache.region(photo, part, part.size() * 4).grid(), converted);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #ifndef VELMORA_TESTS_EDITORTESTSUPPORT_H
 #define VELMORA_TESTS_EDITORTESTSUPPORT_H
 
-// Shared by the editor suites: the platform support, a recorder of posted notifications and an
-// editor on a phone-sized stack.
+// Shared by the editor suites: the platform support and an editor on a phone-sized stack.
 
 #include "../platform/PlatformTestSupport.h"
 #include "AnimationBlock.h"
@@ -14,21 +13,7 @@
 #include "SegmentedControl.h"
 
 #include <QSignalSpy>
-#include <QStringList>
 #include <QTemporaryDir>
-
-// Records the names of the notifications as they are posted.
-struct Recorder : QObject
-{
-    explicit Recorder(const QStringList &names)
-    {
-        for (const QString &name : names)
-            NotificationCenter::defaultCenter().addObserver(this, &Recorder::record, name);
-    }
-    void record(const Notification &posted) { names << posted.name; }
-
-    QStringList names;
-};
 
 // An editor in the layout the parameter names, pushed onto a 360 x 640 stack in an active
 // window, with animation off and its settings and album in a folder of its own.

@@ -1,8 +1,6 @@
 #include "HoverController.h"
 #include "EditorTestSupport.h"
 #include "HoverView.h"
-#include "NavigationBar.h"
-#include "Timer.h"
 
 #include <QScreen>
 
@@ -21,60 +19,12 @@ protected:
     // The window is the container's once attached; until then it is the test's.
     ~HoverControllerTest() override { delete hover.data(); }
     void TearDown() override { ViewAnimation::finishAll(); }
-    bool waitForAlpha(double alpha)
-    {
-        return waitUntil([&] { return View::alpha(hover) == alpha; });
-    }
 
     AnimationBlock animation;
     QWidget container;
     QPointer<HoverView> hover = new HoverView;
     std::unique_ptr<HoverController> controller = std::make_unique<HoverController>();
-    Recorder posts{{"Hover Shown", "Hover Hidden"}};
 };
-
-// The bars fade only while set; nothing happens without a container.
-TEST_F(HoverControllerTest, ShowsRestartingTheHideTimerAndTogglesOnATapWithoutADoubleTap)
-{
-    controller->showHoverView(true);
-    EXPECT_EQ(View::superview(hover), &container);
-    EXPECT_EQ(View::alpha(hover), 1.0);
-    EXPECT_EQ(posts.names, QStringList{"Hover Shown"});
-    QPointer<QTimer> first = controller->hideTimer();
-    ASSERT_TRUE(Timer::isPending(first));
-    controller->setHideInterval(0.01);
-    controller->showHoverView(true);
-    EXPECT_FALSE(Timer::isPending(first)) << "the earlier wait is dropped";
-    ASSERT_TRUE(waitForAlpha(0.0));
-    EXPECT_EQ(posts.names.last(), "Hover Hidden");
-
-    controller->setHideInterval(HoverController::kHideInterval);
-    controller->setTapInterval(0.01);
-    View::setAlpha(hover, 0.5); // caught half-faded, it counts as hidden
-    controller->tap({});
-    ASSERT_TRUE(waitForAlpha(1.0));
-    controller->tap({});
-    ASSERT_TRUE(waitForAlpha(0.0));
-
-    NavigationStack navigation;
-    QWidget toolBar;
-    controller->setNavBar(&navigation);
-    controller->setToolBar(&toolBar);
-    controller->showHoverView(false);
-    EXPECT_EQ(View::alpha(navigation.navigationBar()) + View::alpha(&toolBar), 0.0);
-    controller->showHoverView(true);
-    EXPECT_EQ(View::alpha(navigation.navigationBar()) + View::alpha(&toolBar), 2.0);
-
-    posts.names.clear();
-    QWidget elsewhere;
-    View::addSubview(&elsewhere, hover);
-    controller->setContainerView(nullptr);
-    controller->showHoverView(true);
-    controller->showHoverView(false);
-    EXPECT_EQ(View::superview(hover), nullptr);
-    EXPECT_EQ(View::alpha(&toolBar), 1.0);
-    EXPECT_TRUE(posts.names.isEmpty());
-}
 
 // Centred 48 above the bottom when tall, 48 from the side of the hand when wide.
 TEST_F(HoverControllerTest, PlacesTheWindowByTheContainersShape)
@@ -116,7 +66,7 @@ TEST_F(HoverControllerTest, FadesAllOfTheWindowLeavesNothingOnceHiddenAndBringsI
         ViewAnimation::finishAll();
         const QPoint inPicture = picture->mapTo(&container, QPoint(50, 40));
         EXPECT_EQ(onScreen(inPicture), "#ff0000") << twice;
-        ASSERT_TRUE(waitForAlpha(0.0));
+        ASSERT_TRUE(waitUntil([&] { return View::alpha(hover) == 0.0; }));
         // Half-way, the picture fades with the frame.
         ASSERT_TRUE(waitUntil([&] { return shownOpacity(hover) < 0.7; }));
         const QColor midway(QString::fromStdString(onScreen(inPicture)));

@@ -3,10 +3,7 @@
 #include "EditorTestSupport.h"
 
 #include "DisplayCache.h"
-#include "HoverController.h"
-#include "Timer.h"
 
-#include <QElapsedTimer>
 #include <QWheelEvent>
 
 namespace {
@@ -41,8 +38,15 @@ protected:
         QTest::mouseRelease(m_window.windowHandle(), Qt::LeftButton, {}, to);
     }
 
+    // Counts the touches that reach the window past the view.
+    struct Window : QWidget
+    {
+        int releases = 0;
+        void mouseReleaseEvent(QMouseEvent *) override { ++releases; }
+    };
+
     const QImage m_picture = TestImages::random(800, 600, 7);
-    QWidget m_window;
+    Window m_window;
     ZoomImageView *m_view = nullptr;
     DisplayCache m_cache;
 };
@@ -90,25 +94,14 @@ TEST_F(ZoomImageViewTest, DevicePixelsAtOneToOneAndFour)
 // wheel zooms about the cursor; the plain wheel does not zoom.
 TEST_F(ZoomImageViewTest, DragPansWithinTheEdgesAndTheWheelZoomsAboutTheCursor)
 {
-    struct Parent : QWidget
-    {
-        int releases = 0;
-        void mouseReleaseEvent(QMouseEvent *) override { ++releases; }
-    };
-    auto *parent = new Parent;
-    m_view->setParent(parent);
-    parent->setParent(&m_window);
-    parent->resize(200, 150);
-    parent->show();
-    m_view->show();
     drag({100, 75}, {150, 75});
-    EXPECT_EQ(parent->releases, 1) << "fitted: a touch";
+    EXPECT_EQ(m_window.releases, 1) << "fitted: a touch";
     m_view->zoomToActualPixels();
     drag({100, 75}, {102, 75});
-    EXPECT_EQ(parent->releases, 2) << "short of the tap distance: a tap";
+    EXPECT_EQ(m_window.releases, 2) << "short of the tap distance: a tap";
     const qreal r = m_view->devicePixelRatioF();
     drag({100, 75}, {130, 55});
-    EXPECT_EQ(parent->releases, 2) << "a pan is no touch";
+    EXPECT_EQ(m_window.releases, 2) << "a pan is no touch";
     EXPECT_EQ(m_view->pictureAt({100, 75}), QPointF(400 - 30 * r, 300 + 20 * r));
     for (int i = 0; i < 3; ++i)
         drag({10, 10}, {190, 140});
@@ -133,115 +126,16 @@ TEST_F(ZoomImageViewTest, DragPansWithinTheEdgesAndTheWheelZoomsAboutTheCursor)
     EXPECT_NEAR(m_view->pictureAt(at).y(), under.y(), 1e-9);
 }
 
-// An apply or an undo (a picture of the same size) keeps the zoom and the place; a resize
-// keeps the point at the centre; a picture of another size is fitted.
-TEST_F(ZoomImageViewTest, TheSameSizeKeepsTheZoomAndResizingKeepsTheCentre)
+// A resize keeps the point at the centre; a picture of another size is fitted (an apply keeps
+// the zoom: the editor's hold test zooms before it applies).
+TEST_F(ZoomImageViewTest, ResizingKeepsTheCentreAndAnotherSizeIsFitted)
 {
     m_view->zoomTo(2, {60, 50});
     const QPointF centre = m_view->pictureAt({100, 75});
-    show(TestImages::random(800, 600, 8));
-    EXPECT_EQ(m_view->zoom(), 2.0);
     m_view->resize(160, 100);
     EXPECT_EQ(m_view->pictureAt({80, 50}), centre);
     show(TestImages::random(600, 600, 8));
     EXPECT_TRUE(m_view->isFitted());
 }
-
-// The editor: held, the picture shows the photo as taken with its badge, at the zoom it has,
-// and the preview the picture without the effect; let go, they show the edit again. Neither
-// hold is a tap: the hidden hover stays hidden, no gesture is posted.
-class ZoomInEditorTest : public EditorTest
-{
-protected:
-    void SetUp() override
-    {
-        EditorTest::SetUp();
-        m_editor->editPhoto(Picture(TestImages::quadrants(400, 300)), false, false);
-        m_picture = m_editor->view()->findChild<ZoomImageView *>();
-    }
-    // Pressed on `view`'s centre for `ms` (or longer, on a busy machine: `whileHeld` is told
-    // how long), then let go.
-    void press(QWidget *view, int ms, const std::function<void(qint64)> &whileHeld)
-    {
-        const QPoint at = view->mapTo(m_window, view->rect().center());
-        QElapsedTimer held;
-        held.start();
-        QTest::mousePress(m_window->windowHandle(), Qt::LeftButton, {}, at);
-        QTest::qWait(ms);
-        whileHeld(held.elapsed());
-        QTest::mouseRelease(m_window->windowHandle(), Qt::LeftButton, {}, at);
-    }
-
-    ZoomImageView *m_picture = nullptr;
-};
-
-TEST_P(ZoomInEditorTest, HoldingShowsTheOriginalAndIsNoTap)
-{
-    changeGroup(1); // black and white
-    applyAndWait();
-    QSignalSpy changed(m_editor.get(), &PhotoViewController::imageChanged);
-    m_picture->zoomToActualPixels();
-    // The red quadrant's middle, as drawn: grey once edited.
-    const auto red = [this] {
-        const QPointF device =
-            (QPointF(100, 75) - m_picture->pictureAt({0, 0})) * m_picture->zoom();
-        return QColor(m_picture->grab().toImage().pixel(device.toPoint()));
-    };
-    const QColor edited = red();
-    ASSERT_LT(edited.hsvSaturation(), 10);
-    press(m_picture, 200,
-          [&](qint64 ms) { EXPECT_TRUE(ms >= 380 || !m_picture->hasStandIn()) << "not held yet"; });
-
-    Recorder gestures({"Single Tap", "Double Tap", "Swipe Left", "Swipe Right"});
-    const int held = 550; // past the 0.4 s a hold takes
-    press(preview(), held,
-          [&](qint64) { EXPECT_EQ(preview()->image().grid(), m_editor->thumbnailImage().grid()); });
-    EXPECT_NE(preview()->image().grid(), m_editor->thumbnailImage().grid());
-    HoverController *hover = m_editor->hoverController();
-    if (hover) {
-        EXPECT_FALSE(Timer::isPending(hover->tapTimer())) << "no toggle on its way";
-        hover->showHoverView(false);
-        ViewAnimation::finishAll();
-    }
-    press(m_picture, held, [&](qint64) {
-        EXPECT_TRUE(m_picture->hasStandIn());
-        EXPECT_EQ(m_picture->zoom(), 1.0);
-        EXPECT_EQ(red(), QColor(Qt::red));
-    });
-    EXPECT_EQ(red(), edited);
-    QTest::keyPress(m_window, Qt::Key_Backslash);
-    EXPECT_EQ(red(), QColor(Qt::red));
-    QTest::keyRelease(m_window, Qt::Key_Backslash);
-    EXPECT_EQ(red(), edited);
-
-    EXPECT_TRUE(changed.isEmpty()) << "nothing applied";
-    drainEvents();
-    EXPECT_TRUE(gestures.names.isEmpty()) << gestures.names.join(", ").toStdString();
-    if (hover) {
-        EXPECT_EQ(View::alpha(hover->hoverView()), 0.0) << "the hover did not come back";
-    }
-}
-
-// The keys step the zoom (one to one is what the view above pins pixel for pixel).
-TEST_P(ZoomInEditorTest, ZoomKeys)
-{
-    const auto key = [this](int key) {
-        QTest::keyClick(m_window, Qt::Key(key), Qt::ControlModifier);
-    };
-    key(Qt::Key_1);
-    EXPECT_EQ(m_picture->zoom(), 1.0);
-    for (int i = 0; i < 8; ++i)
-        key(Qt::Key_Equal);
-    EXPECT_EQ(m_picture->zoom(), ZoomImageView::kMaxZoom);
-    key(Qt::Key_Minus);
-    EXPECT_EQ(m_picture->zoom(), ZoomImageView::kMaxZoom / ZoomImageView::kZoomStep);
-    key(Qt::Key_0);
-    EXPECT_TRUE(m_picture->isFitted());
-}
-
-INSTANTIATE_TEST_SUITE_P(BothLayouts, ZoomInEditorTest,
-                         ::testing::Values(PhotoViewController::kPhotoView,
-                                           PhotoViewController::kSplitPhotoView),
-                         [](const auto &info) { return info.param.toStdString(); });
 
 } // namespace
