@@ -65,14 +65,6 @@ TEST(CliOptions, ARecipesStepsStandWhereItIsGiven)
     EXPECT_EQ(parse(around + QStringList{"--recipe", recipe}).error, "--recipe is given once");
 }
 
-TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)
-{
-    EXPECT_EQ(stack(parse({"apply", "-e", "sepia", "--effect", "Adjust Brightness=14", "-e",
-                           "3:8=12", "-e", "2:9", "in.jpg", "-d", "out"})),
-              (QStringList{"Sepia -1", "Adjust Brightness 14", "White border 12",
-                           "Water Color -1"})); // 2:9: beyond the stepping count
-}
-
 TEST(CliOptions, DefaultsAndExplicitValues)
 {
     const auto values = [](const CliOptions &o) {
