@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 #include "ImageEffect.h"
+#include "Recipe.h"
 #include "TestImages.h"
 
 namespace {
@@ -36,32 +37,20 @@ TEST(CliOptions, EachLimitIsAcceptedUpToItAndRefusedBeyond)
     }
 }
 
-// Each effect as "name level" (-1: none given).
-QStringList stack(const CliOptions &options)
-{
-    QStringList steps;
-    for (const RecipeStep &step : options.effects)
-        steps << QStringLiteral("%1 %2").arg(step.name()).arg(step.level) +
-                     (step.seed ? QStringLiteral(" seed %1").arg(*step.seed) : QString());
-    return steps;
-}
-
-// A recipe's steps stand where --recipe does; its size and seeds hold unless -s and --seed
-// are given.
+// A recipe's steps stand where --recipe does, among steps by name or place, with or without a
+// level; its size holds unless -s is given.
 TEST(CliOptions, ARecipesStepsStandWhereItIsGiven)
 {
     QTemporaryDir dir;
     const QString recipe = dir.filePath("look.velmora");
     ASSERT_TRUE(writeFile(recipe, "velmora-recipe 1\nsize web\nNight Vision seed=4\nSepia\n"));
-    const QStringList around{"apply", "-e",  "Color Negative", "--recipe", recipe,
-                             "-e",    "2:9", "a.jpg",          "-o",       "b.png"};
+    const QStringList around{"apply", "-e",     "color negative", "--recipe", recipe,
+                             "-e",    "2:9=12", "a.jpg",          "-o",       "b.png"};
     const CliOptions options = parse(around);
-    EXPECT_EQ(stack(options), (QStringList{"Color Negative -1", "Night Vision -1 seed 4",
-                                           "Sepia -1", "Water Color -1"}));
-    EXPECT_EQ(options.workingSize, QSize(640, 480));
-    const CliOptions given = parse(around + QStringList{"-s", "full", "--seed", "3"});
-    EXPECT_EQ(stack(given)[1], "Night Vision -1");
-    EXPECT_EQ(given.workingSize, QSize(1600, 1200));
+    EXPECT_EQ((Recipe{options.effects, options.workingSize}.text()),
+              "velmora-recipe 1\nsize 640x480\nColor Negative\nNight Vision seed=4\nSepia\n"
+              "Water Color=12\n"); // 2:9: beyond the stepping count
+    EXPECT_EQ(parse(around + QStringList{"-s", "full"}).workingSize, QSize(1600, 1200));
     EXPECT_EQ(parse(around + QStringList{"--recipe", recipe}).error, "--recipe is given once");
 }
 

@@ -112,10 +112,28 @@ TEST_F(VelmoraCli, EachBadInputFailsOnOneLineAndTheRunCompletes)
     EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400)); // the first input's
 }
 
-// The listing's fields, a level's name and default as null where the entry has none.
 TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
 {
     EXPECT_TRUE(run({"list"}).out.contains("Infrared"));
+    const Result help = run({"--help"});
+    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--recipe"));
+    exits(2, {"apply", "-e", "Sepia=30", coffee, "-d", path("out")}, "bad level '30' for 'Sepia'");
+    // A damaged recipe is refused before anything is written, its path named as it is.
+    ASSERT_TRUE(writeFile(path("bad%2.velmora"), "velmora-recipe 1\nsize web\nSepia=3\n"));
+    exits(2, {"apply", "--recipe", path("bad%2.velmora"), coffee, "-d", path("out")},
+          path("bad%2.velmora") + ":3: 'Sepia' has no level");
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
+    ASSERT_TRUE(writeFile(path("taken"), "a file"));
+    exits(1, {"apply", coffee, "-d", path("taken")}, path("taken") + ": the output folder");
+}
+
+// The listing's fields, a level's name and default as null where the entry has none. Every
+// listed name, alone, writes what its catalogue entry renders, seeded as the first input; a
+// frame without a level is 6/200 of the picture's width. The runs overlap.
+TEST_F(VelmoraCli, ListsEachEntryAndEveryListedNameAppliesIt)
+{
+    const QImage input = TestImages::random(100, 60, 6);
+    ASSERT_TRUE(input.save(path("in.png")));
     const QJsonArray entries =
         QJsonDocument::fromJson(run({"list", "--json"}).out.toUtf8()).array();
     QStringList described;
@@ -129,26 +147,6 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
         R"({"default_level":6,"group":3,"index":8,"level_name":"Width","name":"White border","steppable":true})"};
     for (const QString &line : listed)
         EXPECT_TRUE(described.contains(line)) << line.toStdString();
-    const Result help = run({"--help"});
-    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--recipe"));
-    exits(2, {"apply", "-e", "Sepia=30", coffee, "-d", path("out")}, "bad level '30' for 'Sepia'");
-    // A damaged recipe is refused before anything is written, its path named as it is.
-    ASSERT_TRUE(writeFile(path("bad%2.velmora"), "velmora-recipe 1\nsize web\nSepia=3\n"));
-    exits(2, {"apply", "--recipe", path("bad%2.velmora"), coffee, "-d", path("out")},
-          path("bad%2.velmora") + ":3: 'Sepia' has no level");
-    EXPECT_FALSE(QFileInfo::exists(path("out")));
-    ASSERT_TRUE(writeFile(path("taken"), "a file"));
-    exits(1, {"apply", coffee, "-d", path("taken")}, path("taken") + ": the output folder");
-}
-
-// Every listed name, alone, writes what its catalogue entry renders, seeded as the first
-// input; a frame without a level is 6/200 of the picture's width. The runs overlap.
-TEST_F(VelmoraCli, EveryListedNameAppliesItsOwnEntry)
-{
-    const QImage input = TestImages::random(100, 60, 6);
-    ASSERT_TRUE(input.save(path("in.png")));
-    const QJsonArray entries =
-        QJsonDocument::fromJson(run({"list", "--json"}).out.toUtf8()).array();
     std::vector<std::unique_ptr<QProcess>> runs;
     for (const QJsonValue &entry : entries) {
         runs.push_back(std::make_unique<QProcess>());
