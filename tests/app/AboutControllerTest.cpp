@@ -36,21 +36,15 @@ TEST(AboutController, ShowsItsRowsOpensTheirPagesAndClosesThroughItsPresenter)
     };
     selectBoth();
     EXPECT_TRUE(opened.isEmpty());
-    about.setAppName(QStringLiteral("Velmora  16 00 "));
-    about.setAppId(QStringLiteral("284972998"));
+    about.setAppName(QStringLiteral("Velmora & 16#00 "));
+    about.setAppId(QStringLiteral("284972998&type=x"));
     selectBoth();
-    EXPECT_EQ(opened,
-              QStringList({"mailto:support@velmora.app?subject=Velmora%20%2016%2000%20",
-                           "https://apps.velmora.app/WebObjects/MZStore.woa/wa/"
-                           "viewContentsUserReviews?id=284972998&pageNumber=0&sortOrdering=1"
-                           "&type=Purple+Software"}));
+    EXPECT_EQ(opened, QStringList({"mailto:support@velmora.app?subject=Velmora%20%26%2016%2300%20",
+                                   "https://apps.velmora.app/WebObjects/MZStore.woa/wa/"
+                                   "viewContentsUserReviews?id=284972998%26type%3Dx&pageNumber=0"
+                                   "&sortOrdering=1&type=Purple+Software"}));
     EXPECT_FALSE(about.tableView()->indexPathForSelectedRow().isValid());
     EXPECT_EQ(MessageBanner::shown(about.view()), nullptr) << "nothing to say when they open";
-    EXPECT_EQ(AboutController::supportMailUrl(QStringLiteral("A&cc=x#y")).query(QUrl::FullyEncoded),
-              QStringLiteral("subject=A%26cc%3Dx%23y"));
-    EXPECT_TRUE(AboutController::reviewUrl(QStringLiteral("1&type=x"))
-                    .query(QUrl::FullyEncoded)
-                    .startsWith(QStringLiteral("id=1%26type%3Dx&")));
 
     // Without a mail program the address is shown, to be copied.
     about.setUrlOpener([](const QUrl &) { return false; });

@@ -1,6 +1,5 @@
 #include "../platform/PlatformTestSupport.h"
 
-#include "ApplicationId.h"
 #include "HelpController.h"
 #include "ImageTableViewCell.h"
 #include "ImageView.h"
@@ -35,14 +34,14 @@ protected:
     const QString file = folder.filePath("settings.ini");
 };
 
-TEST_F(OrvistoAppDelegateTest, LaunchSetsTheIdentifierAndQuittingSavesTheSettings)
+// Settings are saved when the application goes to the background, and at quit with the
+// picture being edited. A message is about the screen it shows over, and goes with it.
+TEST_F(OrvistoAppDelegateTest, ResigningOrQuittingSavesTheSettingsAndTheEditedPicture)
 {
     {
         const auto delegate = launch();
-        EXPECT_EQ(ApplicationId::getId(), 20101);
         delegate->applicationWillResignActive();
         EXPECT_TRUE(QFileInfo::exists(file));
-        // A message is about the screen it shows over, and goes with it.
         EXPECT_FALSE(delegate->openPhoto(folder.filePath("gone.jpg")));
         ASSERT_NE(MessageBanner::shown(delegate->window()), nullptr);
         delegate->rootViewController()->showHelp();
@@ -63,7 +62,6 @@ TEST_F(OrvistoAppDelegateTest, TheWindowComesBackWhereItWasLeft)
 
     QWidget away;
     away.setGeometry(5000, 4000, 300, 400);
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QByteArray &stored : {QByteArray("damaged"), away.saveGeometry()}) {
         {
             PhotoSettings settings(file);
@@ -71,10 +69,9 @@ TEST_F(OrvistoAppDelegateTest, TheWindowComesBackWhereItWasLeft)
             ASSERT_TRUE(settings.save());
         }
         const QRect shown = launch()->window()->geometry();
-        if (stored == "damaged")
-            EXPECT_EQ(shown.size(), QSize(360, 640));
-        else
-            EXPECT_TRUE(screen.contains(shown) && shown.size() == QSize(300, 400));
+        EXPECT_EQ(shown.size(), stored == "damaged" ? QSize(360, 640) : QSize(300, 400));
+        EXPECT_TRUE(stored == "damaged" ||
+                    QGuiApplication::primaryScreen()->availableGeometry().contains(shown));
     }
 }
 

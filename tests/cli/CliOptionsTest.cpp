@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 #include "ImageEffect.h"
+#include "Recipe.h"
 #include "TestImages.h"
 
 namespace {
@@ -36,41 +37,21 @@ TEST(CliOptions, EachLimitIsAcceptedUpToItAndRefusedBeyond)
     }
 }
 
-// Each effect as "name level" (-1: none given).
-QStringList stack(const CliOptions &options)
-{
-    QStringList steps;
-    for (const RecipeStep &step : options.effects)
-        steps << QStringLiteral("%1 %2").arg(step.name()).arg(step.level) +
-                     (step.seed ? QStringLiteral(" seed %1").arg(*step.seed) : QString());
-    return steps;
-}
-
-// A recipe's steps stand where --recipe does; its size and seeds hold unless -s and --seed
-// are given.
+// A recipe's steps stand where --recipe does, among steps by name or place, with or without a
+// level; its size holds unless -s is given.
 TEST(CliOptions, ARecipesStepsStandWhereItIsGiven)
 {
     QTemporaryDir dir;
     const QString recipe = dir.filePath("look.velmora");
     ASSERT_TRUE(writeFile(recipe, "velmora-recipe 1\nsize web\nNight Vision seed=4\nSepia\n"));
-    const QStringList around{"apply", "-e",  "Color Negative", "--recipe", recipe,
-                             "-e",    "2:9", "a.jpg",          "-o",       "b.png"};
+    const QStringList around{"apply", "-e",     "color negative", "--recipe", recipe,
+                             "-e",    "2:9=12", "a.jpg",          "-o",       "b.png"};
     const CliOptions options = parse(around);
-    EXPECT_EQ(stack(options), (QStringList{"Color Negative -1", "Night Vision -1 seed 4",
-                                           "Sepia -1", "Water Color -1"}));
-    EXPECT_EQ(options.workingSize, QSize(640, 480));
-    const CliOptions given = parse(around + QStringList{"-s", "full", "--seed", "3"});
-    EXPECT_EQ(stack(given)[1], "Night Vision -1");
-    EXPECT_EQ(given.workingSize, QSize(1600, 1200));
+    EXPECT_EQ((Recipe{options.effects, options.workingSize}.text()),
+              "velmora-recipe 1\nsize 640x480\nColor Negative\nNight Vision seed=4\nSepia\n"
+              "Water Color=12\n"); // 2:9: beyond the stepping count
+    EXPECT_EQ(parse(around + QStringList{"-s", "full"}).workingSize, QSize(1600, 1200));
     EXPECT_EQ(parse(around + QStringList{"--recipe", recipe}).error, "--recipe is given once");
-}
-
-TEST(CliOptions, StacksEffectsInTheOrderGivenByNameOrPlace)
-{
-    EXPECT_EQ(stack(parse({"apply", "-e", "sepia", "--effect", "Adjust Brightness=14", "-e",
-                           "3:8=12", "-e", "2:9", "in.jpg", "-d", "out"})),
-              (QStringList{"Sepia -1", "Adjust Brightness 14", "White border 12",
-                           "Water Color -1"})); // 2:9: beyond the stepping count
 }
 
 TEST(CliOptions, DefaultsAndExplicitValues)
@@ -82,11 +63,10 @@ TEST(CliOptions, DefaultsAndExplicitValues)
     EXPECT_EQ(values(parse({"apply", "a.jpg", "b.jpg", "-d", "out"})),
               std::tuple(QSize(1600, 1200), 90, qint64(-1), 0, qint64(0), false,
                          QStringList{"a.jpg", "b.jpg"}));
-    EXPECT_EQ(values(parse({"apply", "-s", "web", "-q", "75", "--seed", "4294967295", "-j", "3",
+    EXPECT_EQ(values(parse({"apply", "-s", "medium", "-q", "75", "--seed", "4294967295", "-j", "3",
                             "--force", "-m", "3000", "a.jpg", "-o", "b.png"})),
-              std::tuple(QSize(640, 480), 75, qint64(4294967295), 3, qint64(3145728000), true,
+              std::tuple(QSize(1024, 768), 75, qint64(4294967295), 3, qint64(3145728000), true,
                          QStringList{"a.jpg"}));
-    EXPECT_EQ(parse({"apply", "-s", "medium", "a", "-o", "b"}).workingSize, QSize(1024, 768));
     EXPECT_TRUE(parse({"apply", "-s", "original", "a", "-o", "b"}).workingSize.isEmpty());
     EXPECT_TRUE(parse({"--help"}).showHelp && parse({"apply", "-h"}).showHelp);
     EXPECT_TRUE(parse({"--version"}).showVersion);

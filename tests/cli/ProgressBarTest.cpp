@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -32,11 +32,10 @@ std::string bar(int filled, const char *count)
 TEST(ProgressBar, DrawsOnATerminalOnlyAndOnlyForMoreThanOneInput)
 {
     // A pseudo-terminal in raw mode: what the bar writes arrives unchanged at the master.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_TRUE(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
-    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    int master = -1, slave = -1;
     termios raw{};
-    ASSERT_TRUE(slave >= 0 && tcgetattr(slave, &raw) == 0);
+    ASSERT_TRUE(openpty(&master, &slave, nullptr, nullptr, nullptr) == 0 &&
+                tcgetattr(slave, &raw) == 0);
     cfmakeraw(&raw);
     tcsetattr(slave, TCSANOW, &raw);
     std::FILE *terminal = fdopen(slave, "w");

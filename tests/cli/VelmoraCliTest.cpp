@@ -66,10 +66,12 @@ protected:
     const QString coffee = path("coffee.png");
 };
 
-// Inputs that are missing, no pictures or no regular files, and one whose output a file size limit
-// cuts short, processed in parallel beside a good one: the run ends with status 1, the good one is
-// written and nothing else is left, each bad one gets one line (from us alone: no decoder
-// chatter, no bar on a stream that is no terminal) naming it and the reason.
+// Inputs that are missing, no pictures or no regular files, one whose output a file size limit
+// cuts short and one whose output an earlier input takes, processed in parallel beside good
+// ones: the run ends with status 1, the good ones are written and nothing else is left, each
+// bad one gets one line (from us alone: no decoder chatter, no bar on a stream that is no
+// terminal) naming it and the reason. Each output keeps its input's name, dots and all; a JPEG
+// or PNG keeps its format, anything else becomes a JPEG.
 TEST_F(VelmoraCli, EachBadInputFailsOnOneLineAndTheRunCompletes)
 {
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.png")).constData(), 0600), 0);
@@ -77,34 +79,61 @@ TEST_F(VelmoraCli, EachBadInputFailsOnOneLineAndTheRunCompletes)
     png[int(png.indexOf("IDAT")) + 40] ^= 0x55; // the decoder itself finds the damage
     ASSERT_TRUE(writeFile(path("bad-pixels.png"), png) &&
                 TestImages::random(1600, 1200, 2).save(path("noise.jpg"))); // over 1 MB
-    const std::pair<QString, const char *> bad[] = {{path("fifo.png"), "pipe"},
-                                                    {"/dev/zero", "device"},
-                                                    {path("bad-pixels.png"), "damaged"},
-                                                    {path("noise.jpg"), "size limit"},
-                                                    {path("absent.png"), "No such file"}};
-    QStringList arguments{"apply", "-j", "2", "-d", path("out")};
+    const std::pair<QString, const char *> bad[] = {
+        {path("fifo.png"), "pipe"},           {"/dev/zero", "device"},
+        {path("bad-pixels.png"), "damaged"},  {path("noise.jpg"), "size limit"},
+        {path("absent.png"), "No such file"}, {path("again/coffee.png"), "same output"}};
+    ASSERT_TRUE(QDir(dir.path()).mkdir("again") &&
+                QFile::copy(samples + "chelsea.png", path("again/coffee.png")));
+    QStringList arguments{"apply", "-j", "2", "-d", path("out"), coffee};
+    for (const char *name : {"a.b.c.png", "old.JPG", "scan.v2.bmp", "frame.ppm"}) {
+        ASSERT_TRUE(QImage(coffee).save(path(name)));
+        arguments << path(name);
+    }
     for (const auto &input : bad)
         arguments << input.first;
-    const Result result = run(arguments << coffee, [] {
+    const Result result = run(arguments, [] {
         const rlimit limit{1 << 20, 1 << 20};
         setrlimit(RLIMIT_FSIZE, &limit);
     });
     EXPECT_EQ(result.exitCode, 1) << "killed by SIGXFSZ: " << (result.exitCode == -1);
     const QStringList lines = result.err.split('\n', Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), 5) << result.err.toStdString();
+    EXPECT_EQ(lines.size(), 6) << result.err.toStdString();
     for (const auto &[input, reason] : bad) {
         const QStringList about = lines.filter(QFileInfo(input).fileName());
         EXPECT_TRUE(about.size() == 1 && about[0].contains(reason))
             << input.toStdString() << ": " << result.err.toStdString();
     }
-    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files | QDir::Hidden), QStringList{"coffee.png"});
-    EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400));
+    QStringList formats;
+    for (const QString &name : QDir(path("out")).entryList(QDir::Files | QDir::Hidden))
+        formats << name + " " + QImageReader(path("out/" + name)).format();
+    EXPECT_EQ(formats, (QStringList{"a.b.c.png png", "coffee.png png", "frame.jpg jpeg",
+                                    "old.JPG jpeg", "scan.v2.jpg jpeg"}));
+    EXPECT_EQ(QImage(path("out/coffee.png")).size(), QSize(600, 400)); // the first input's
 }
 
-// The listing's fields, a level's name and default as null where the entry has none.
 TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
 {
     EXPECT_TRUE(run({"list"}).out.contains("Infrared"));
+    const Result help = run({"--help"});
+    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--recipe"));
+    exits(2, {"apply", "-e", "Sepia=30", coffee, "-d", path("out")}, "bad level '30' for 'Sepia'");
+    // A damaged recipe is refused before anything is written, its path named as it is.
+    ASSERT_TRUE(writeFile(path("bad%2.velmora"), "velmora-recipe 1\nsize web\nSepia=3\n"));
+    exits(2, {"apply", "--recipe", path("bad%2.velmora"), coffee, "-d", path("out")},
+          path("bad%2.velmora") + ":3: 'Sepia' has no level");
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
+    ASSERT_TRUE(writeFile(path("taken"), "a file"));
+    exits(1, {"apply", coffee, "-d", path("taken")}, path("taken") + ": the output folder");
+}
+
+// The listing's fields, a level's name and default as null where the entry has none. Every
+// listed name, alone, writes what its catalogue entry renders, seeded as the first input; a
+// frame without a level is 6/200 of the picture's width. The runs overlap.
+TEST_F(VelmoraCli, ListsEachEntryAndEveryListedNameAppliesIt)
+{
+    const QImage input = TestImages::random(100, 60, 6);
+    ASSERT_TRUE(input.save(path("in.png")));
     const QJsonArray entries =
         QJsonDocument::fromJson(run({"list", "--json"}).out.toUtf8()).array();
     QStringList described;
@@ -118,26 +147,6 @@ TEST_F(VelmoraCli, ListsHelpsAndRefusesUsageErrors)
         R"({"default_level":6,"group":3,"index":8,"level_name":"Width","name":"White border","steppable":true})"};
     for (const QString &line : listed)
         EXPECT_TRUE(described.contains(line)) << line.toStdString();
-    const Result help = run({"--help"});
-    EXPECT_TRUE(help.exitCode == 0 && help.out.contains("--recipe"));
-    exits(2, {"apply", "-e", "Sepia=30", coffee, "-d", path("out")}, "bad level '30' for 'Sepia'");
-    // A damaged recipe is refused before anything is written, its path named as it is.
-    ASSERT_TRUE(writeFile(path("bad%2.velmora"), "velmora-recipe 1\nsize web\nSepia=3\n"));
-    exits(2, {"apply", "--recipe", path("bad%2.velmora"), coffee, "-d", path("out")},
-          path("bad%2.velmora") + ":3: 'Sepia' has no level");
-    EXPECT_FALSE(QFileInfo::exists(path("out")));
-    ASSERT_TRUE(writeFile(path("taken"), "a file"));
-    exits(1, {"apply", coffee, "-d", path("taken")}, path("taken") + ": the output folder");
-}
-
-// Every listed name, alone, writes what its catalogue entry renders, seeded as the first
-// input; a frame without a level is 6/200 of the picture's width. The runs overlap.
-TEST_F(VelmoraCli, EveryListedNameAppliesItsOwnEntry)
-{
-    const QImage input = TestImages::random(100, 60, 6);
-    ASSERT_TRUE(input.save(path("in.png")));
-    const QJsonArray entries =
-        QJsonDocument::fromJson(run({"list", "--json"}).out.toUtf8()).array();
     std::vector<std::unique_ptr<QProcess>> runs;
     for (const QJsonValue &entry : entries) {
         runs.push_back(std::make_unique<QProcess>());
@@ -161,23 +170,6 @@ TEST_F(VelmoraCli, EveryListedNameAppliesItsOwnEntry)
     }
 }
 
-// In a batch each output keeps its input's name, dots and all; a JPEG or PNG keeps its
-// format, anything else becomes a JPEG.
-TEST_F(VelmoraCli, BatchOutputsKeepTheNameAndBecomeJpegUnlessJpegOrPng)
-{
-    QStringList arguments{"apply", "-d", path("out")};
-    for (const char *name : {"a.b.c.png", "old.JPG", "scan.v2.bmp", "frame.ppm"}) {
-        ASSERT_TRUE(QImage(coffee).save(path(name)));
-        arguments << path(name);
-    }
-    exits(0, arguments);
-    QStringList formats;
-    for (const QString &name : QDir(path("out")).entryList(QDir::Files))
-        formats << name + " " + QImageReader(path("out/" + name)).format();
-    EXPECT_EQ(formats,
-              (QStringList{"a.b.c.png png", "frame.jpg jpeg", "old.JPG jpeg", "scan.v2.jpg jpeg"}));
-}
-
 // Reduced to the working size as the editor does; stacked effects in order, an explicit level
 // 0 applied as such; the quality reaches the encoder (90 by default) and ".jpeg" names a JPEG
 // too.
@@ -198,8 +190,7 @@ TEST_F(VelmoraCli, AppliesStackedEffectsAtTheWorkingSize)
 }
 
 // Refused outputs cost exit status 1 and a line naming them: an existing one without
-// --force, the input itself (directly or through a link) even with it, one that two inputs
-// would share.
+// --force, the input itself (directly or through a link) even with it.
 TEST_F(VelmoraCli, OutputsThatWouldLoseDataOrCannotBeWrittenAreRefused)
 {
     ASSERT_TRUE(writeFile(path("out.png"), "keep me"));
@@ -210,51 +201,35 @@ TEST_F(VelmoraCli, OutputsThatWouldLoseDataOrCannotBeWrittenAreRefused)
     for (const char *output : {"coffee.png", "link.png"})
         exits(1, {"apply", "--force", "-e", "Sepia", coffee, "-o", path(output)}, output);
     EXPECT_EQ(contentsOf(coffee), before);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("again") &&
-                QFile::copy(samples + "chelsea.png", path("again/coffee.png")));
-    exits(1, {"apply", coffee, path("again/coffee.png"), "-d", path("both")}, "same output");
-    EXPECT_EQ(QImage(path("both/coffee.png")).size(), QSize(600, 400)); // the first input's
 }
 
-// The k-th input gets seed N + k: two copies of one picture come out different, each as a
-// run of that file alone with its own seed, whatever the job count.
-TEST_F(VelmoraCli, EachInputIsSeededByItsPlaceWhateverTheJobCount)
+// The k-th input gets seed N + k, whatever the job count. The stack saved as a recipe remakes
+// the run's first output, noise and all, at its size, with no --seed given; with --seed in
+// place of its seeds, it gives the bytes of its steps given with -e. A recipe that cannot be
+// written stops the run before any output.
+TEST_F(VelmoraCli, InputsAreSeededByTheirPlaceAndASavedRecipeRemakesTheRun)
 {
     ASSERT_TRUE(QFile::copy(coffee, path("copy.png")));
-    const QStringList noise{"apply", "--force", "-e", "Night Vision", "-e", "30's Photo"};
-    exits(0, noise + QStringList{"--seed", "7", "-j", "2", "-d", path("both"), coffee,
-                                 path("copy.png")});
-    for (const auto &[seed, name] : {std::pair{"7", "coffee.png"}, {"8", "copy.png"}}) {
-        exits(0, noise + QStringList{"--seed", seed, path(name), "-o", path("alone.png")});
-        EXPECT_EQ(contentsOf(path("both/") + name), contentsOf(path("alone.png"))) << name;
-    }
-    EXPECT_NE(contentsOf(path("both/coffee.png")), contentsOf(path("both/copy.png")));
-}
-
-// The stack saved as a recipe remakes the run's output, noise and all, at its size, with no
-// --seed given; with --seed in place of its seeds, it gives the bytes of its steps given with -e.
-// A recipe that cannot be written stops the run before any output.
-TEST_F(VelmoraCli, ASavedRecipeRemakesTheRunAndGivesTheBytesOfItsSteps)
-{
-    const QStringList stack{"apply",        "-s", "300x300",    "-e",   "Sepia", "-e",
-                            "Night Vision", "-e", "30's Photo", coffee, "-o"};
-    const QStringList recipe{"apply", "--recipe", path("saved.velmora"), coffee, "-o"};
-    exits(0, stack + QStringList{path("run.png"), "--save-recipe", path("saved.velmora")});
-    exits(0, recipe + QStringList{path("again.png")});
-    exits(0, recipe + QStringList{path("recipe3.png"), "--seed", "3"});
-    exits(0, stack + QStringList{path("stack3.png"), "--seed", "3"});
-    EXPECT_EQ(contentsOf(path("again.png")), contentsOf(path("run.png")));
-    EXPECT_EQ(contentsOf(path("recipe3.png")), contentsOf(path("stack3.png")));
-    EXPECT_NE(contentsOf(path("recipe3.png")), contentsOf(path("run.png")));
+    const QStringList stack{
+        "apply",        "-j", "2",          "-s",   "300x300",        "-e", "Sepia", "-e",
+        "Night Vision", "-e", "30's Photo", coffee, path("copy.png"), "-d"};
+    const QStringList recipe{"apply", "--recipe", path("saved.velmora"), "-o"};
+    exits(0, stack + QStringList{path("run"), "--save-recipe", path("saved.velmora")});
+    exits(0, recipe + QStringList{path("again.png"), coffee});
+    exits(0, stack + QStringList{path("seeded"), "--seed", "7"});
+    exits(0, recipe + QStringList{path("alone.png"), path("copy.png"), "--seed", "8"});
+    EXPECT_EQ(contentsOf(path("again.png")), contentsOf(path("run/coffee.png")));
+    EXPECT_EQ(contentsOf(path("alone.png")), contentsOf(path("seeded/copy.png")));
+    EXPECT_NE(contentsOf(path("seeded/coffee.png")), contentsOf(path("seeded/copy.png")));
     const QString saved = contentsOf(path("saved.velmora"));
     EXPECT_TRUE(QRegularExpression("^velmora-recipe 1\nsize 300x300\nSepia\nNight Vision "
                                    "seed=\\d+\n30's Photo\n$")
                     .match(saved)
                     .hasMatch())
         << saved.toStdString();
-    exits(1, stack + QStringList{path("none.png"), "--save-recipe", path("absent/s.velmora")},
+    exits(1, stack + QStringList{path("none"), "--save-recipe", path("absent/s.velmora")},
           path("absent/s.velmora"));
-    EXPECT_FALSE(QFileInfo::exists(path("none.png")));
+    EXPECT_FALSE(QFileInfo::exists(path("none")));
 }
 
 // The camera's records reach the output unless --strip asks for none.
