@@ -216,12 +216,19 @@ TEST(PngBandReader, RefusesADamagedOrHugeFileReadForABox)
     stream[length - 1] = char(stream[length - 1] ^ 1);
     const QByteArray badSum =
         rows.left(idat) + chunk("IDAT", stream) + rows.mid(idat + 12 + length);
+    // The pixels right but a chunk's own checksum wrong: the pixels' chunk, or the end chunk
+    // read after the last row.
+    QByteArray badCrc = rows, badEnd = rows;
+    badCrc[idat + 8 + length] = char(badCrc[idat + 8 + length] ^ 1);
+    badEnd[badEnd.size() - 1] = char(badEnd[badEnd.size() - 1] ^ 1);
     for (const auto &[name, bytes, reason, what] :
          {std::tuple{"cut.png", png.left(png.size() * 2 / 3), "the PNG data is truncated",
                      ReadError::Damaged},
           {"short.png", claiming(rows, QSize(643, 481)), "damaged or truncated",
            ReadError::Damaged},
           {"checksum.png", badSum, "damaged or truncated", ReadError::Damaged},
+          {"crc.png", badCrc, "damaged or truncated", ReadError::Damaged},
+          {"end.png", badEnd, "damaged or truncated", ReadError::Damaged},
           {"huge.png", claiming(png, QSize(16385, 8192)), "too large to decode",
            ReadError::TooLarge}}) {
         const QString path = dir.filePath(name);
