@@ -269,6 +269,19 @@ TEST_P(PhotoViewControllerTest, SavingAndLeavingKeepThePictureWithItsMetadata)
     EXPECT_EQ(m_settings.image().metadata().iccProfile(), TaggedPhotos::displayP3Profile());
 }
 
+// A save waiting on an apply that fails goes ahead with the picture as it stands.
+TEST_P(PhotoViewControllerTest, ASaveWaitingOnAFailedApplySavesThePictureAsItStands)
+{
+    const Picture wide(TestImages::random(17000, 2, 1)); // wider than the engine takes
+    m_editor->editPhoto(wide, false);
+    QSignalSpy saved(m_editor.get(), &PhotoViewController::saveFinished);
+    post("Double Tap");
+    ASSERT_TRUE(m_editor->isApplying());
+    QTest::keyClick(m_window, Qt::Key_S, Qt::ControlModifier);
+    waitFor(saved);
+    EXPECT_EQ(QImage(saved.first().at(0).toString()).size(), QSize(17000, 2));
+}
+
 // Touches and keys reach the editor; turning the window splits the container along its long
 // side, and the labels step below the bar.
 TEST_P(PhotoViewControllerTest, TouchesKeysAndTheWindowsShape)
