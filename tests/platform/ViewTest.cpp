@@ -13,19 +13,13 @@ protected:
     QWidget *view = new QWidget(&parent);
 };
 
-TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubviewsStackAndConvert)
+TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubviewsMoveAndConvert)
 {
     View::setAlpha(view, 0.25);
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.25);
-    View::setAlpha(view, 7.0);
-    EXPECT_DOUBLE_EQ(View::alpha(view), 1.0) << "clamped";
+    View::setAlpha(view, 1.0);
     EXPECT_EQ(view->graphicsEffect(), nullptr) << "an opaque view pays for no effect";
-    View::setAlpha(view, nan);
-    EXPECT_EQ(View::alpha(view), 0.0);
 
-    View::setFrame(view, QRectF(100, 100, 40, 20));
-    View::setCenter(view, QPointF(50, 50));
-    EXPECT_EQ(view->geometry(), QRect(30, 40, 40, 20));
     view->setGeometry(5, 6, 70, 80); // as a layout would
     EXPECT_EQ(View::frame(view), QRectF(5, 6, 70, 80));
     View::setAlpha(view, 0.5);
@@ -45,9 +39,6 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubvie
     View::addSubview(&parent, view);
     parent.show();
     EXPECT_TRUE(view->isVisible());
-    EXPECT_EQ(parent.children().last(), view);
-    View::bringSubviewToFront(&parent, a);
-    EXPECT_EQ(parent.children().last(), a);
 
     a->setGeometry(10, 20, 200, 200);
     auto *inner = new QWidget(a);
