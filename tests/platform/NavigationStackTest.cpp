@@ -77,10 +77,10 @@ protected:
     NavigationBar *bar() { return stack->navigationBar(); }
     // How far the bar on screen has changed since `before`, as the largest difference in any
     // channel; a picture redrawn over the same ground differs by a level or two.
+    QImage barShown() { return stack->view()->grab(bar()->geometry()).toImage(); }
     int barChangedSince(const QImage &before)
     {
-        const QImage x = stack->view()->grab(bar()->geometry()).toImage().convertToFormat(
-                         QImage::Format_RGBX8888),
+        const QImage x = barShown().convertToFormat(QImage::Format_RGBX8888),
                      y = before.convertToFormat(QImage::Format_RGBX8888);
         int most = 0;
         for (qsizetype i = 0; i < x.sizeInBytes(); ++i)
@@ -129,7 +129,7 @@ TEST_P(Animated, PushPopPresentAndDismissSlideTellBothScreensInOrderAndSettleThe
             stack->presentModalViewController(editor.get(), animated);
             expectSlides("0,480 > 0,0, 300, 7", "");
         } else {
-            barBefore = stack->view()->grab(bar()->geometry()).toImage();
+            barBefore = barShown();
             stack->pushViewController(editor.get(), animated);
             expectSlides("320,0 > 0,0, 300, 7", "0,44 > -320,44, 300, 7");
             EXPECT_EQ(barChangedSince(barBefore) <= 4, animated);
@@ -150,7 +150,7 @@ TEST_P(Animated, PushPopPresentAndDismissSlideTellBothScreensInOrderAndSettleThe
         } else {
             EXPECT_GT(barChangedSince(barBefore), 64);
             EXPECT_EQ(shownOpacity(bar()), 1.0) << "the bar itself shows again";
-            barBefore = stack->view()->grab(bar()->geometry()).toImage();
+            barBefore = barShown();
             EXPECT_EQ(stack->popViewControllerAnimated(animated), editor.get());
             expectSlides("0,-44 > 320,-44, 300, 7", "-320,0 > 0,0, 300, 7");
             EXPECT_EQ(barChangedSince(barBefore) <= 4, animated);

@@ -19,34 +19,30 @@ struct Recorder : QObject
     std::function<void()> onReceive;
 };
 
-class NotificationCenterTest : public ::testing::Test
+// Posts reach the matching live observers in registration order; registrations that go
+// away, before a post or while it walks the list, are never called.
+TEST(NotificationCenter, ReachesMatchingLiveObserversInOrderAndNeverOnesThatWentAway)
 {
-protected:
-    void SetUp() override { heard.clear(); }
     NotificationCenter center;
-};
-
-TEST_F(NotificationCenterTest, ReachesMatchingLiveObserversInRegistrationOrder)
-{
-    QObject left, right, stranger; // nobody filters on the stranger
-    auto dying = std::make_unique<QObject>();
-    Recorder any("any"), fromLeft("left"), fromRight("right"), other("other"), fromDying("dying");
-    center.addObserver(&fromLeft, &Recorder::received, "Tap", &left);
-    center.addObserver(&any, &Recorder::received, "Tap");
-    center.addObserver(&other, &Recorder::received, "Double Tap");
-    center.addObserver(&fromRight, &Recorder::received, "Tap", &right);
-    center.addObserver(&fromDying, &Recorder::received, "Tap", dying.get());
-    // Dies while a post without a sender walks the list: its filter must not become "any".
-    any.onReceive = [&] { dying.reset(); };
-    for (QObject *sender : {static_cast<QObject *>(nullptr), &left, &right, &stranger}) {
-        center.post("Tap", sender);
-        heard << "|";
-    }
-    EXPECT_EQ(heard.join(' '), "any:Tap | left:Tap any:Tap | any:Tap right:Tap | any:Tap |");
-}
-
-TEST_F(NotificationCenterTest, RegistrationsThatGoAwayAreNeverCalled)
-{
+    {
+        QObject left, right, stranger; // nobody filters on the stranger
+        auto dying = std::make_unique<QObject>();
+        Recorder any("any"), fromLeft("left"), fromRight("right"), other("other"),
+            fromDying("dying");
+        center.addObserver(&fromLeft, &Recorder::received, "Tap", &left);
+        center.addObserver(&any, &Recorder::received, "Tap");
+        center.addObserver(&other, &Recorder::received, "Double Tap");
+        center.addObserver(&fromRight, &Recorder::received, "Tap", &right);
+        center.addObserver(&fromDying, &Recorder::received, "Tap", dying.get());
+        // Dies while a post without a sender walks the list: its filter must not become "any".
+        any.onReceive = [&] { dying.reset(); };
+        for (QObject *sender : {static_cast<QObject *>(nullptr), &left, &right, &stranger}) {
+            center.post("Tap", sender);
+            heard << "|";
+        }
+        EXPECT_EQ(heard.join(' '), "any:Tap | left:Tap any:Tap | any:Tap right:Tap | any:Tap |");
+    } // these observers go, and their registrations with them
+    heard.clear();
     auto doomed = std::make_unique<Recorder>("doomed");
     auto second = new Recorder("second");
     Recorder first("first"), named("named"), added("added"), filtered("filtered");

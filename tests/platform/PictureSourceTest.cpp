@@ -29,12 +29,11 @@ TEST(PictureSource, OffersTheCameraOnlyWhenAttachedAndHandsOnlyChosenFilesToTheL
         });
     };
     // Nothing chosen, a missing file, a folder, a FIFO (nothing may wait for a writer that
-    // never comes), the first unknown source.
+    // never comes).
     for (const auto &[source, path] : {std::pair{int(PictureSource::PhotoLibrary), QString()},
                                        {PictureSource::PhotoLibrary, dir.filePath("gone.jpg")},
                                        {PictureSource::SavedPhotosAlbum, dir.path()},
-                                       {PictureSource::PhotoLibrary, pipe},
-                                       {3, file}}) {
+                                       {PictureSource::PhotoLibrary, pipe}}) {
         const auto refused = load(source, path);
         EXPECT_TRUE(!refused.ok() && !refused.error.isEmpty()) << path.toStdString();
     }

@@ -6,15 +6,12 @@ namespace {
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
-class ViewTest : public ::testing::Test
+// Outside an animation block the widget changes at once, within what it can show; subviews
+// move and convert; touches go off for a zero alpha or no interaction, each reason kept.
+TEST(View, ChangesAtOnceSubviewsMoveAndConvertAndTouchesGoOffForEachReason)
 {
-protected:
     QWidget parent;
     QWidget *view = new QWidget(&parent);
-};
-
-TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubviewsMoveAndConvert)
-{
     View::setAlpha(view, 0.25);
     EXPECT_DOUBLE_EQ(shownOpacity(view), 0.25);
     View::setAlpha(view, 1.0);
@@ -45,10 +42,7 @@ TEST_F(ViewTest, WithoutABlockTheWidgetChangesAtOnceWithinWhatItCanShowAndSubvie
     inner->setGeometry(5, 5, 50, 50);
     b->setGeometry(100, 0, 50, 50);
     EXPECT_EQ(View::convertRect(QRectF(1, 2, 3, 4), inner, b), QRectF(-84, 27, 3, 4));
-}
 
-TEST_F(ViewTest, TouchesAreOffForAZeroAlphaOrNoInteractionAndAnotherReasonSurvives)
-{
     const auto touchable = [](QWidget *v) {
         return !v->testAttribute(Qt::WA_TransparentForMouseEvents);
     };
