@@ -46,7 +46,6 @@ TEST_F(PhotoSettingsTest, FirstRunHasTheDefaultsAndChoicesSurviveARestart)
     const QString folder = dir.filePath("50% off\n[x]\nsaved=false");
     const QByteArray geometry("\x01\xd9\xd0\xcb\0\x03\n=", 8);
     auto settings = open();
-    EXPECT_EQ(PhotoSettings::settings(), settings.get());
     ASSERT_TRUE(settings->save());
     QStringList written;
     for (const char *key :
