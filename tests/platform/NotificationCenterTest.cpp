@@ -69,4 +69,28 @@ TEST(NotificationCenter, ReachesMatchingLiveObserversInOrderAndNeverOnesThatWent
     EXPECT_EQ(center.observerCount(), 3);
 }
 
+// No screen posts from a worker yet; a post from one is delivered on the main thread, and
+// not at all once its sender has died on the way.
+TEST(NotificationCenter, PostsFromWorkersReachTheMainThreadWhileTheirSenderLives)
+{
+    NotificationCenter center;
+    heard.clear();
+    auto sender = std::make_unique<QObject>();
+    Recorder fromSender("sender"), any("any");
+    center.addObserver(&fromSender, &Recorder::received, "Tap", sender.get());
+    center.addObserver(&any, &Recorder::received, "Tap");
+    for (bool dies : {false, true}) {
+        std::unique_ptr<QThread> worker(QThread::create([&] { center.post("Tap", sender.get()); }));
+        worker->start();
+        // Nothing runs the main thread's events meanwhile: a blocking post would never return.
+        ASSERT_TRUE(worker->wait(5000));
+        EXPECT_TRUE(heard.empty()) << "delivery must not happen on the worker";
+        if (dies)
+            sender.reset();
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(heard, dies ? QStringList() : QStringList({"sender:Tap", "any:Tap"}));
+        heard.clear();
+    }
+}
+
 } // namespace
